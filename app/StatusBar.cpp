@@ -1,0 +1,62 @@
+#include "app/StatusBar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "win32/Handle.h"
+#include "win32/Screen.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr UINT kStatusBarId = 1002;
+constexpr int kPanelMinimumTwips = 1440;
+
+int TextWidth(HWND window, const std::wstring& text) {
+    win32::WindowDc dc(window, win32::WindowDc::Area::Client);
+    if (!dc) return 0;
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    win32::ScopedSelect select(dc.get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+HWND CreateMainStatusBar(HWND parent, HINSTANCE instance) {
+    return ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 0,
+                             0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance,
+                             nullptr);
+}
+
+std::wstring SystemShortDate(const SYSTEMTIME& time) {
+    wchar_t buffer[128] = {};
+    if (!::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, 128)) return {};
+    return buffer;
+}
+
+std::wstring SystemTime(const SYSTEMTIME& time) {
+    wchar_t buffer[128] = {};
+    if (!::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, buffer, 128)) return {};
+    return buffer;
+}
+
+void LayoutStatusPanels(HWND statusBar, const std::wstring& dateText, const std::wstring& timeText) {
+    RECT client{};
+    ::GetClientRect(statusBar, &client);
+    const int minimum = win32::TwipsToPixelsX(kPanelMinimumTwips);
+    // Room for the inset bevel and the padding the control adds.
+    const int padding = win32::TwipsToPixelsX(180);
+    const int timeWidth = std::max(minimum, TextWidth(statusBar, timeText) + padding);
+    const int dateWidth = std::max(minimum, TextWidth(statusBar, dateText) + padding);
+    const int grip = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int total = client.right - client.left - grip;
+    const int first = std::max(minimum, total - dateWidth - timeWidth);
+    int edges[3] = {first, first + dateWidth, first + dateWidth + timeWidth};
+    ::SendMessageW(statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+}  // namespace snapora

@@ -1,0 +1,95 @@
+#include "app/Toolbar.h"
+
+#include <array>
+#include <vector>
+
+#include "app/resource.h"
+#include "win32/Handle.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr int kImageSize = 16;
+constexpr int kImageCount = 15;
+constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
+constexpr UINT kToolbarId = 1001;
+
+constexpr std::array<ToolbarButtonSpec, 19> kButtons{{
+    {L"New", L"新建", 1, ID_FILE_NEW},
+    {L"Open", L"打开", 2, ID_FILE_OPEN},
+    {L"Save", L"另存为", 3, ID_FILE_SAVE},
+    {nullptr, nullptr, 0, 0},
+    {L"Print", L"打印", 4, ID_FILE_PRINT},
+    {L"Properties", L"属性", 9, ID_FILE_PROPERTIES},
+    {nullptr, nullptr, 0, 0},
+    {L"Cut", L"剪切", 5, ID_EDIT_CUT},
+    {L"Copy", L"复制", 6, ID_EDIT_COPY},
+    {L"Paste", L"粘贴", 7, ID_EDIT_PASTE},
+    {nullptr, nullptr, 0, 0},
+    {L"Camera", L"全屏", 15, ID_CAPTURE_ENTIRESCREEN},
+    {L"Rectangle", L"矩形范围", 8, ID_CAPTURE_RECTANGLE},
+    {L"Cursor", L"光标周围", 13, ID_CAPTURE_CURSOR},
+    {L"Automatic", L"自动截图", 11, ID_CAPTURE_AUTOMATIC},
+    {nullptr, nullptr, 0, 0},
+    {L"Delete", L"删除", 14, ID_EDIT_DELETE},
+    {nullptr, nullptr, 0, 0},
+    {L"Help", L"帮助", 10, ID_HELP_CONTENTS},
+}};
+
+HIMAGELIST CreateToolbarImages(HINSTANCE instance) {
+    HIMAGELIST images = ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
+    if (!images) return nullptr;
+    win32::UniqueBitmap strip(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip || ::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
+        ::ImageList_Destroy(images);
+        return nullptr;
+    }
+    return images;
+}
+
+}  // namespace
+
+std::span<const ToolbarButtonSpec> ToolbarButtons() { return kButtons; }
+
+const ToolbarButtonSpec* FindToolbarButton(UINT commandId) {
+    for (const auto& button : kButtons) {
+        if (button.key && button.commandId == commandId) return &button;
+    }
+    return nullptr;
+}
+
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
+    HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
+                                     0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbarId)),
+                                     instance, nullptr);
+    if (!toolbar) return nullptr;
+    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    *images = CreateToolbarImages(instance);
+    if (*images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
+
+    std::vector<TBBUTTON> buttons;
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        const auto& spec = kButtons[i];
+        TBBUTTON button{};
+        if (spec.key) {
+            button.iBitmap = spec.image - 1;
+            button.idCommand = static_cast<int>(spec.commandId);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+        } else {
+            button.fsStyle = BTNS_SEP;
+        }
+        // The button's place in the table, so its key can be found again.
+        button.dwData = i;
+        button.iString = -1;
+        buttons.push_back(button);
+    }
+    ::SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ::SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+    return toolbar;
+}
+
+}  // namespace snapora

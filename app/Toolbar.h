@@ -1,0 +1,25 @@
+#pragma once
+// tbToolBar: nineteen buttons whose ids are the menu commands they run.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <span>
+
+namespace snapora {
+
+struct ToolbarButtonSpec {
+    const wchar_t* key;      // nullptr for a separator
+    const wchar_t* tooltip;
+    int image;               // 1-based index into the image list
+    UINT commandId;
+};
+
+std::span<const ToolbarButtonSpec> ToolbarButtons();
+
+// The button whose command id is `commandId`, or nullptr.
+const ToolbarButtonSpec* FindToolbarButton(UINT commandId);
+
+// Creates the toolbar and its image list (the caller destroys the list).
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images);
+
+}  // namespace snapora

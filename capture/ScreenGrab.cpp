@@ -1,0 +1,105 @@
+#include "capture/ScreenGrab.h"
+
+#include <array>
+
+#include "capture/logic/ScreenMath.h"
+
+namespace snapora {
+
+namespace {
+
+int capturedWidth = 0;
+int capturedHeight = 0;
+
+// Copies width x height pixels at (left, top) of `source` into a new 32-bit
+// DIB section, so the pixels are exact whatever the screen's format.
+Picture BlitToPicture(HDC source, int left, int top, int width, int height) {
+    Picture picture = Picture::CreateBlank(width, height);
+    if (picture.Empty() || !source) return {};
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
+    if (!memory) return {};
+    win32::ScopedSelect select(memory.get(), picture.Bitmap());
+    if (!::BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY)) return {};
+    return picture;
+}
+
+// Palette displays: a copy of the system palette realised into the memory DC
+// so the bitmap's indices mean the same colours later.
+Picture BlitWithSystemPalette(HDC source, int left, int top, int width, int height) {
+    struct {
+        WORD version;
+        WORD count;
+        std::array<PALETTEENTRY, 256> entries;
+    } logical{0x300, 256, {}};
+    ::GetSystemPaletteEntries(source, 0, 256, logical.entries.data());
+    win32::UniquePalette palette(::CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical)));
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
+    win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(source, width, height));
+    if (!palette || !memory || !bitmap) return {};
+    {
+        win32::ScopedSelect select(memory.get(), bitmap.get());
+        win32::ScopedSelectPalette selectPalette(memory.get(), palette.get());
+        ::RealizePalette(memory.get());
+        if (!::BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY)) return {};
+    }
+    return Picture::FromBitmap(std::move(bitmap), std::move(palette));
+}
+
+}  // namespace
+
+Picture GetScreenSnapshot(HWND window) {
+    if (!window) window = ::GetDesktopWindow();
+    RECT rect{};
+    if (!::GetWindowRect(window, &rect)) return {};
+    const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
+    if (!size) return {};
+    win32::WindowDc source(window, win32::WindowDc::Area::Whole);
+    return BlitToPicture(source.get(), 0, 0, size->width, size->height);
+}
+
+bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
+    win32::UniqueBitmap copy = picture.CopyForClipboard();
+    if (!copy) return false;
+    win32::ClipboardLock clipboard(clipboardOwner);
+    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
+    if (!::SetClipboardData(CF_BITMAP, copy.get())) return false;
+    // The clipboard owns the bitmap now.
+    (void)copy.release();
+    return true;
+}
+
+Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom) {
+    const auto size = SizeFromEdges(left, top, right, bottom);
+    if (!size) return {};
+    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    Picture picture = BlitToPicture(display.get(), left, top, size->width, size->height);
+    PlacePictureOnClipboard(clipboardOwner, picture);
+    return picture;
+}
+
+Picture CaptureWindowArea(HWND window, bool clientOnly, int left, int top, int width, int height) {
+    win32::WindowDc source(window, clientOnly ? win32::WindowDc::Area::Client : win32::WindowDc::Area::Whole);
+    if (!source || width <= 0 || height <= 0) return {};
+    const bool paletteDevice = (::GetDeviceCaps(source.get(), RASTERCAPS) & RC_PALETTE) != 0;
+    if (paletteDevice && ::GetDeviceCaps(source.get(), SIZEPALETTE) == 256) {
+        return BlitWithSystemPalette(source.get(), left, top, width, height);
+    }
+    return BlitToPicture(source.get(), left, top, width, height);
+}
+
+Picture CaptureForegroundWindow() {
+    HWND window = ::GetForegroundWindow();
+    RECT rect{};
+    if (!window || !::GetWindowRect(window, &rect)) return {};
+    const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
+    if (!size) return {};
+    Picture picture = CaptureWindowArea(window, false, 0, 0, size->width, size->height);
+    capturedWidth = size->width;
+    capturedHeight = size->height;
+    return picture;
+}
+
+int CapturedWidth() { return capturedWidth; }
+int CapturedHeight() { return capturedHeight; }
+
+}  // namespace snapora

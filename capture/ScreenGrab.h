@@ -1,0 +1,34 @@
+#pragma once
+// Turning pixels on the screen into pictures or clipboard bitmaps.
+#include <windows.h>
+
+#include "capture/Picture.h"
+
+namespace snapora {
+
+// A whole window, frame included; window 0 means the whole primary screen.
+// An empty picture when the grab cannot be made.
+Picture GetScreenSnapshot(HWND window);
+
+// The screen rectangle from (left, top), right - left by bottom - top pixels,
+// as a picture. A copy goes onto the clipboard as CF_BITMAP, replacing all
+// it held; when another program keeps the clipboard busy the clipboard is
+// left alone. The caller keeps the grabbed picture either way.
+Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom);
+
+// Replaces the clipboard's content with a copy of the picture. False when
+// the clipboard stayed busy or the copy could not be made.
+bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture);
+
+// The window in front, frame included, at its full window size. Remembers
+// that size in CapturedWidth()/CapturedHeight().
+Picture CaptureForegroundWindow();
+int CapturedWidth();
+int CapturedHeight();
+
+// An area of a window's client (clientOnly) or whole-window device context.
+// On a 256-colour palette display the picture carries a copy of the system
+// palette.
+Picture CaptureWindowArea(HWND window, bool clientOnly, int left, int top, int width, int height);
+
+}  // namespace snapora

@@ -1,0 +1,9 @@
+#pragma once
+namespace snapora {
+
+class MainWindow;
+
+// "选项": the options dialog, modal, owned by the main window.
+void OnOptionClick(MainWindow& main);
+
+}  // namespace snapora
