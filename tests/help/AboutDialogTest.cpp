@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -206,11 +205,13 @@ bool PressSystemInfo(MainWindow& main, const std::function<bool(HWND about)>& wh
 }
 
 void ExpectStartedInANormalWindow(const std::string& report) {
-    unsigned long flags = 0;
-    unsigned show = 99;
-    ASSERT_EQ(std::sscanf(report.c_str(), "flags=%lu show=%u", &flags, &show), 2) << report;
+    const auto flagsAt = report.find("flags=");
+    const auto showAt = report.find(" show=");
+    ASSERT_TRUE(flagsAt != std::string::npos && showAt != std::string::npos) << report;
+    const unsigned long flags = std::stoul(report.substr(flagsAt + 6));
+    const unsigned long show = std::stoul(report.substr(showAt + 6));
     EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << report;
-    EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL)) << report;
+    EXPECT_EQ(show, static_cast<unsigned long>(SW_SHOWNORMAL)) << report;
 }
 
 TEST_F(AboutBox, SystemInfoStartsTheProgramAtTheFullPathFirst) {

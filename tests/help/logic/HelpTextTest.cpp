@@ -2,50 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace snapora {
 namespace {
-
-std::vector<std::wstring> SplitCrLf(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const auto end = text.find(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-TEST(HelpText, EveryLineEndsInCrLfAndThePublisherBlockIsIndented) {
-    const std::wstring& text = HelpContentsText();
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_EQ(text.substr(text.size() - 2), L"\r\n");
-    // No bare CR or LF anywhere: the text box would show them as boxes.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r') {
-            ASSERT_LT(i + 1, text.size());
-            EXPECT_EQ(text[i + 1], L'\n') << "at " << i;
-        } else if (text[i] == L'\n') {
-            ASSERT_GT(i, 0u);
-            EXPECT_EQ(text[i - 1], L'\r') << "at " << i;
-        }
-    }
-    const auto lines = SplitCrLf(text);
-    ASSERT_GT(lines.size(), 19u) << "the publisher and contact lines follow line 19";
-    EXPECT_EQ(lines[18], L"三、软件信息：");
-    for (std::size_t i = 19; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].substr(0, 2), L"  ") << "line " << i + 1;
-        EXPECT_GT(lines[i].size(), 2u) << "line " << i + 1;
-        EXPECT_NE(lines[i][2], L' ') << "line " << i + 1;
-    }
-}
 
 TEST(InsetWithMargins, KeepsTheMarginOnAllFourSides) {
     const InsetBox box = InsetWithMargins(300, 200, 7, 10);
