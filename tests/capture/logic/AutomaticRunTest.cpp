@@ -23,11 +23,6 @@ TEST(AutomaticRunEnds, TheRunHoldsEveryWholePeriodOfTheDuration) {
     EXPECT_TRUE(AutomaticRunEnds(100, 0, 1));
 }
 
-TEST(AutomaticRunEnds, ANewDurationMovesTheLimitOfTheRunningCount) {
-    EXPECT_FALSE(AutomaticRunEnds(5, 1000, 5));
-    EXPECT_TRUE(AutomaticRunEnds(4, 1000, 5));
-}
-
 TEST(AutomaticPaths, OneSeparatorBetweenFolderAndName) {
     EXPECT_EQ(AutomaticFolderPath(L"C:\\Program\\Snapora", L"CapPicture"), L"C:\\Program\\Snapora\\CapPicture");
     EXPECT_EQ(AutomaticFolderPath(L"C:\\", L"CapPicture"), L"C:\\CapPicture");
