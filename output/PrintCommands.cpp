@@ -10,9 +10,14 @@
 namespace snapora {
 namespace {
 
+constexpr UINT kSetTitle = WM_APP + 1;
+
 UINT_PTR CALLBACK PageSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
-    if (message == WM_INITDIALOG) ::SetWindowTextW(dialog, L"Page Setup");
-    return 0;  // the dialog's own handling goes on
+    // Some dialogs set their own caption after the hook has seen
+    // WM_INITDIALOG, so the title is put on once initialisation is over.
+    if (message == WM_INITDIALOG) ::PostMessageW(dialog, kSetTitle, 0, 0);
+    if (message == kSetTitle) ::SetWindowTextW(dialog, L"Page Setup");
+    return message == kSetTitle ? 1 : 0;  // everything else: the dialog's own handling
 }
 
 std::wstring JobName(const DocumentWindow& document) {
@@ -49,8 +54,11 @@ void OnSetupClick(MainWindow& main) {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = main.Handle();
-    dialog.Flags = PD_PRINTSETUP | PD_ENABLESETUPHOOK;
+    // Wine calls the print hook even for the setup dialog; Windows the setup
+    // hook. Both are the same function.
+    dialog.Flags = PD_PRINTSETUP | PD_ENABLESETUPHOOK | PD_ENABLEPRINTHOOK;
     dialog.lpfnSetupHook = &PageSetupHook;
+    dialog.lpfnPrintHook = &PageSetupHook;
     // Nothing is read back: a cancel and an OK end alike.
     ::PrintDlgW(&dialog);
     if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);

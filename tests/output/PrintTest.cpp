@@ -1,0 +1,310 @@
+// "打印..." on the real default printer, a CUPS queue whose jobs end as PDF
+// files, and "打印设置".
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "app/resource.h"
+#include "documents/DocumentWindow.h"
+#include "output/OutputTestSupport.h"
+#include "output/Printer.h"
+#include "support/UiTest.h"
+#include "win32/Handle.h"
+
+namespace snapora::test {
+namespace {
+
+using PrintCommand = MainWindowTest;
+using PageSetupCommand = MainWindowTest;
+
+constexpr std::uint32_t kRed = 0xC00000;
+constexpr std::uint32_t kBlue = 0x0000C0;
+constexpr std::uint32_t kGreen = 0x00A000;
+constexpr std::uint32_t kBlack = 0x000000;
+
+// Quarters of distinct colours, so a turned or mirrored print shows.
+Picture QuarteredPicture(int width, int height) {
+    Picture picture = Picture::CreateBlank(width, height);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool left = x < width / 2;
+            const bool top = y < height / 2;
+            pixels[static_cast<std::size_t>(y) * width + x] = top ? (left ? kRed : kBlue) : (left ? kGreen : kBlack);
+        }
+    }
+    BITMAPINFO info = TopDownBgra32Info(width, height);
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    ::SetDIBits(screen.get(), picture.Bitmap(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    return picture;
+}
+
+std::string UnixPdfFolder() {
+    const char* folder = std::getenv("SNAPORA_PDF_DIR");
+    return folder && *folder ? folder : "/var/spool/cups-pdf/snapora";
+}
+
+std::wstring WinePath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+std::vector<std::wstring> PdfFiles() {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((WinePath(UnixPdfFolder()) + L"\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.emplace_back(found.cFileName);
+    while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+// The new PDF once the printer has finished writing it; empty when none
+// appears. The back end takes a few seconds.
+std::wstring WaitForNewPdf(const std::vector<std::wstring>& before, std::chrono::seconds limit) {
+    std::wstring found;
+    LONGLONG lastSize = -1;
+    auto stableSince = std::chrono::steady_clock::now();
+    PumpUntil(
+        [&] {
+            for (const auto& name : PdfFiles()) {
+                if (std::find(before.begin(), before.end(), name) == before.end()) found = name;
+            }
+            if (found.empty()) return false;
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            if (!::GetFileAttributesExW((WinePath(UnixPdfFolder()) + L"\\" + found).c_str(), GetFileExInfoStandard, &data)) {
+                return false;
+            }
+            const LONGLONG size = (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            if (size <= 0 || size != lastSize) stableSince = std::chrono::steady_clock::now();
+            lastSize = size;
+            // Unchanged for a while: the back end has finished writing it.
+            return std::chrono::steady_clock::now() - stableSince > std::chrono::milliseconds(800);
+        },
+        limit);
+    return std::chrono::steady_clock::now() - stableSince > std::chrono::milliseconds(800) ? found : std::wstring();
+}
+
+// What poppler makes of the newest PDF: its page count and the first page
+// as an RGB raster at 72 dpi.
+struct RenderedPdf {
+    int pages = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB
+    [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+RenderedPdf RenderNewestPdf() {
+    RenderedPdf rendered;
+    static int run = 0;
+    const std::string work = "/tmp/snapora-print-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++run);
+    const std::string script = "mkdir -p " + work + " && cd " + work + " && f=\"$(ls -t " + UnixPdfFolder() +
+                               "/*.pdf | head -n 1)\" && pdfinfo \"$f\" > info.txt && pdftoppm -r 72 -f 1 -l 1 \"$f\" page"
+                               " && mv page*.ppm page.ppm; touch done";
+    std::wstring command = L"Z:\\bin\\sh -c \"";
+    for (char c : script) command += c == '"' ? std::wstring(L"\\\"") : std::wstring(1, static_cast<wchar_t>(c));
+    command += L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    // Wine starts the Unix shell but cannot wait on it: the marker file says
+    // when it is done.
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return rendered;
+    }
+    if (process.hProcess) ::CloseHandle(process.hProcess);
+    if (process.hThread) ::CloseHandle(process.hThread);
+    const std::wstring folder = WinePath(work);
+    PumpUntil([&] { return ::GetFileAttributesW((folder + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; },
+              std::chrono::seconds(60));
+
+    const auto info = ReadWholeFile(folder + L"\\info.txt");
+    std::istringstream lines(std::string(info.begin(), info.end()));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Pages:", 0) == 0) rendered.pages = std::atoi(line.c_str() + 6);
+    }
+    const auto ppm = ReadWholeFile(folder + L"\\page.ppm");
+    std::istringstream header(std::string(ppm.begin(), ppm.begin() + std::min<std::size_t>(ppm.size(), 64)));
+    std::string magic;
+    int maxValue = 0;
+    header >> magic >> rendered.width >> rendered.height >> maxValue;
+    const auto start = static_cast<std::size_t>(header.tellg()) + 1;
+    const std::size_t count = static_cast<std::size_t>(rendered.width) * static_cast<std::size_t>(rendered.height);
+    if (magic != "P6" || maxValue != 255 || ppm.size() < start + count * 3) return rendered;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* p = &ppm[start + i * 3];
+        rendered.pixels.push_back(static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
+    }
+    return rendered;
+}
+
+bool IsInk(std::uint32_t rgb) {
+    return ((rgb >> 16) & 0xFF) < 200 || ((rgb >> 8) & 0xFF) < 200 || (rgb & 0xFF) < 200;
+}
+
+// Where the printed picture lies, as fractions of the page.
+struct PageBox {
+    double left = 1, top = 1, right = 0, bottom = 0;
+};
+
+PageBox InkBox(const RenderedPdf& page) {
+    PageBox box;
+    for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x) {
+            if (!IsInk(page.At(x, y))) continue;
+            box.left = std::min(box.left, static_cast<double>(x) / page.width);
+            box.right = std::max(box.right, static_cast<double>(x + 1) / page.width);
+            box.top = std::min(box.top, static_cast<double>(y) / page.height);
+            box.bottom = std::max(box.bottom, static_cast<double>(y + 1) / page.height);
+        }
+    }
+    return box;
+}
+
+// Where the picture should lie: the printable area's corner, and the size
+// the layout gives, in fractions of the physical page.
+PageBox ExpectedBox(const Picture& picture) {
+    CurrentPrinter printer(L"probe");  // never starts a document
+    EXPECT_TRUE(printer.IsOpen());
+    EXPECT_TRUE(printer.SetOrientation(OrientationForPicture(picture.Width(), picture.Height())));
+    const HDC dc = printer.Dc();
+    const double pageWidth = ::GetDeviceCaps(dc, PHYSICALWIDTH);
+    const double pageHeight = ::GetDeviceCaps(dc, PHYSICALHEIGHT);
+    const double left = ::GetDeviceCaps(dc, PHYSICALOFFSETX);
+    const double top = ::GetDeviceCaps(dc, PHYSICALOFFSETY);
+    const DeviceExtent area = printer.PrintableArea();
+    const auto printed =
+        FitToPrintableArea(DeviceExtent{picture.Width(), picture.Height(), 96, 96}, area).value_or(PrintedSize{});
+    return PageBox{left / pageWidth, top / pageHeight, (left + printed.width) / pageWidth,
+                   (top + printed.height) / pageHeight};
+}
+
+void ExpectNear(const PageBox& actual, const PageBox& expected) {
+    constexpr double kTolerance = 0.006;  // about 3 points on A4
+    EXPECT_NEAR(actual.left, expected.left, kTolerance);
+    EXPECT_NEAR(actual.top, expected.top, kTolerance);
+    EXPECT_NEAR(actual.right, expected.right, kTolerance);
+    EXPECT_NEAR(actual.bottom, expected.bottom, kTolerance);
+}
+
+// Prints the active document and checks the single page the printer made.
+RenderedPdf PrintAndRender(MainWindow& main) {
+    const auto before = PdfFiles();
+    bool dialogShown = false;
+    DialogScript watch({[&] {
+        for (HWND dialog : ThreadDialogs()) {
+            dialogShown = true;
+            Answer(dialog, IDCANCEL);
+        }
+        return false;
+    }});
+    main.ExecuteCommand(ID_FILE_PRINT);
+    EXPECT_FALSE(dialogShown);
+    const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60));
+    EXPECT_FALSE(pdf.empty()) << "no PDF from the printer";
+    if (pdf.empty()) return {};
+    RenderedPdf page = RenderNewestPdf();
+    EXPECT_EQ(page.pages, 1);
+    return page;
+}
+
+TEST_F(PrintCommand, WidePictureFillsTheWidthOfALandscapePageFromTheTop) {
+    const Picture expectedFrom = QuarteredPicture(1000, 200);
+    const PageBox expected = ExpectedBox(expectedFrom);
+    ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(1000, 200)), nullptr);
+    const RenderedPdf page = PrintAndRender(Main());
+    ASSERT_FALSE(page.pixels.empty());
+    EXPECT_GT(page.width, page.height);  // landscape
+    const PageBox box = InkBox(page);
+    ExpectNear(box, expected);
+    // A fifth as high as wide, measured on the paper.
+    EXPECT_NEAR((box.bottom - box.top) * page.height, (box.right - box.left) * page.width / 5, 3.0);
+    // Upright: red at the top left, black at the bottom right.
+    const auto at = [&](double fx, double fy) {
+        return page.At(static_cast<int>((box.left + (box.right - box.left) * fx) * page.width),
+                       static_cast<int>((box.top + (box.bottom - box.top) * fy) * page.height));
+    };
+    EXPECT_EQ(at(0.25, 0.25) & 0xF0F0F0, kRed & 0xF0F0F0);
+    EXPECT_EQ(at(0.75, 0.25) & 0xF0F0F0, kBlue & 0xF0F0F0);
+    EXPECT_EQ(at(0.25, 0.75) & 0xF0F0F0, kGreen & 0xF0F0F0);
+    EXPECT_EQ(at(0.75, 0.75) & 0xF0F0F0, kBlack & 0xF0F0F0);
+}
+
+TEST_F(PrintCommand, TallPictureFillsThePortraitHeightLeavingTheRightFree) {
+    const PageBox expected = ExpectedBox(QuarteredPicture(200, 1000));
+    ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(200, 1000)), nullptr);
+    const RenderedPdf page = PrintAndRender(Main());
+    ASSERT_FALSE(page.pixels.empty());
+    EXPECT_LT(page.width, page.height);  // portrait
+    const PageBox box = InkBox(page);
+    ExpectNear(box, expected);
+    EXPECT_LT(box.right, 0.5);
+}
+
+TEST_F(PrintCommand, PictureShapedLikeThePrintableAreaFillsIt) {
+    DeviceExtent area;
+    {
+        CurrentPrinter printer(L"probe");
+        ASSERT_TRUE(printer.IsOpen());
+        ASSERT_TRUE(printer.SetOrientation(PageOrientation::Portrait));
+        area = printer.PrintableArea();
+    }
+    ASSERT_EQ(area.unitsPerInchX, area.unitsPerInchY);
+    ASSERT_LT(area.width, area.height);
+    // The smallest picture with exactly the area's ratio.
+    int divisor = 1;
+    for (int d = 2; d <= area.width; ++d) {
+        if (area.width % d == 0 && area.height % d == 0) divisor = d;
+    }
+    const int width = area.width / divisor;
+    const int height = area.height / divisor;
+    const PageBox expected = ExpectedBox(QuarteredPicture(width, height));
+    ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(width, height)), nullptr);
+    const RenderedPdf page = PrintAndRender(Main());
+    ASSERT_FALSE(page.pixels.empty());
+    ExpectNear(InkBox(page), expected);
+}
+
+TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
+    const auto before = PdfFiles();
+    Main().ExecuteCommand(ID_FILE_PRINT);  // no document
+    DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(10, 10));
+    ASSERT_NE(document, nullptr);
+    document->ClearPicture();
+    Main().ExecuteCommand(ID_FILE_PRINT);
+    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6)).empty());
+}
+
+TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {
+    int shown = 0;
+    std::wstring title;
+    int ticksSeen = 0;
+    DialogScript script({[&] {
+        const auto dialogs = ThreadDialogs();
+        if (dialogs.empty()) return false;
+        // Let the dialog finish setting itself up before reading it.
+        if (++ticksSeen < 5) return false;
+        ticksSeen = 0;
+        for (HWND dialog : dialogs) {
+            ++shown;
+            title = WindowText(dialog);
+            Answer(dialog, IDCANCEL);
+        }
+        return false;
+    }});
+    Main().ExecuteCommand(ID_FILE_SETUP);
+    EXPECT_EQ(shown, 0);
+    ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(4, 4)), nullptr);
+    Main().ExecuteCommand(ID_FILE_SETUP);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(title, L"Page Setup");
+}
+
+}  // namespace
+}  // namespace snapora::test
