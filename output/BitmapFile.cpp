@@ -29,6 +29,12 @@ namespace detail {
 
 bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write) {
     if (path.empty() || bytes.empty() || bytes.size() > MAXDWORD) return false;
+    // A rename may replace a read-only file on some systems (Wine does);
+    // the user marked it so it would not change.
+    const DWORD existing = ::GetFileAttributesW(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
     std::wstring temporary;
     win32::UniqueFile file;
     for (unsigned attempt = 0; attempt < 8 && !file; ++attempt) {

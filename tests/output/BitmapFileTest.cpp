@@ -87,5 +87,16 @@ TEST(WriteBitmapFile, FailureLeavesTheExistingFileUntouchedAndNothingBehind) {
     EXPECT_EQ(ReadWholeFile(target), originalBytes);
 }
 
+TEST(WriteBitmapFile, ReadOnlyTargetIsLeftAsItWas) {
+    ScratchFolder folder;
+    const std::wstring target = folder.File(L"locked.bmp");
+    WriteWholeFile(target, "read-only");
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(4, 4), target));
+    const auto kept = ReadWholeFile(target);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "read-only");
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"locked.bmp"});
+}
+
 }  // namespace
 }  // namespace snapora::test
