@@ -66,14 +66,18 @@ std::vector<std::wstring> PdfFiles() {
 
 // The new PDF once the printer has finished writing it; empty when none
 // appears. The back end takes a few seconds.
-std::wstring WaitForNewPdf(const std::vector<std::wstring>& before, std::chrono::seconds limit) {
+std::wstring WaitForNewPdf(const std::vector<std::wstring>& before, std::chrono::seconds limit,
+                           const std::wstring& token = L"") {
     std::wstring found;
     LONGLONG lastSize = -1;
     auto stableSince = std::chrono::steady_clock::now();
     PumpUntil(
         [&] {
             for (const auto& name : PdfFiles()) {
-                if (std::find(before.begin(), before.end(), name) == before.end()) found = name;
+                if (std::find(before.begin(), before.end(), name) == before.end() &&
+                    name.find(token) != std::wstring::npos) {
+                    found = name;
+                }
             }
             if (found.empty()) return false;
             WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -90,7 +94,7 @@ std::wstring WaitForNewPdf(const std::vector<std::wstring>& before, std::chrono:
     return std::chrono::steady_clock::now() - stableSince > std::chrono::milliseconds(800) ? found : std::wstring();
 }
 
-// What poppler makes of the newest PDF: its page count and the first page
+// What poppler makes of the newest PDF with `token` in its name: its page count and the first page
 // as an RGB raster at 72 dpi.
 struct RenderedPdf {
     int pages = 0;
@@ -100,12 +104,12 @@ struct RenderedPdf {
     [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-RenderedPdf RenderNewestPdf() {
+RenderedPdf RenderPdf(const std::string& token) {
     RenderedPdf rendered;
     static int run = 0;
     const std::string work = "/tmp/snapora-print-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++run);
-    const std::string script = "mkdir -p " + work + " && cd " + work + " && f=\"$(ls -t " + UnixPdfFolder() +
-                               "/*.pdf | head -n 1)\" && pdfinfo \"$f\" > info.txt && pdftoppm -r 72 -f 1 -l 1 \"$f\" page"
+    const std::string script = "mkdir -p " + work + " && cd " + work + " && f=\"$(ls -t " + UnixPdfFolder() + "/*" + token +
+                               "*.pdf | head -n 1)\" && pdfinfo \"$f\" > info.txt && pdftoppm -r 72 -f 1 -l 1 \"$f\" page"
                                " && mv page*.ppm page.ppm; touch done";
     std::wstring command = L"Z:\\bin\\sh -c \"";
     for (char c : script) command += c == '"' ? std::wstring(L"\\\"") : std::wstring(1, static_cast<wchar_t>(c));
@@ -194,7 +198,22 @@ void ExpectNear(const PageBox& actual, const PageBox& expected) {
 }
 
 // Prints the active document and checks the single page the printer made.
+// Other test runs may print to the same queue at the same time: the job is
+// told apart by a caption of its own, which names the job and so the file.
+std::string UniqueJobToken(HWND document) {
+    static int job = 0;
+    // Wine numbers processes per server, so the clock makes it unique.
+    std::ostringstream unique;
+    unique << "j" << std::hex << ((::GetTickCount64() << 8) ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 24) ^ ++job);
+    const std::string token = unique.str();
+    const std::wstring wide(token.begin(), token.end());
+    ::SetWindowTextW(document, wide.c_str());
+    return token;
+}
+
 RenderedPdf PrintAndRender(MainWindow& main) {
+    const std::string token = UniqueJobToken(main.ActiveDocument()->Handle());
+    const std::wstring wideToken(token.begin(), token.end());
     const auto before = PdfFiles();
     bool dialogShown = false;
     DialogScript watch({[&] {
@@ -206,10 +225,10 @@ RenderedPdf PrintAndRender(MainWindow& main) {
     }});
     main.ExecuteCommand(ID_FILE_PRINT);
     EXPECT_FALSE(dialogShown);
-    const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60));
+    const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60), wideToken);
     EXPECT_FALSE(pdf.empty()) << "no PDF from the printer";
     if (pdf.empty()) return {};
-    RenderedPdf page = RenderNewestPdf();
+    RenderedPdf page = RenderPdf(token);
     EXPECT_EQ(page.pages, 1);
     return page;
 }
@@ -277,8 +296,9 @@ TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
     DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(10, 10));
     ASSERT_NE(document, nullptr);
     document->ClearPicture();
+    const std::string token = UniqueJobToken(document->Handle());
     Main().ExecuteCommand(ID_FILE_PRINT);
-    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6)).empty());
+    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), std::wstring(token.begin(), token.end())).empty());
 }
 
 TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {
