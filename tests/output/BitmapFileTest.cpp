@@ -1,0 +1,91 @@
+// The BMP writer against real files under Wine.
+#include "output/BitmapFile.h"
+
+#include <gtest/gtest.h>
+
+#include "output/OutputTestSupport.h"
+
+namespace snapora::test {
+namespace {
+
+std::vector<std::uint32_t> PatternPixels(int width, int height) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
+    }
+    return pixels;
+}
+
+TEST(WriteBitmapFile, WritesExactlyThePicturesPixelsForPaddedAndTinySizes) {
+    ScratchFolder folder;
+    ASSERT_FALSE(folder.Path().empty());
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{5, 7}, std::pair{64, 9}}) {
+        const Picture picture = MakePatternPicture(width, height);
+        ASSERT_FALSE(picture.Empty());
+        const std::wstring path = folder.File(L"p" + std::to_wstring(width) + L"x" + std::to_wstring(height) + L".bmp");
+        ASSERT_TRUE(WriteBitmapFile(picture, path));
+        const LoadedBitmap loaded = LoadBitmapFile(path);
+        EXPECT_EQ(loaded.width, width);
+        EXPECT_EQ(loaded.height, height);
+        EXPECT_EQ(loaded.pixels, PatternPixels(width, height)) << width << "x" << height;
+    }
+    // Only the finished files remain: no temporary file is left over.
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"p1x1.bmp", L"p3x2.bmp", L"p5x7.bmp", L"p64x9.bmp"}));
+}
+
+TEST(WriteBitmapFile, UsesThePathExactlyAndReplacesAnExistingFile) {
+    ScratchFolder folder;
+    const Picture picture = MakePatternPicture(6, 4);
+    const std::wstring jpg = folder.File(L"picture.jpg");
+    const std::wstring bare = folder.File(L"noextension");
+    WriteWholeFile(jpg, "an older, longer file that must be replaced completely by the picture .........................");
+    ASSERT_TRUE(WriteBitmapFile(picture, jpg));
+    ASSERT_TRUE(WriteBitmapFile(picture, bare));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"noextension", L"picture.jpg"}));
+    for (const auto& path : {jpg, bare}) {
+        const auto bytes = ReadWholeFile(path);
+        ASSERT_GE(bytes.size(), 2u);
+        EXPECT_EQ(bytes[0], 'B');
+        EXPECT_EQ(bytes[1], 'M');
+        EXPECT_EQ(LoadBitmapFile(path).pixels, PatternPixels(6, 4));
+    }
+}
+
+TEST(WriteBitmapFile, FailureLeavesTheExistingFileUntouchedAndNothingBehind) {
+    ScratchFolder folder;
+    const std::wstring target = folder.File(L"keep.bmp");
+    const std::string original = "the user's earlier file";
+    WriteWholeFile(target, original);
+    const std::vector<std::uint8_t> originalBytes(original.begin(), original.end());
+
+    // A picture emptied by the delete command has nothing to write.
+    EXPECT_FALSE(WriteBitmapFile(Picture{}, target));
+    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+
+    // The disk fills up half way through the write.
+    const std::vector<std::uint8_t> content(1000, 0x5A);
+    const auto shortWrite = [](HANDLE file, const void* data, DWORD bytes, DWORD* written) -> BOOL {
+        return ::WriteFile(file, data, bytes / 2, written, nullptr);
+    };
+    EXPECT_FALSE(detail::ReplaceFileWith(target, content, shortWrite));
+    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+    const auto failingWrite = [](HANDLE, const void*, DWORD, DWORD* written) -> BOOL {
+        *written = 0;
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    };
+    EXPECT_FALSE(detail::ReplaceFileWith(target, content, failingWrite));
+    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+
+    // A folder that does not exist, and a name that is a folder.
+    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(2, 2), folder.File(L"missing\\x.bmp")));
+    ASSERT_TRUE(::CreateDirectoryW(folder.File(L"sub").c_str(), nullptr));
+    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(2, 2), folder.File(L"sub")));
+    ::RemoveDirectoryW(folder.File(L"sub").c_str());
+
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"keep.bmp"});
+    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+}
+
+}  // namespace
+}  // namespace snapora::test

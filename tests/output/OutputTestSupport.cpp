@@ -1,0 +1,113 @@
+#include "output/OutputTestSupport.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "win32/Handle.h"
+
+namespace snapora::test {
+
+ScratchFolder::ScratchFolder() {
+    wchar_t base[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::wstring candidate = std::wstring(base) + L"snapora-output-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(++counter);
+        if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+    }
+}
+
+ScratchFolder::~ScratchFolder() {
+    if (path_.empty()) return;
+    for (const auto& name : Names()) {
+        const std::wstring file = File(name);
+        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(file.c_str());
+    }
+    ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(path_.c_str());
+}
+
+std::vector<std::wstring> ScratchFolder::Names() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::uint32_t OutputPattern(int x, int y) {
+    return static_cast<std::uint32_t>((x * 11 + y * 5) & 0xFF) << 16 |
+           static_cast<std::uint32_t>((x * 3 + y * 17 + 40) & 0xFF) << 8 | static_cast<std::uint32_t>((x ^ (y * 7)) & 0xFF);
+}
+
+Picture MakePatternPicture(int width, int height) {
+    Picture picture = Picture::CreateBlank(width, height);
+    if (picture.Empty()) return picture;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = OutputPattern(x, y);
+    }
+    BITMAPINFO info = TopDownBgra32Info(width, height);
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    ::SetDIBits(screen.get(), picture.Bitmap(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    return picture;
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes;
+    win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) return bytes;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size())) {
+        bytes.clear();
+    }
+    return bytes;
+}
+
+void WriteWholeFile(const std::wstring& path, const std::string& content) {
+    win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+}
+
+std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    BITMAPINFO info = TopDownBgra32Info(width, height);
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height) {
+        return {};
+    }
+    for (auto& p : pixels) p &= 0x00FFFFFFu;
+    return pixels;
+}
+
+LoadedBitmap LoadBitmapFile(const std::wstring& path) {
+    LoadedBitmap loaded;
+    win32::UniqueBitmap bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP header{};
+    if (!bitmap || ::GetObjectW(bitmap.get(), sizeof(header), &header) == 0) return loaded;
+    loaded.width = header.bmWidth;
+    loaded.height = header.bmHeight < 0 ? -header.bmHeight : header.bmHeight;
+    loaded.pixels = BitmapPixels(bitmap.get(), loaded.width, loaded.height);
+    return loaded;
+}
+
+}  // namespace snapora::test
