@@ -55,7 +55,7 @@ std::wstring TempFilePath(const std::wstring& stem) {
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
     std::vector<std::uint8_t> bytes;
     win32::UniqueFile file(
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -74,7 +74,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
     const std::wstring out = TempFilePath(L"peer-bitmap");
     const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-bitmap \"" + out + L"\"");
-    const auto bytes = ReadWholeFile(out);
+    const auto bytes = ReadFileBytes(out);
     ::DeleteFileW(out.c_str());
     if (!code || *code != 0) return std::nullopt;
     const auto newline = std::find(bytes.begin(), bytes.end(), '\n');
@@ -93,7 +93,7 @@ std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
 std::optional<std::wstring> ReadClipboardTextFromPeer() {
     const std::wstring out = TempFilePath(L"peer-text");
     const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-text \"" + out + L"\"");
-    const auto bytes = ReadWholeFile(out);
+    const auto bytes = ReadFileBytes(out);
     ::DeleteFileW(out.c_str());
     if (!code || *code != 0) return std::nullopt;
     std::wstring text(bytes.size() / 2, L'\0');

@@ -39,7 +39,7 @@ std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& a
 // A fresh file path in the temporary folder.
 std::wstring TempFilePath(const std::wstring& stem);
 bool FileExists(const std::wstring& path);
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path);
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 
 // The clipboard's bitmap as another process reads it.
 struct PeerBitmap {
