@@ -10,10 +10,10 @@ struct CaptureSettings {
     static constexpr unsigned kDefaultAutomaticIntervalMs = 10000;
 
     std::wstring autoPrefix = L"Automatic";  // file-name prefix of automatic captures
-    double autoDuration = 120;               // seconds
+    float autoDuration = 120;                // seconds
     std::wstring autoDir = L"CapPicture";    // folder below the program's folder
     double cursorHeight = 120;               // pixels
-    double cursorWidth = 160;                // pixels
+    float cursorWidth = 160;                 // pixels
 };
 
 }  // namespace snapora

@@ -1,0 +1,330 @@
+#include "capture/RectangleOverlay.h"
+
+#include <windowsx.h>
+
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
+#include "win32/Screen.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"SnaporaRectangleOverlay";
+constexpr COLORREF kLabelColour = RGB(255, 0, 0);
+constexpr int kLabelPoints = 9;
+constexpr UINT kLabelFormat = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP;
+
+std::unique_ptr<RectangleOverlay> instance;
+
+Picture CopySelection(const Picture& frozen, int left, int top, int width, int height) {
+    return frozen.CopyArea(left, top, width, height);
+}
+
+RectangleOverlay::SelectionCopier selectionCopier = &CopySelection;
+
+bool RegisterOverlayClass(HINSTANCE module, WNDPROC procedure) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (::GetClassInfoExW(module, kClassName, &existing)) return true;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = module;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_CROSS);
+    // No background brush: the frozen picture covers every pixel, and an
+    // erase first would flash.
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+// The system's text for an error code, without its closing line break.
+std::wstring ErrorDescription(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length && buffer ? std::wstring(buffer, length) : L"Unknown error";
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+RectangleOverlay& RectangleOverlay::Instance() {
+    if (!instance) instance.reset(new RectangleOverlay());
+    return *instance;
+}
+
+RectangleOverlay* RectangleOverlay::Existing() { return instance.get(); }
+
+void RectangleOverlay::CloseForGood() {
+    if (!instance) return;
+    instance->closingForGood_ = true;
+    instance->Close();
+    instance.reset();
+}
+
+RectangleOverlay::~RectangleOverlay() {
+    closingForGood_ = true;
+    Close();
+}
+
+void RectangleOverlay::SetSelectionCopier(SelectionCopier copier) {
+    selectionCopier = copier ? copier : &CopySelection;
+}
+
+bool RectangleOverlay::Load() {
+    if (window_) return true;
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
+    if (!RegisterOverlayClass(module, &RectangleOverlay::WindowProc)) return false;
+    if (!labelFont_) {
+        labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2"));
+    }
+    const SIZE screen = win32::PrimaryScreenSize();
+    HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, screen.cx,
+                                    screen.cy, nullptr, nullptr, module, this);
+    return window != nullptr && window == window_;
+}
+
+bool RectangleOverlay::SetBackground(Picture frozen) {
+    if (frozen.Empty() || !Load()) return false;
+    frozen_ = std::move(frozen);
+    ::InvalidateRect(window_, nullptr, FALSE);
+    return true;
+}
+
+void RectangleOverlay::Show() {
+    if (!window_) return;
+    // The screen may have changed size since the window was made.
+    const SIZE screen = win32::PrimaryScreenSize();
+    ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, screen.cx, screen.cy, SWP_SHOWWINDOW);
+    ::SetForegroundWindow(window_);
+    ::SetFocus(window_);
+    ::UpdateWindow(window_);
+}
+
+void RectangleOverlay::Close() {
+    if (window_) ::DestroyWindow(window_);
+}
+
+LRESULT CALLBACK RectangleOverlay::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    RectangleOverlay* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<RectangleOverlay*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<RectangleOverlay*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT RectangleOverlay::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            OnMouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_KEYDOWN:
+            OnKeyDown(wParam);
+            return 0;
+        case WM_DESTROY:
+            OnUnload();
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void RectangleOverlay::OnPaint() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(window_, &paint);
+    if (dc) {
+        // The DC is clipped to what needs repainting, so putting the outline
+        // and the label back over the restored picture touches only pixels
+        // that were just restored.
+        RestoreFrozen(dc, paint.rcPaint);
+        if (drag_.OutlineShown()) InvertOutline(dc, drag_.Last());
+        if (labelVisible_) DrawLabel(dc);
+    }
+    ::EndPaint(window_, &paint);
+}
+
+void RectangleOverlay::OnMouseDown(int x, int y) {
+    if (!drag_.Press({x, y})) return;
+    // Keep the release even if it happens off the window.
+    ::SetCapture(window_);
+}
+
+void RectangleOverlay::OnMouseMove(int x, int y) {
+    if (!drag_.Dragging()) return;
+    // The old label goes first: the new outline may cross where it was,
+    // and restoring the picture there later would cut into the outline.
+    HideLabel();
+    MoveLines(x, y);
+    const PixelPoint pointer = drag_.Last();
+    ShowLabel(PositionLabelOrigin(drag_.Start(), pointer), PositionLabelText(drag_.Start(), pointer));
+}
+
+void RectangleOverlay::MoveLines(int x, int y) {
+    const auto move = drag_.MoveTo({x, y});
+    if (!move || !window_) return;
+    win32::WindowDc dc(window_, win32::WindowDc::Area::Client);
+    if (!dc) return;
+    if (move->eraseOutlineTo) InvertOutline(dc.get(), *move->eraseOutlineTo);
+    InvertOutline(dc.get(), move->drawOutlineTo);
+}
+
+void RectangleOverlay::OnMouseUp(int x, int y) {
+    HideLabel();
+    const RectangleDrag::Release release = drag_.ReleaseAt({x, y});
+    if (release.kind == RectangleDrag::ReleaseKind::Ignored) return;
+    if (::GetCapture() == window_) ::ReleaseCapture();
+    if (release.eraseOutlineTo) {
+        win32::WindowDc dc(window_, win32::WindowDc::Area::Client);
+        if (dc) InvertOutline(dc.get(), *release.eraseOutlineTo);
+    }
+    switch (release.kind) {
+        case RectangleDrag::ReleaseKind::Click:
+            Close();
+            return;
+        case RectangleDrag::ReleaseKind::ZeroSize:
+            ::MessageBoxW(window_, L"选定图片的高或宽为零！", kAppTitle, MB_OK | MB_ICONINFORMATION);
+            return;
+        case RectangleDrag::ReleaseKind::Capture:
+            MakeDocument(release.corner, release.width, release.height);
+            return;
+        case RectangleDrag::ReleaseKind::Ignored:
+            return;
+    }
+}
+
+void RectangleOverlay::OnKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) Close();
+}
+
+void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
+    // The picture is made before the document, so a failure leaves no
+    // empty document behind.
+    ::SetLastError(ERROR_SUCCESS);
+    Picture picture = selectionCopier(frozen_, corner.x, corner.y, width, height);
+    if (picture.Empty()) {
+        const DWORD code = ::GetLastError();
+        ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    MainWindow* main = MainWindow::Current();
+    if (!main) {
+        Close();
+        return;
+    }
+    ::SetLastError(ERROR_SUCCESS);
+    DocumentWindow* document = DocumentWindow::Create(*main);
+    if (!document) {
+        const DWORD code = ::GetLastError();
+        ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    SetCurrentDocument(document);
+    document->RestoreIfMaximized();
+    document->ClearPicture();
+    document->SetSurfaceSize(width, height);
+    // 9 and 27 pixels more than the picture, for the frame and caption.
+    document->SetOuterSize(width + 9, height + 27);
+    document->SetPicture(std::move(picture));
+    ShowCaptureDocument(*document);
+    Close();
+}
+
+void RectangleOverlay::ShowError(DWORD code) {
+    const std::wstring text = ErrorDescription(code) + L": Error number " + std::to_wstring(code);
+    ::MessageBoxW(window_, text.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void RectangleOverlay::OnUnload() {
+    drag_.Reset();
+    labelVisible_ = false;
+    // The frozen screen can be tens of megabytes; the next use grabs anew.
+    frozen_ = Picture{};
+    if (closingForGood_) return;
+    if (MainWindow* main = MainWindow::Current()) ::ShowWindow(main->Handle(), SW_SHOW);
+}
+
+void RectangleOverlay::ShowLabel(PixelPoint origin, std::wstring text) {
+    labelText_ = std::move(text);
+    RECT bounds{origin.x, origin.y, origin.x, origin.y};
+    win32::WindowDc dc(window_, win32::WindowDc::Area::Client);
+    if (!dc) return;
+    {
+        win32::ScopedSelect font(dc.get(), labelFont_ ? static_cast<HGDIOBJ>(labelFont_.get())
+                                                      : ::GetStockObject(DEFAULT_GUI_FONT));
+        ::DrawTextW(dc.get(), labelText_.c_str(), -1, &bounds, kLabelFormat | DT_CALCRECT);
+    }
+    labelRect_ = bounds;
+    labelVisible_ = true;
+    DrawLabel(dc.get());
+}
+
+void RectangleOverlay::HideLabel() {
+    if (!labelVisible_) return;
+    labelVisible_ = false;
+    if (!window_) return;
+    win32::WindowDc dc(window_, win32::WindowDc::Area::Client);
+    if (dc) RestoreFrozen(dc.get(), labelRect_);
+}
+
+void RectangleOverlay::DrawLabel(HDC dc) const {
+    win32::ScopedSelect font(dc, labelFont_ ? static_cast<HGDIOBJ>(labelFont_.get()) : ::GetStockObject(DEFAULT_GUI_FONT));
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(dc, kLabelColour);
+    RECT bounds = labelRect_;
+    ::DrawTextW(dc, labelText_.c_str(), -1, &bounds, kLabelFormat);
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+}
+
+void RectangleOverlay::InvertOutline(HDC dc, PixelPoint end) const {
+    const OutlineStrips outline = OutlineBetween(drag_.Start(), end);
+    for (int i = 0; i < outline.count; ++i) {
+        const PixelRect& strip = outline.strips[static_cast<std::size_t>(i)];
+        ::PatBlt(dc, strip.left, strip.top, strip.Width(), strip.Height(), DSTINVERT);
+    }
+}
+
+void RectangleOverlay::RestoreFrozen(HDC dc, const RECT& area) const {
+    if (frozen_.Empty() || area.right <= area.left || area.bottom <= area.top) return;
+    win32::UniqueMemoryDc source(::CreateCompatibleDC(dc));
+    if (!source) return;
+    win32::ScopedSelect select(source.get(), frozen_.Bitmap());
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), area.left, area.top,
+             SRCCOPY);
+}
+
+}  // namespace snapora

@@ -1,0 +1,296 @@
+#include "help/AboutDialog.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/logic/VersionInfo.h"
+#include "app/resource.h"
+#include "help/HelpResource.h"
+#include "help/logic/SysInfoLocation.h"
+#include "win32/Screen.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr wchar_t kSysInfoUnavailable[] = L"System Information Is Unavailable At This Time";
+
+constexpr int kClientWidthTwips = 5865;
+constexpr int kClientHeightTwips = 3525;
+constexpr int kTitlePoints = 12;
+constexpr COLORREF kTitleColour = RGB(0xC0, 0x00, 0x00);
+constexpr COLORREF kSeparatorShadow = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF kSeparatorLight = RGB(0xFF, 0xFF, 0xFF);
+
+struct TwipsRect {
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr std::array<TwipsRect, 7> kControlPlaces{{
+    {IDC_ABOUT_ICON, 240, 240, 540, 540},
+    {IDC_ABOUT_TITLE, 1050, 240, 4092, 480},
+    {IDC_ABOUT_VERSION, 1050, 780, 4092, 225},
+    {IDC_ABOUT_DESCRIPTION, 1050, 1125, 4092, 1170},
+    {IDC_ABOUT_DISCLAIMER, 255, 2625, 3870, 825},
+    {IDOK, 4245, 2625, 1467, 345},
+    {IDC_ABOUT_SYSINFO, 4260, 3075, 1452, 345},
+}};
+
+// The etched separator: a grey line with a white line under it.
+constexpr int kShadowLeftTwips = 225;
+constexpr int kLightLeftTwips = 240;
+constexpr int kSeparatorRightTwips = 5657;
+constexpr int kSeparatorTopTwips = 2430;
+constexpr int kLightThicknessPixels = 2;
+
+bool IsExistingFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Starts `program` on its own, in a normal window with the focus, and does
+// not wait for it.
+bool StartProgram(const std::wstring& program) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        return false;
+    }
+    win32::UniqueKernelHandle processHandle(process.hProcess);
+    win32::UniqueKernelHandle threadHandle(process.hThread);
+    return true;
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text) {
+    const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (needed == 0) return text;
+    std::wstring expanded(needed, L'\0');
+    const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed) return text;
+    expanded.resize(written - 1);
+    return expanded;
+}
+
+}  // namespace
+
+void ShowAboutDialog(HWND owner) {
+    AboutDialog dialog(owner);
+    dialog.ShowModal();
+}
+
+void AboutDialog::ShowModal() {
+    ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_, &AboutDialog::DialogProc,
+                      reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK AboutDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    AboutDialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<AboutDialog*>(lParam);
+        self->dialog_ = dialog;
+        ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<AboutDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+        self->dialog_ = nullptr;
+        return FALSE;
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnLoad();
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                case IDCANCEL:
+                    OnOkClick(LOWORD(wParam));
+                    return TRUE;
+                case IDC_ABOUT_SYSINFO:
+                    if (HIWORD(wParam) == BN_CLICKED) OnSysInfoClick();
+                    return TRUE;
+                default:
+                    return FALSE;
+            }
+        case WM_PAINT:
+            OnPaint();
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        default:
+            return FALSE;
+    }
+}
+
+void AboutDialog::OnLoad() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0)));
+    smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON,
+                                                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                     0)));
+    if (icon_) {
+        ::SendDlgItemMessageW(dialog_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+        ::SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    }
+    if (smallIcon_) ::SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    titleFont_.reset(::CreateFontW(-::MulDiv(kTitlePoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    if (titleFont_) {
+        ::SendDlgItemMessageW(dialog_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    }
+
+    const std::wstring version = L"Version " + FormatVersion(win32::ModuleVersion());
+    ::SetDlgItemTextW(dialog_, IDC_ABOUT_VERSION, version.c_str());
+    ::SetDlgItemTextW(dialog_, IDC_ABOUT_TITLE, kAppTitle);
+
+    PlaceControls();
+    CentreOnOwner();
+}
+
+void AboutDialog::PlaceControls() {
+    for (const TwipsRect& place : kControlPlaces) {
+        HWND control = ::GetDlgItem(dialog_, place.id);
+        if (!control) continue;
+        ::SetWindowPos(control, nullptr, win32::TwipsToPixelsX(place.left), win32::TwipsToPixelsY(place.top),
+                       win32::TwipsToPixelsX(place.width), win32::TwipsToPixelsY(place.height),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT frame{0, 0, win32::TwipsToPixelsX(kClientWidthTwips), win32::TwipsToPixelsY(kClientHeightTwips)};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    ::SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutDialog::CentreOnOwner() {
+    RECT box{};
+    ::GetWindowRect(dialog_, &box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(owner_ ? owner_ : dialog_, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT around = monitor.rcWork;
+    if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_)) ::GetWindowRect(owner_, &around);
+
+    int left = around.left + (around.right - around.left - width) / 2;
+    int top = around.top + (around.bottom - around.top - height) / 2;
+    // Keep the whole box on the screen even when the owner hangs off it.
+    const RECT& work = monitor.rcWork;
+    if (work.right > work.left) {
+        if (left + width > work.right) left = work.right - width;
+        if (top + height > work.bottom) top = work.bottom - height;
+        if (left < work.left) left = work.left;
+        if (top < work.top) top = work.top;
+    }
+    ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutDialog::OnPaint() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(dialog_, &paint);
+    if (dc) {
+        const int right = win32::TwipsToPixelsX(kSeparatorRightTwips);
+        const int top = win32::TwipsToPixelsY(kSeparatorTopTwips);
+        HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(DC_BRUSH));
+        const COLORREF previous = ::SetDCBrushColor(dc, kSeparatorShadow);
+        const RECT shadow{win32::TwipsToPixelsX(kShadowLeftTwips), top, right, top + 1};
+        ::FillRect(dc, &shadow, brush);
+        ::SetDCBrushColor(dc, kSeparatorLight);
+        const RECT light{win32::TwipsToPixelsX(kLightLeftTwips), top + 1, right, top + 1 + kLightThicknessPixels};
+        ::FillRect(dc, &light, brush);
+        ::SetDCBrushColor(dc, previous);
+    }
+    ::EndPaint(dialog_, &paint);
+}
+
+INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
+    if (::GetDlgCtrlID(control) != IDC_ABOUT_TITLE) return FALSE;
+    ::SetTextColor(dc, kTitleColour);
+    ::SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void AboutDialog::OnOkClick(int result) { ::EndDialog(dialog_, result); }
+
+void AboutDialog::OnSysInfoClick() { StartSysInfo(); }
+
+void AboutDialog::StartSysInfo() {
+    try {
+        std::optional<std::wstring> pathValue;
+        std::optional<std::wstring> folderValue;
+        std::wstring value;
+        if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, value)) {
+            pathValue = value;
+        } else if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue, value)) {
+            folderValue = value;
+        }
+        const auto program = ChooseSysInfoProgram(pathValue, folderValue, &IsExistingFile);
+        if (program && StartProgram(*program)) return;
+    } catch (...) {
+        // Whatever went wrong, the user hears only that the tool is not there.
+    }
+    ShowSysInfoUnavailable();
+}
+
+void AboutDialog::ShowSysInfoUnavailable() {
+    ::MessageBoxW(dialog_, kSysInfoUnavailable, kAppTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+bool AboutDialog::GetKeyValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
+                              std::wstring& value) {
+    value.clear();
+    HKEY opened = nullptr;
+    // Read access only: asking for more fails for users without
+    // administrator rights on the machine-wide keys.
+    if (::RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    win32::UniqueRegKey key(opened);
+
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG status = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<wchar_t> buffer;
+    // The value may grow between asking for its size and reading it.
+    for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+        buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD capacity = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        status = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                                    reinterpret_cast<BYTE*>(buffer.data()), &capacity);
+        if (status == ERROR_SUCCESS) {
+            if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+            std::wstring text = TextUpToFirstNul(std::wstring_view(buffer.data(), capacity / sizeof(wchar_t)));
+            value = type == REG_EXPAND_SZ ? ExpandEnvironment(text) : std::move(text);
+            return true;
+        }
+        if (status == ERROR_MORE_DATA) {
+            size = capacity;
+            status = ERROR_SUCCESS;
+        }
+    }
+    return false;
+}
+
+}  // namespace snapora

@@ -1,0 +1,354 @@
+#include "settings/OptionsDialog.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "settings/SettingsResource.h"
+#include "settings/logic/OptionsRules.h"
+#include "win32/Screen.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr wchar_t kPageClass[] = L"SnaporaOptionsPage";
+
+// Geometry in twips; page controls relative to their page.
+struct TwipsRect {
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr int kDialogWidthTwips = 4200;
+constexpr int kDialogHeightTwips = 4590;
+constexpr int kPageLeft = 480;
+constexpr int kPageTop = 720;
+
+constexpr std::array<TwipsRect, 5> kDialogControls{{
+    {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},
+    {IDC_OPTIONS_PAGE1, kPageLeft, kPageTop, 3135, 2415},
+    {IDC_OPTIONS_PAGE2, kPageLeft, kPageTop, 3135, 2415},
+    {IDC_OPTIONS_OK, 690, 3570, 1095, 375},
+    {IDCANCEL, 2370, 3570, 1095, 375},
+}};
+
+constexpr std::array<TwipsRect, 8> kPage1Controls{{
+    {IDC_OPTIONS_LBLNAME, 120, 480, 1080, 195},
+    {IDC_OPTIONS_TXTNAME, 1680, 480, 1215, 300},
+    {IDC_OPTIONS_LBLSPACE, 120, 960, 990, 195},
+    {IDC_OPTIONS_TXTSPACE, 1680, 960, 1215, 300},
+    {IDC_OPTIONS_LBLPERSIST, 120, 1440, 990, 195},
+    {IDC_OPTIONS_TXTPERSIST, 1680, 1440, 1215, 300},
+    {IDC_OPTIONS_LBLDIR, 120, 1920, 1425, 195},
+    {IDC_OPTIONS_TXTDIR, 1680, 1920, 1215, 300},
+}};
+
+constexpr std::array<TwipsRect, 4> kPage2Controls{{
+    {IDC_OPTIONS_LBLHEIGH, 120, 480, 1170, 195},
+    {IDC_OPTIONS_TXTHEIGH, 1440, 480, 1455, 300},
+    {IDC_OPTIONS_LBLWIDTH, 120, 1080, 1170, 195},
+    {IDC_OPTIONS_TXTWIDTH, 1440, 1080, 1455, 300},
+}};
+
+// Keyboard focus order. It differs from the stacking order, which must keep
+// the tab strip at the back, so Tab is handled here rather than by the
+// dialog manager.
+constexpr std::array<int, 9> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,             IDC_OPTIONS_TAB,
+                                         IDC_OPTIONS_TXTNAME,   IDC_OPTIONS_TXTPERSIST, IDC_OPTIONS_TXTSPACE,
+                                         IDC_OPTIONS_TXTWIDTH,  IDC_OPTIONS_TXTHEIGH,  IDC_OPTIONS_TXTDIR};
+
+constexpr UINT_PTR kFocusSubclassId = 1;
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint{};
+        HDC dc = ::BeginPaint(window, &paint);
+        if (dc) {
+            RECT rect{};
+            ::GetClientRect(window, &rect);
+            ::FillRect(dc, &rect, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::DrawEdge(dc, &rect, EDGE_ETCHED, BF_RECT);
+        }
+        ::EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterPageClass(HINSTANCE instance) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (::GetClassInfoExW(instance, kPageClass, &existing)) return true;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = PageProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPageClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+class OptionsDialog {
+public:
+    OptionsDialog(CaptureSettings& settings, unsigned& intervalMs) : settings_(settings), intervalMs_(intervalMs) {}
+
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnLoad();
+    void PlaceControls();
+    void PlaceControl(const TwipsRect& rect, int offsetLeft, int offsetTop);
+    void CenterOverOwner();
+    void OnTabOptionsClick();
+    void OnCmdOkClick();
+    void OnCmdCancelClick();
+    void AnewInput(int fieldId);
+    void SelectTab(int page);
+    void MoveFocus(HWND from, bool backwards);
+    [[nodiscard]] int SelectedPage() const;
+    [[nodiscard]] std::wstring FieldText(int id) const;
+    void SetFieldText(int id, const std::wstring& text);
+
+    static LRESULT CALLBACK FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR data);
+
+    CaptureSettings& settings_;
+    unsigned& intervalMs_;
+    HWND dialog_ = nullptr;
+};
+
+INT_PTR CALLBACK OptionsDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    OptionsDialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<OptionsDialog*>(lParam);
+        self->dialog_ = dialog;
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    } else {
+        self = reinterpret_cast<OptionsDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    }
+    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnLoad();
+            // Focus starts on OK, not on the first field.
+            ::SetFocus(::GetDlgItem(dialog_, IDC_OPTIONS_OK));
+            return FALSE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_OPTIONS_OK:
+                    if (HIWORD(wParam) == BN_CLICKED) OnCmdOkClick();
+                    return TRUE;
+                case IDCANCEL:
+                    OnCmdCancelClick();
+                    return TRUE;
+                default:
+                    return FALSE;
+            }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == IDC_OPTIONS_TAB && header->code == TCN_SELCHANGE) OnTabOptionsClick();
+            return FALSE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+void OptionsDialog::OnLoad() {
+    const OptionsTexts texts = TextsFromSettings(settings_, intervalMs_);
+    SetFieldText(IDC_OPTIONS_TXTNAME, texts.prefix);
+    SetFieldText(IDC_OPTIONS_TXTSPACE, texts.interval);
+    SetFieldText(IDC_OPTIONS_TXTPERSIST, texts.duration);
+    SetFieldText(IDC_OPTIONS_TXTDIR, texts.folder);
+    SetFieldText(IDC_OPTIONS_TXTHEIGH, texts.height);
+    SetFieldText(IDC_OPTIONS_TXTWIDTH, texts.width);
+
+    HWND tab = ::GetDlgItem(dialog_, IDC_OPTIONS_TAB);
+    std::wstring first = L"自动截图";
+    std::wstring second = L"光标截图";
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = first.data();
+    ::SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = second.data();
+    ::SendMessageW(tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
+
+    for (int id : kFocusOrder) {
+        ::SetWindowSubclass(::GetDlgItem(dialog_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
+                            reinterpret_cast<DWORD_PTR>(this));
+    }
+    PlaceControls();
+    OnTabOptionsClick();
+}
+
+void OptionsDialog::PlaceControl(const TwipsRect& rect, int offsetLeft, int offsetTop) {
+    const int left = offsetLeft + rect.left;
+    const int top = offsetTop + rect.top;
+    const int x = win32::TwipsToPixelsX(left);
+    const int y = win32::TwipsToPixelsY(top);
+    ::SetWindowPos(::GetDlgItem(dialog_, rect.id), nullptr, x, y, win32::TwipsToPixelsX(left + rect.width) - x,
+                   win32::TwipsToPixelsY(top + rect.height) - y, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OptionsDialog::PlaceControls() {
+    ::SetWindowPos(dialog_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips),
+                   win32::TwipsToPixelsY(kDialogHeightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOverOwner();
+    for (const auto& rect : kDialogControls) PlaceControl(rect, 0, 0);
+    for (const auto& rect : kPage1Controls) PlaceControl(rect, kPageLeft, kPageTop);
+    for (const auto& rect : kPage2Controls) PlaceControl(rect, kPageLeft, kPageTop);
+}
+
+void OptionsDialog::CenterOverOwner() {
+    HWND owner = ::GetWindow(dialog_, GW_OWNER);
+    RECT ownerRect{};
+    RECT own{};
+    if (!owner || !::GetWindowRect(owner, &ownerRect) || !::GetWindowRect(dialog_, &own)) return;
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    const int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int OptionsDialog::SelectedPage() const {
+    return static_cast<int>(::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_GETCURSEL, 0, 0)) + 1;
+}
+
+void OptionsDialog::OnTabOptionsClick() {
+    const auto showPage = [this](int page, bool show) {
+        const int command = show ? SW_SHOW : SW_HIDE;
+        ::ShowWindow(::GetDlgItem(dialog_, page == 1 ? IDC_OPTIONS_PAGE1 : IDC_OPTIONS_PAGE2), command);
+        if (page == 1) {
+            for (const auto& rect : kPage1Controls) ::ShowWindow(::GetDlgItem(dialog_, rect.id), command);
+        } else {
+            for (const auto& rect : kPage2Controls) ::ShowWindow(::GetDlgItem(dialog_, rect.id), command);
+        }
+    };
+    showPage(1, false);
+    showPage(2, false);
+    ::SetWindowPos(::GetDlgItem(dialog_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    showPage(SelectedPage(), true);
+}
+
+void OptionsDialog::SelectTab(int page) {
+    ::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_SETCURSEL, static_cast<WPARAM>(page - 1), 0);
+    OnTabOptionsClick();
+}
+
+void OptionsDialog::AnewInput(int fieldId) {
+    HWND field = ::GetDlgItem(dialog_, fieldId);
+    ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
+}
+
+int FieldIdOf(OptionsField field) {
+    switch (field) {
+        case OptionsField::Duration:
+            return IDC_OPTIONS_TXTPERSIST;
+        case OptionsField::Interval:
+            return IDC_OPTIONS_TXTSPACE;
+        case OptionsField::Folder:
+            return IDC_OPTIONS_TXTDIR;
+        case OptionsField::Height:
+            return IDC_OPTIONS_TXTHEIGH;
+        case OptionsField::Width:
+            return IDC_OPTIONS_TXTWIDTH;
+    }
+    return IDC_OPTIONS_TXTPERSIST;
+}
+
+void OptionsDialog::OnCmdOkClick() {
+    OptionsTexts texts;
+    texts.prefix = FieldText(IDC_OPTIONS_TXTNAME);
+    texts.interval = FieldText(IDC_OPTIONS_TXTSPACE);
+    texts.duration = FieldText(IDC_OPTIONS_TXTPERSIST);
+    texts.folder = FieldText(IDC_OPTIONS_TXTDIR);
+    texts.height = FieldText(IDC_OPTIONS_TXTHEIGH);
+    texts.width = FieldText(IDC_OPTIONS_TXTWIDTH);
+    if (const auto problem = FindOptionsProblem(texts)) {
+        const std::wstring message(problem->message);
+        ::MessageBoxW(dialog_, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        SelectTab(problem->page);
+        AnewInput(FieldIdOf(problem->field));
+        return;
+    }
+    const OptionsValues values = ValuesFromTexts(texts);
+    ApplyValues(values, settings_);
+    intervalMs_ = values.intervalMs;
+    ::EndDialog(dialog_, TRUE);
+}
+
+void OptionsDialog::OnCmdCancelClick() { ::EndDialog(dialog_, FALSE); }
+
+void OptionsDialog::MoveFocus(HWND from, bool backwards) {
+    const int count = static_cast<int>(kFocusOrder.size());
+    int index = 0;
+    while (index < count && ::GetDlgItem(dialog_, kFocusOrder[static_cast<std::size_t>(index)]) != from) ++index;
+    for (int step = 1; step <= count; ++step) {
+        const int next = ((backwards ? index - step : index + step) % count + count) % count;
+        HWND candidate = ::GetDlgItem(dialog_, kFocusOrder[static_cast<std::size_t>(next)]);
+        if (candidate && ::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate)) {
+            ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK OptionsDialog::FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                               DWORD_PTR data) {
+    auto* self = reinterpret_cast<OptionsDialog*>(data);
+    switch (message) {
+        case WM_GETDLGCODE:
+            return ::DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTTAB;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                self->MoveFocus(window, ::GetKeyState(VK_SHIFT) < 0);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == L'\t') return 0;
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(window, &OptionsDialog::FocusOrderProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::wstring OptionsDialog::FieldText(int id) const {
+    HWND field = ::GetDlgItem(dialog_, id);
+    const int length = ::GetWindowTextLengthW(field);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(field, text.data(), length + 1)));
+    return text;
+}
+
+void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(dialog_, id, text.c_str()); }
+
+}  // namespace
+
+bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!RegisterPageClass(instance)) return false;
+    OptionsDialog dialog(settings, automaticIntervalMs);
+    const INT_PTR result = ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner,
+                                             &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    return result == TRUE;
+}
+
+}  // namespace snapora

@@ -1,0 +1,15 @@
+#pragma once
+// frmOptions: the modal dialog that shows and validates the capture
+// settings.
+#include <windows.h>
+
+#include "settings/logic/CaptureSettings.h"
+
+namespace snapora {
+
+// Shows the dialog over `owner` and returns when it has closed. On OK every
+// setting is written, the automatic-capture period (milliseconds) included,
+// and the result is true; Cancel and the close box change nothing.
+bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs);
+
+}  // namespace snapora

@@ -1,0 +1,151 @@
+#include "settings/logic/OptionsRules.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace snapora {
+
+namespace {
+
+constexpr std::wstring_view kDurationMessage = L"持续时间应设为正数，且以控制在一个小时之内为宜！";
+constexpr std::wstring_view kIntervalMessage = L"时间间隔应设1~60之间的正整数！";
+constexpr std::wstring_view kFolderMessage = L"目录名称不合法！";
+constexpr std::wstring_view kHeightMessage = L"截图高度应设60~480之间的正整数！";
+constexpr std::wstring_view kWidthMessage = L"截图宽度应设80~640之间的正整数！";
+
+constexpr std::wstring_view kForbiddenFolderCharacters = L"/\\:*?<>|\"";
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+std::wstring_view TrimBlanks(std::wstring_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+
+// CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 name devices, not files,
+// whatever extension follows them.
+bool IsDeviceName(std::wstring_view name) {
+    std::wstring_view base = name.substr(0, name.find(L'.'));
+    while (!base.empty() && base.back() == L' ') base.remove_suffix(1);
+    std::wstring upper;
+    for (wchar_t c : base) upper.push_back(AsciiUpper(c));
+    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
+        if (upper == device) return true;
+    }
+    if (upper.size() == 4 && (upper.compare(0, 3, L"COM") == 0 || upper.compare(0, 3, L"LPT") == 0)) {
+        return upper[3] >= L'1' && upper[3] <= L'9';
+    }
+    return false;
+}
+
+template <class Number>
+std::wstring FormatShortest(Number value) {
+    std::array<char, 128> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    if (result.ec != std::errc{}) return L"0";
+    return std::wstring(buffer.data(), result.ptr);
+}
+
+}  // namespace
+
+std::optional<double> ParseFieldNumber(std::wstring_view text) {
+    text = TrimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
+        negative = text.front() == L'-';
+        text.remove_prefix(1);
+    }
+    // from_chars would also take "inf" and "nan"; a field number starts
+    // with a digit or the decimal point.
+    if (text.empty() || !(IsDigit(text.front()) || text.front() == L'.')) return std::nullopt;
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (wchar_t c : text) {
+        if (!IsDigit(c) && c != L'.') return std::nullopt;
+        narrow.push_back(static_cast<char>(c));
+    }
+    double value = 0;
+    const char* end = narrow.data() + narrow.size();
+    const auto result = std::from_chars(narrow.data(), end, value, std::chars_format::fixed);
+    if (result.ec != std::errc{} || result.ptr != end) return std::nullopt;
+    return negative ? -value : value;
+}
+
+bool InRange(double value, double low, double high) {
+    const auto v = static_cast<float>(value);
+    return static_cast<float>(low) < v && v < static_cast<float>(high);
+}
+
+bool IsWholeNumber(double value) { return std::isfinite(value) && value == std::round(value); }
+
+bool IsValidFolderName(std::wstring_view name) {
+    for (wchar_t c : name) {
+        if (c < 0x20 || c == 0x7F || kForbiddenFolderCharacters.find(c) != std::wstring_view::npos) return false;
+    }
+    if (TrimBlanks(name).empty()) return false;
+    // Windows drops a trailing dot or blank, so such a name would land in
+    // another folder than the one typed; "." and ".." are not below at all.
+    if (name.back() == L'.' || name.back() == L' ') return false;
+    return !IsDeviceName(name);
+}
+
+std::wstring FormatFieldNumber(double value) { return FormatShortest(value); }
+std::wstring FormatFieldNumber(float value) { return FormatShortest(value); }
+
+OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs) {
+    OptionsTexts texts;
+    texts.prefix = settings.autoPrefix;
+    texts.interval = FormatFieldNumber(static_cast<double>(intervalMs) / 1000.0);
+    texts.duration = FormatFieldNumber(settings.autoDuration / 60.0f);
+    texts.folder = settings.autoDir;
+    texts.height = FormatFieldNumber(settings.cursorHeight);
+    texts.width = FormatFieldNumber(settings.cursorWidth);
+    return texts;
+}
+
+std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts) {
+    const auto duration = ParseFieldNumber(texts.duration);
+    if (!duration || !InRange(*duration, 0, 61)) return OptionsProblem{OptionsField::Duration, 1, kDurationMessage};
+    const auto interval = ParseFieldNumber(texts.interval);
+    if (!interval || !IsWholeNumber(*interval) || !InRange(*interval, 0, 61)) {
+        return OptionsProblem{OptionsField::Interval, 1, kIntervalMessage};
+    }
+    if (!IsValidFolderName(texts.folder)) return OptionsProblem{OptionsField::Folder, 1, kFolderMessage};
+    const auto height = ParseFieldNumber(texts.height);
+    if (!height || !IsWholeNumber(*height) || !InRange(*height, 59, 481)) {
+        return OptionsProblem{OptionsField::Height, 2, kHeightMessage};
+    }
+    const auto width = ParseFieldNumber(texts.width);
+    if (!width || !IsWholeNumber(*width) || !InRange(*width, 79, 641)) {
+        return OptionsProblem{OptionsField::Width, 2, kWidthMessage};
+    }
+    return std::nullopt;
+}
+
+OptionsValues ValuesFromTexts(const OptionsTexts& texts) {
+    OptionsValues values;
+    values.autoPrefix = texts.prefix;
+    values.intervalMs = static_cast<unsigned>(std::lround(ParseFieldNumber(texts.interval).value_or(0) * 1000.0));
+    values.autoDuration = static_cast<float>(ParseFieldNumber(texts.duration).value_or(0) * 60.0);
+    values.autoDir = texts.folder;
+    values.cursorHeight = ParseFieldNumber(texts.height).value_or(0);
+    values.cursorWidth = static_cast<float>(ParseFieldNumber(texts.width).value_or(0));
+    return values;
+}
+
+void ApplyValues(const OptionsValues& values, CaptureSettings& settings) {
+    settings.autoPrefix = values.autoPrefix;
+    settings.autoDuration = values.autoDuration;
+    settings.autoDir = values.autoDir;
+    settings.cursorHeight = values.cursorHeight;
+    settings.cursorWidth = values.cursorWidth;
+}
+
+}  // namespace snapora

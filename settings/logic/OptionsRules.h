@@ -1,0 +1,71 @@
+#pragma once
+// What the options dialog accepts, in what order it complains, and how it
+// shows the current values. No windows here, so all of it is unit-tested.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/logic/CaptureSettings.h"
+
+namespace snapora {
+
+// The number a field holds: blanks at either end, an optional sign, digits
+// with at most one decimal point ("." only). Exponents, thousands
+// separators and anything else make the text not a number, so the test for
+// "is numeric" and the value read can never disagree.
+std::optional<double> ParseFieldNumber(std::wstring_view text);
+
+// low < value < high with both bounds exclusive, compared as single
+// precision like the stored settings.
+bool InRange(double value, double low, double high);
+
+bool IsWholeNumber(double value);
+
+// A name that makes exactly one folder directly below another folder.
+bool IsValidFolderName(std::wstring_view name);
+
+// Shortest plain decimal that reads back as the same value: 10, 2.5, 0.5.
+std::wstring FormatFieldNumber(double value);
+std::wstring FormatFieldNumber(float value);
+
+// The six text fields of the dialog.
+struct OptionsTexts {
+    std::wstring prefix;
+    std::wstring interval;  // seconds
+    std::wstring duration;  // minutes
+    std::wstring folder;
+    std::wstring height;
+    std::wstring width;
+};
+
+enum class OptionsField { Duration, Interval, Folder, Height, Width };
+
+struct OptionsProblem {
+    OptionsField field;
+    int page;  // 1: automatic capture, 2: pointer-area capture
+    std::wstring_view message;
+};
+
+struct OptionsValues {
+    std::wstring autoPrefix;
+    unsigned intervalMs = 0;
+    float autoDuration = 0;  // seconds
+    std::wstring autoDir;
+    double cursorHeight = 0;
+    float cursorWidth = 0;
+};
+
+// The texts a fresh dialog shows for these settings and this timer period.
+OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs);
+
+// The first check that fails, in the order duration, interval, folder,
+// height, width; nothing when all pass.
+std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts);
+
+// The values to apply. Only call it when FindOptionsProblem found nothing.
+OptionsValues ValuesFromTexts(const OptionsTexts& texts);
+
+// Writes everything but the interval, which belongs to the timer.
+void ApplyValues(const OptionsValues& values, CaptureSettings& settings);
+
+}  // namespace snapora

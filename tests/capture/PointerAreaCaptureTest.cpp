@@ -1,0 +1,180 @@
+// Pointer-area capture: the live preview document, its toggle and what its
+// picture holds.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
+#include "support/UiTest.h"
+
+namespace snapora::test {
+namespace {
+
+class PointerAreaCapture : public MainWindowTest {
+protected:
+    void TearDown() override {
+        ::SetCursorPos(512, 700);
+        MainWindowTest::TearDown();
+    }
+
+    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_CURSOR); }
+
+    void ExpectModeOff() {
+        EXPECT_FALSE(Main().IsMenuChecked(ID_CAPTURE_CURSOR));
+        EXPECT_FALSE(Main().Timer(MainTimer::Point).Enabled());
+        EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_CURSOR));
+        EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
+    }
+};
+
+std::vector<std::uint32_t> ExpectedPattern(int left, int top, int width, int height) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(PatternPixel(left + x, top + y));
+    }
+    return pixels;
+}
+
+// Waits for the preview to show exactly that area of the pattern.
+bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& expected) {
+    return PumpUntil([&] { return document && document->GetPicture().ReadPixels() == expected; },
+                     std::chrono::seconds(5));
+}
+
+TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
+    const CaptureNumber number = CaptureCount();
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    EXPECT_TRUE(Main().IsMenuChecked(ID_CAPTURE_CURSOR));
+    EXPECT_TRUE(Main().Timer(MainTimer::Point).Enabled());
+    EXPECT_EQ(Main().Timer(MainTimer::Point).Interval(), 50u);
+    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_CURSOR));
+    EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
+
+    DocumentWindow* preview = CurrentDocument();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(Main().ActiveDocument(), preview);
+    EXPECT_EQ(WindowText(preview->Handle()), CaptureCaption(number));
+    EXPECT_EQ(CaptureCount(), number + 1);
+    EXPECT_EQ(preview->SurfaceSize().cx, 160);
+    EXPECT_EQ(preview->SurfaceSize().cy, 120);
+    RECT outer{};
+    ::GetWindowRect(preview->Handle(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 170);
+    EXPECT_EQ(outer.bottom - outer.top, 148);
+
+    ASSERT_TRUE(PumpUntil([&] { return !preview->GetPicture().Empty(); }));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    ExpectModeOff();
+    // The preview stays as an ordinary unsaved capture of the last area.
+    ASSERT_EQ(CurrentDocument(), preview);
+    EXPECT_TRUE(preview->IsDirty());
+    EXPECT_EQ(preview->GetPicture().Width(), 160);
+    EXPECT_EQ(preview->GetPicture().Height(), 120);
+    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+}
+
+TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
+    {
+        PatternWindow pattern(RECT{0, 0, 420, 320});
+        ASSERT_TRUE(::SetCursorPos(200, 150));
+        Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(120, 90, 160, 120)));
+        // Nearer than a whole area to the top-left: the corner snaps there.
+        ASSERT_TRUE(::SetCursorPos(140, 100));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(0, 0, 160, 120)));
+    }
+    // The bottom-right corner of the real screen, whatever the DPI.
+    const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    PatternWindow pattern(RECT{screen.cx - 400, screen.cy - 300, screen.cx, screen.cy});
+    ASSERT_TRUE(::SetCursorPos(screen.cx - 4, screen.cy - 8));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
+    ASSERT_TRUE(::SetCursorPos(screen.cx - 24, screen.cy - 68));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+}
+
+TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
+    PatternWindow pattern(RECT{0, 0, 420, 320});
+    Main().Settings().cursorWidth = 81;
+    Main().Settings().cursorHeight = 61;
+    ASSERT_TRUE(::SetCursorPos(202, 152));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    DocumentWindow* preview = CurrentDocument();
+    ASSERT_NE(preview, nullptr);
+    RECT outer{};
+    ::GetWindowRect(preview->Handle(), &outer);
+    // The system keeps a captioned window at least its minimum width.
+    EXPECT_EQ(outer.right - outer.left, std::max(91, ::GetSystemMetrics(SM_CXMINTRACK)));
+    EXPECT_EQ(outer.bottom - outer.top, std::max(89, ::GetSystemMetrics(SM_CYMINTRACK)));
+    EXPECT_EQ(preview->SurfaceSize().cx, 81);
+    EXPECT_EQ(preview->SurfaceSize().cy, 61);
+    // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.
+    EXPECT_TRUE(WaitForPicture(preview, ExpectedPattern(162, 122, 81, 61)));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+}
+
+TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
+    DocumentWindow* plain = DocumentWindow::Create(Main());
+    ASSERT_NE(plain, nullptr);
+    ::SendMessageW(plain->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_TRUE(ModeOn());
+    DocumentWindow* first = CurrentDocument();
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(first, plain);
+
+    ::SendMessageW(first->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    ExpectModeOff();
+    EXPECT_EQ(CurrentDocument(), first);
+
+    ::SendMessageW(plain->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ModeOn());
+    DocumentWindow* second = CurrentDocument();
+    EXPECT_NE(second, first);
+    EXPECT_NE(second, plain);
+    // Space in a document other than the preview ends the mode as well.
+    ::SendMessageW(first->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    ExpectModeOff();
+    EXPECT_TRUE(::IsWindow(first->Handle()));
+    EXPECT_TRUE(::IsWindow(second->Handle()));
+}
+
+TEST_F(PointerAreaCapture, ClosingThePreviewEndsTheMode) {
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    DocumentWindow* preview = CurrentDocument();
+    ASSERT_NE(preview, nullptr);
+    preview->SetDirty(false);  // no save question
+    HWND window = preview->Handle();
+    ASSERT_TRUE(preview->Close());
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(2)));
+    ExpectModeOff();
+    // Later ticks have nothing to draw into and the program goes on.
+    PumpFor(std::chrono::milliseconds(150));
+    EXPECT_EQ(CurrentDocument(), nullptr);
+    EXPECT_NE(MainWindow::Current(), nullptr);
+}
+
+TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
+    PatternWindow pattern(RECT{0, 0, 420, 320});
+    ASSERT_TRUE(::SetCursorPos(200, 150));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    DocumentWindow* preview = CurrentDocument();
+    ASSERT_TRUE(WaitForPicture(preview, ExpectedPattern(120, 90, 160, 120)));
+
+    DocumentWindow* newer = DocumentWindow::Create(Main());
+    ASSERT_NE(newer, nullptr);
+    newer->SetSurfaceSize(50, 40);
+    SetCurrentDocument(newer);
+    ASSERT_TRUE(::SetCursorPos(210, 160));
+    EXPECT_TRUE(WaitForPicture(newer, ExpectedPattern(130, 100, 50, 40)));
+    // The preview keeps the last area it was given.
+    EXPECT_EQ(preview->GetPicture().ReadPixels(), ExpectedPattern(120, 90, 160, 120));
+    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+}
+
+}  // namespace
+}  // namespace snapora::test

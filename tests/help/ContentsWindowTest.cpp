@@ -1,0 +1,299 @@
+// The help window: its toggle, its text and its layout inside the main window.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/resource.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
+#include "help/ContentsWindow.h"
+#include "help/HelpTestSupport.h"
+#include "support/UiTest.h"
+#include "win32/Handle.h"
+#include "win32/Screen.h"
+
+namespace snapora::test {
+namespace {
+
+using namespace helpsupport;
+
+using HelpWindow = MainWindowTest;
+
+const std::wstring kExpectedLines[] = {
+    L"一、功能：",
+    L"  1.捕获全屏幕图形；",
+    L"  2.捕获指定窗体图形；",
+    L"  3.捕获矩形区域图形；",
+    L"  4.捕获光标就近图形；",
+    L"  5.后台自动连续截图；",
+    L"  6.支持存档、打印；",
+    L"  7.支持多文档；",
+    L"  8.自动截图、光标截图均可进行适应性设置；",
+    L"  9.设置功能快捷按钮。",
+    L"二、使用说明：",
+    L"  1.捕获全屏幕图形，点取\"整个屏幕\"菜单；",
+    L"  2.捕获指定窗体图形，点取\"选择窗体\"菜单，两秒钟内选中目标窗体；",
+    L"  3.捕获矩形区域图形，点取\"矩形区域\"菜单，然后拉取矩形范围即可；",
+    L"  4.捕获光标就近图形，点取\"光标截图\"菜单，移动光标至目标区域，按回车键或空格键确认；",
+    L"  5.后台自动连续截图，点取\"自动截图\"菜单；",
+    L"  6.捕获光标就近图形时，可以设置范围大小；",
+    L"  7.后台自动连续截图时，预先设置截图频率及截图时长，所截图片存于根目录下自建子目录内(若有重名文件将覆盖)；",
+    L"三、软件信息：",
+};
+
+class HelpWindowState {
+public:
+    explicit HelpWindowState(MainWindow& main) : main_(main) {}
+    // Open means: a window exists, the item is checked and the button pressed.
+    void ExpectOpen() const {
+        ASSERT_NE(ContentsWindow::Current(), nullptr);
+        EXPECT_TRUE(::IsWindow(ContentsWindow::Current()->Handle()));
+        EXPECT_TRUE(main_.IsMenuChecked(ID_HELP_CONTENTS));
+        EXPECT_TRUE(main_.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+    }
+    void ExpectClosed(HWND formerWindow) const {
+        EXPECT_EQ(ContentsWindow::Current(), nullptr);
+        if (formerWindow) {
+            EXPECT_FALSE(::IsWindow(formerWindow));
+        }
+        EXPECT_FALSE(main_.IsMenuChecked(ID_HELP_CONTENTS));
+        EXPECT_FALSE(main_.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+    }
+
+private:
+    MainWindow& main_;
+};
+
+HWND OpenHelp(MainWindow& main) {
+    main.ExecuteCommand(ID_HELP_CONTENTS);
+    PumpFor(std::chrono::milliseconds(30));
+    return ContentsWindow::Current() ? ContentsWindow::Current()->Handle() : nullptr;
+}
+
+RECT ChildRectInClient(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
+    HelpWindowState state(Main());
+    state.ExpectClosed(nullptr);
+
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    state.ExpectOpen();
+    EXPECT_EQ(::GetParent(help), Main().MdiClient());
+    EXPECT_EQ(Main().ActiveChild(), help);
+    EXPECT_EQ(WindowText(help), L"主题");
+    EXPECT_TRUE(::IsWindowVisible(help));
+    EXPECT_TRUE(::GetWindowLongPtrW(help, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_NE(::GetClassLongPtrW(help, GCLP_HICON), 0);
+
+    Main().ExecuteCommand(ID_HELP_CONTENTS);
+    state.ExpectClosed(help);
+
+    // The toolbar's "Help" button takes the same road.
+    ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+    state.ExpectOpen();
+    help = ContentsWindow::Current()->Handle();
+    ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+    state.ExpectClosed(help);
+}
+
+TEST_F(HelpWindow, ClosingItAnyOtherWayClearsTheMarksAndTheNextClickOpensItAgain) {
+    HelpWindowState state(Main());
+
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    ::SendMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);  // its own close box
+    PumpFor(std::chrono::milliseconds(30));
+    state.ExpectClosed(help);
+
+    help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    state.ExpectOpen();
+    Main().ExecuteCommand(ID_FILE_CLOSECHILD);  // "关闭" while it is active
+    PumpFor(std::chrono::milliseconds(30));
+    state.ExpectClosed(help);
+
+    help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    state.ExpectOpen();
+}
+
+TEST_F(HelpWindow, ClosingTheMainWindowClosesItWithoutAQuestion) {
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    HWND main = Main().Handle();
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(main); }, std::chrono::seconds(5)));
+    EXPECT_FALSE(::IsWindow(help));
+    EXPECT_EQ(ContentsWindow::Current(), nullptr);
+    EXPECT_TRUE(ThreadDialogs().empty());
+}
+
+TEST_F(HelpWindow, ShowsTheHelpTextLineForLineReadOnly) {
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    HWND text = ContentsWindow::Current()->TextBox();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(::GetParent(text), help);
+    const auto style = ::GetWindowLongPtrW(text, GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_EQ(::GetFocus(), text);
+
+    std::wstring expected;
+    for (const auto& line : kExpectedLines) expected += line + L"\r\n";
+    const std::wstring shown = WindowText(text);
+    ASSERT_GT(shown.size(), expected.size());
+    EXPECT_EQ(shown.substr(0, expected.size()), expected);
+    // After line 19: the publisher's lines, each indented, and a final break.
+    const std::wstring rest = shown.substr(expected.size());
+    EXPECT_EQ(rest.substr(0, 2), L"  ");
+    EXPECT_EQ(rest.substr(rest.size() - 2), L"\r\n");
+    for (std::size_t at = rest.find(L"\r\n"); at + 2 < rest.size(); at = rest.find(L"\r\n", at + 2)) {
+        EXPECT_EQ(rest.substr(at + 2, 2), L"  ") << "after offset " << at;
+    }
+
+    // Typing changes nothing; the text can still be selected.
+    ::SendMessageW(text, WM_CHAR, L'x', 0);
+    ::SendMessageW(text, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(WindowText(text), shown);
+    ::SendMessageW(text, EM_SETSEL, 0, -1);
+    DWORD start = 1;
+    DWORD end = 0;
+    ::SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, shown.size());
+}
+
+TEST_F(HelpWindow, KeepsA100TwipMarginAroundTheTextAfterEveryResize) {
+    const int dpi = win32::ScreenDpiX();
+    if (ExpectedDpiOrZero()) {
+        EXPECT_EQ(dpi, ExpectedDpiOrZero());
+    }
+    const int marginX = ::MulDiv(100, dpi, 1440);
+    const int marginY = ::MulDiv(100, win32::ScreenDpiY(), 1440);
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    HWND text = ContentsWindow::Current()->TextBox();
+    for (const SIZE size : {SIZE{300, 200}, SIZE{451, 333}, SIZE{180, 120}}) {
+        SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+        ::SetWindowPos(help, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        RECT client{};
+        ::GetClientRect(help, &client);
+        const RECT box = ChildRectInClient(text);
+        EXPECT_EQ(box.left, marginX);
+        EXPECT_EQ(box.top, marginY);
+        EXPECT_EQ(client.right - box.right, marginX);
+        EXPECT_EQ(client.bottom - box.bottom, marginY);
+    }
+}
+
+TEST_F(HelpWindow, AMinimisedHelpWindowDoesNotStopTheProgram) {
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    HWND text = ContentsWindow::Current()->TextBox();
+    ::SendMessageW(help, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(::IsIconic(help));
+    RECT box{};
+    ::GetWindowRect(text, &box);
+    EXPECT_GE(box.right, box.left);
+    EXPECT_GE(box.bottom, box.top);
+    EXPECT_TRUE(::IsWindow(Main().Handle()));
+    EXPECT_FALSE(QuitPosted());
+
+    ::SendMessageW(help, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpFor(std::chrono::milliseconds(50));
+    RECT client{};
+    ::GetClientRect(help, &client);
+    const RECT restored = ChildRectInClient(text);
+    EXPECT_EQ(restored.left, ::MulDiv(100, win32::ScreenDpiX(), 1440));
+    EXPECT_EQ(client.right - restored.right, restored.left);
+    EXPECT_GT(restored.right, restored.left);
+    Main().ExecuteCommand(ID_HELP_CONTENTS);
+    HelpWindowState(Main()).ExpectClosed(help);
+}
+
+TEST_F(HelpWindow, TakesPartInTileAndCascade) {
+    DocumentWindow* document = DocumentWindow::Create(Main());
+    ASSERT_NE(document, nullptr);
+    document->SetPicture(Picture::CreateBlank(40, 30));
+    ShowCaptureDocument(*document);
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+
+    Main().ExecuteCommand(ID_WINDOW_TILE);
+    RECT a = ChildRectInClient(help);
+    RECT b = ChildRectInClient(document->Handle());
+    RECT overlap{};
+    EXPECT_FALSE(::IntersectRect(&overlap, &a, &b)) << "tiled windows do not overlap";
+    RECT client{};
+    ::GetClientRect(Main().MdiClient(), &client);
+    // Together they fill the client area, give or take the pixel lost to
+    // dividing it in two.
+    RECT both{};
+    ::UnionRect(&both, &a, &b);
+    EXPECT_EQ(both.left, 0);
+    EXPECT_EQ(both.top, 0);
+    EXPECT_NEAR(both.right, client.right, 1);
+    EXPECT_NEAR(both.bottom, client.bottom, 1);
+    EXPECT_NEAR((a.right - a.left) * (a.bottom - a.top) + (b.right - b.left) * (b.bottom - b.top),
+                client.right * client.bottom, client.right + client.bottom);
+
+    Main().ExecuteCommand(ID_WINDOW_CASCADE);
+    a = ChildRectInClient(help);
+    b = ChildRectInClient(document->Handle());
+    EXPECT_TRUE(::IntersectRect(&overlap, &a, &b)) << "cascaded windows overlap";
+    EXPECT_NE(a.left, b.left);
+    EXPECT_NE(a.top, b.top);
+}
+
+TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
+    DocumentWindow* document = DocumentWindow::Create(Main());
+    ASSERT_NE(document, nullptr);
+    document->SetPicture(Picture::CreateBlank(40, 30));
+    ShowCaptureDocument(*document);
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(Main().ActiveChild(), help);
+    const std::wstring helpText = WindowText(ContentsWindow::Current()->TextBox());
+
+    // Something of ours on the clipboard that "复制" must not replace.
+    const std::wstring marker = L"snapora clipboard marker";
+    {
+        win32::ClipboardLock lock(Main().Handle());
+        ASSERT_TRUE(lock.IsOpen());
+        ::EmptyClipboard();
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (marker.size() + 1) * sizeof(wchar_t));
+        ASSERT_NE(memory, nullptr);
+        ::memcpy(::GlobalLock(memory), marker.c_str(), (marker.size() + 1) * sizeof(wchar_t));
+        ::GlobalUnlock(memory);
+        ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+    }
+
+    for (UINT id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PROPERTIES, ID_EDIT_DELETE}) {
+        SCOPED_TRACE(testing::Message() << "command " << id);
+        EXPECT_EQ(CancelDialogsDuring([&] { Main().ExecuteCommand(id); }), 0);
+        EXPECT_TRUE(::IsWindow(help));
+        EXPECT_EQ(Main().ActiveChild(), help);
+        EXPECT_EQ(WindowText(ContentsWindow::Current()->TextBox()), helpText);
+        EXPECT_FALSE(document->GetPicture().Empty());
+    }
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+    win32::ClipboardLock lock(Main().Handle());
+    ASSERT_TRUE(lock.IsOpen());
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(::GlobalLock(data))), marker);
+    ::GlobalUnlock(data);
+}
+
+}  // namespace
+}  // namespace snapora::test

@@ -1,0 +1,436 @@
+// The options dialog driven as a user would: it is modal, so each test
+// runs its steps from a thread timer inside the dialog's own message loop
+// and only posts input, never sends a click that would open another loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "settings/SettingsResource.h"
+#include "support/UiTest.h"
+#include "win32/Screen.h"
+
+namespace snapora::test {
+namespace {
+
+using OptionsDialog = MainWindowTest;
+
+class DialogScript {
+public:
+    using Step = std::function<bool()>;
+
+    explicit DialogScript(std::vector<Step> steps)
+        : steps_(std::move(steps)), deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(20)) {
+        active_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 30, &DialogScript::OnTimer);
+    }
+    ~DialogScript() {
+        ::KillTimer(nullptr, timer_);
+        active_ = nullptr;
+    }
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+
+    [[nodiscard]] bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        DialogScript* self = active_;
+        if (!self || self->running_) return;
+        self->running_ = true;
+        if (std::chrono::steady_clock::now() > self->deadline_) {
+            self->Abandon();
+        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_]()) {
+            ++self->next_;
+        }
+        self->running_ = false;
+    }
+
+    // A stuck script must not leave a modal loop waiting for ever.
+    void Abandon() {
+        if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                if (::GetDlgItem(window, IDC_OPTIONS_TAB)) ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                return TRUE;
+            },
+            0);
+    }
+
+    static inline DialogScript* active_ = nullptr;
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    std::chrono::steady_clock::time_point deadline_;
+    UINT_PTR timer_ = 0;
+    bool running_ = false;
+};
+
+HWND FindOptionsDialog() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_OPTIONS_TAB)) {
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+struct Fields {
+    std::wstring prefix, interval, duration, folder, height, width;
+};
+
+Fields ReadFields(HWND dialog) {
+    const auto text = [dialog](int id) { return WindowText(::GetDlgItem(dialog, id)); };
+    return {text(IDC_OPTIONS_TXTNAME),  text(IDC_OPTIONS_TXTSPACE),  text(IDC_OPTIONS_TXTPERSIST),
+            text(IDC_OPTIONS_TXTDIR),   text(IDC_OPTIONS_TXTHEIGH),  text(IDC_OPTIONS_TXTWIDTH)};
+}
+
+void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
+
+void PostClick(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE; }
+
+int SelectedTab(HWND dialog) {
+    return static_cast<int>(::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_GETCURSEL, 0, 0)) + 1;
+}
+
+// Which page shows: its frame and fields visible, the other page's hidden.
+int ShownPage(HWND dialog) {
+    const bool one = Visible(dialog, IDC_OPTIONS_PAGE1) && Visible(dialog, IDC_OPTIONS_TXTNAME) &&
+                     Visible(dialog, IDC_OPTIONS_TXTDIR) && Visible(dialog, IDC_OPTIONS_LBLDIR);
+    const bool two = Visible(dialog, IDC_OPTIONS_PAGE2) && Visible(dialog, IDC_OPTIONS_TXTHEIGH) &&
+                     Visible(dialog, IDC_OPTIONS_LBLWIDTH);
+    const bool anyOfOne = Visible(dialog, IDC_OPTIONS_PAGE1) || Visible(dialog, IDC_OPTIONS_TXTSPACE);
+    const bool anyOfTwo = Visible(dialog, IDC_OPTIONS_PAGE2) || Visible(dialog, IDC_OPTIONS_TXTWIDTH);
+    if (one && !anyOfTwo) return 1;
+    if (two && !anyOfOne) return 2;
+    return 0;
+}
+
+// After a rejected OK: the message, then the field focused with all its text
+// selected on the page that shows it.
+struct Rejection {
+    std::wstring message;
+    std::wstring boxTitle;
+    int page = 0;
+    int tab = 0;
+    int focusedId = 0;
+    DWORD selectionStart = 99;
+    DWORD selectionEnd = 0;
+    int textLength = -1;
+};
+
+std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>& fill, Rejection& seen) {
+    return {
+        [fill] {
+            HWND dialog = FindOptionsDialog();
+            if (!dialog) return false;
+            fill(dialog);
+            PostClick(dialog, IDC_OPTIONS_OK);
+            return true;
+        },
+        [&seen] {
+            HWND box = FindMessageBox();
+            if (!box) return false;
+            seen.message = MessageBoxText(box);
+            seen.boxTitle = WindowText(box);
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&seen] {
+            HWND dialog = FindOptionsDialog();
+            if (FindMessageBox() || !dialog) return false;
+            HWND focus = ::GetFocus();
+            if (!focus || ::GetParent(focus) != dialog) return false;
+            seen.page = ShownPage(dialog);
+            seen.tab = SelectedTab(dialog);
+            seen.focusedId = ::GetDlgCtrlID(focus);
+            ::SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&seen.selectionStart),
+                           reinterpret_cast<LPARAM>(&seen.selectionEnd));
+            seen.textLength = ::GetWindowTextLengthW(focus);
+            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+    };
+}
+
+TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
+    Fields fields;
+    int page = 0;
+    int focusedId = 0;
+    RECT outer{};
+    RECT owner{};
+    std::wstring caption;
+    LONG_PTR style = 0;
+    bool okIsDefault = true;
+    DialogScript script({[&] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        fields = ReadFields(dialog);
+        page = ShownPage(dialog);
+        focusedId = ::GetDlgCtrlID(::GetFocus());
+        ::GetWindowRect(dialog, &outer);
+        ::GetWindowRect(Main().Handle(), &owner);
+        caption = WindowText(dialog);
+        style = ::GetWindowLongPtrW(dialog, GWL_STYLE);
+        okIsDefault = (::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+        PostClick(dialog, IDCANCEL);
+        return true;
+    }});
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(caption, L"截图选项设置");
+    EXPECT_EQ(fields.prefix, L"Automatic");
+    EXPECT_EQ(fields.interval, L"10");
+    EXPECT_EQ(fields.duration, L"2");
+    EXPECT_EQ(fields.folder, L"CapPicture");
+    EXPECT_EQ(fields.height, L"120");
+    EXPECT_EQ(fields.width, L"160");
+    EXPECT_EQ(page, 1);
+    EXPECT_EQ(focusedId, IDC_OPTIONS_OK);
+    EXPECT_FALSE(okIsDefault);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
+    EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
+    EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+}
+
+TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
+    struct Placed {
+        int id;
+        int left, top, width, height;
+    };
+    // Page fields are relative to the page at (480, 720).
+    const std::vector<Placed> expected = {
+        {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},          {IDC_OPTIONS_PAGE1, 480, 720, 3135, 2415},
+        {IDC_OPTIONS_OK, 690, 3570, 1095, 375},           {IDCANCEL, 2370, 3570, 1095, 375},
+        {IDC_OPTIONS_TXTNAME, 2160, 1200, 1215, 300},     {IDC_OPTIONS_LBLDIR, 600, 2640, 1425, 195},
+        {IDC_OPTIONS_TXTDIR, 2160, 2640, 1215, 300},      {IDC_OPTIONS_TXTHEIGH, 1920, 1200, 1455, 300},
+        {IDC_OPTIONS_TXTWIDTH, 1920, 1800, 1455, 300},    {IDC_OPTIONS_LBLWIDTH, 600, 1800, 1170, 195},
+    };
+    std::vector<RECT> rects(expected.size());
+    std::wstring tab1;
+    std::wstring tab2;
+    DialogScript script({[&] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            HWND control = ::GetDlgItem(dialog, expected[i].id);
+            ::GetWindowRect(control, &rects[i]);
+            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rects[i]), 2);
+        }
+        wchar_t text[32] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
+        ::SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        tab1 = text;
+        ::SendMessageW(tab, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+        tab2 = text;
+        PostClick(dialog, IDCANCEL);
+        return true;
+    }});
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(tab1, L"自动截图");
+    EXPECT_EQ(tab2, L"光标截图");
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "control " << expected[i].id);
+        const Placed& p = expected[i];
+        EXPECT_NEAR(rects[i].left, win32::TwipsToPixelsX(p.left), 1);
+        EXPECT_NEAR(rects[i].top, win32::TwipsToPixelsY(p.top), 1);
+        EXPECT_NEAR(rects[i].right - rects[i].left, win32::TwipsToPixelsX(p.width), 1);
+        EXPECT_NEAR(rects[i].bottom - rects[i].top, win32::TwipsToPixelsY(p.height), 1);
+    }
+}
+
+TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
+    std::vector<int> order;
+    const auto pressTab = [&order](std::size_t expectedCount) {
+        return [&order, expectedCount] {
+            HWND focus = ::GetFocus();
+            if (!focus) return false;
+            order.push_back(::GetDlgCtrlID(focus));
+            if (order.size() >= expectedCount) return true;
+            ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0);
+            ::PostMessageW(focus, WM_KEYUP, VK_TAB, 0);
+            return false;
+        };
+    };
+    // Each step records the focus; the next timer tick sees the moved focus.
+    std::vector<DialogScript::Step> steps;
+    steps.push_back([] { return FindOptionsDialog() != nullptr; });
+    steps.push_back(pressTab(8));
+    steps.push_back([] {
+        // The right arrow on the focused tab strip selects page 2.
+        HWND dialog = FindOptionsDialog();
+        HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
+        ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tab), TRUE);
+        ::PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
+        return true;
+    });
+    steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
+    steps.push_back(pressTab(12));
+    steps.push_back([] {
+        PostClick(FindOptionsDialog(), IDCANCEL);
+        return true;
+    });
+    DialogScript script(std::move(steps));
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
+                                       IDC_OPTIONS_TXTNAME,  IDC_OPTIONS_TXTPERSIST, IDC_OPTIONS_TXTSPACE,
+                                       IDC_OPTIONS_TXTDIR,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
+                                       IDC_OPTIONS_TXTWIDTH, IDC_OPTIONS_TXTHEIGH, IDC_OPTIONS_OK};
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(OptionsDialog, BadHeightOnPageOneSwitchesToPageTwoAndSelectsTheField) {
+    Rejection seen;
+    DialogScript script(RejectThenCancel(
+        [](HWND dialog) {
+            SetField(dialog, IDC_OPTIONS_TXTHEIGH, L"100.5");
+            SetField(dialog, IDC_OPTIONS_TXTNAME, L"changed");
+        },
+        seen));
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(seen.message, L"截图高度应设60~480之间的正整数！");
+    EXPECT_EQ(seen.boxTitle, L"Snapora");
+    EXPECT_EQ(seen.page, 2);
+    EXPECT_EQ(seen.tab, 2);
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTHEIGH);
+    EXPECT_EQ(seen.selectionStart, 0u);
+    EXPECT_EQ(seen.selectionEnd, 5u);
+    // Nothing was applied, and Cancel applied nothing either.
+    EXPECT_EQ(Main().Settings().autoPrefix, L"Automatic");
+    EXPECT_EQ(Main().Settings().cursorHeight, 120);
+}
+
+TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
+    Rejection seen;
+    DialogScript script(RejectThenCancel(
+        [](HWND dialog) {
+            // Show page 2 first, so the switch back to page 1 is visible.
+            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_SETCURSEL, 1, 0);
+            NMHDR header{::GetDlgItem(dialog, IDC_OPTIONS_TAB), IDC_OPTIONS_TAB, TCN_SELCHANGE};
+            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
+            SetField(dialog, IDC_OPTIONS_TXTPERSIST, L"0");
+            SetField(dialog, IDC_OPTIONS_TXTWIDTH, L"0");
+        },
+        seen));
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(seen.message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
+    EXPECT_EQ(seen.page, 1);
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTPERSIST);
+    EXPECT_EQ(seen.selectionStart, 0u);
+    EXPECT_EQ(seen.selectionEnd, 1u);
+}
+
+TEST_F(OptionsDialog, BadFolderNameIsRejected) {
+    Rejection seen;
+    DialogScript script(RejectThenCancel([](HWND dialog) { SetField(dialog, IDC_OPTIONS_TXTDIR, L".."); }, seen));
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(seen.message, L"目录名称不合法！");
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTDIR);
+    EXPECT_EQ(Main().Settings().autoDir, L"CapPicture");
+}
+
+TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening) {
+    const auto typeAndLeave = [](UINT leaveMessage, WPARAM leaveParam) {
+        return [leaveMessage, leaveParam] {
+            HWND dialog = FindOptionsDialog();
+            if (!dialog) return false;
+            SetField(dialog, IDC_OPTIONS_TXTPERSIST, L"0.5");
+            SetField(dialog, IDC_OPTIONS_TXTSPACE, L"7");
+            SetField(dialog, IDC_OPTIONS_TXTNAME, L"");
+            SetField(dialog, IDC_OPTIONS_TXTDIR, L"my pics");
+            SetField(dialog, IDC_OPTIONS_TXTHEIGH, L" 480 ");
+            SetField(dialog, IDC_OPTIONS_TXTWIDTH, L"80");
+            ::PostMessageW(dialog, leaveMessage, leaveParam,
+                           leaveMessage == WM_COMMAND
+                               ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, LOWORD(leaveParam)))
+                               : 0);
+            return true;
+        };
+    };
+    for (const auto& [message, param] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}}) {
+        DialogScript script({typeAndLeave(message, param)});
+        Main().ExecuteCommand(ID_SETTING_OPTION);
+        ASSERT_TRUE(script.Finished());
+        EXPECT_EQ(Main().Settings().autoDuration, 120.0f);
+        EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+        EXPECT_EQ(Main().Settings().autoPrefix, L"Automatic");
+    }
+
+    {
+        DialogScript script({typeAndLeave(WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED))});
+        Main().ExecuteCommand(ID_SETTING_OPTION);
+        ASSERT_TRUE(script.Finished());
+    }
+    const CaptureSettings& settings = Main().Settings();
+    EXPECT_EQ(settings.autoDuration, 30.0f);
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+    EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_EQ(settings.autoPrefix, L"");
+    EXPECT_EQ(settings.autoDir, L"my pics");
+    EXPECT_EQ(settings.cursorHeight, 480);
+    EXPECT_EQ(settings.cursorWidth, 80.0f);
+
+    Fields reopened;
+    int page = 0;
+    DialogScript script({[&] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        reopened = ReadFields(dialog);
+        page = ShownPage(dialog);
+        PostClick(dialog, IDCANCEL);
+        return true;
+    }});
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(reopened.duration, L"0.5");
+    EXPECT_EQ(reopened.interval, L"7");
+    EXPECT_EQ(reopened.prefix, L"");
+    EXPECT_EQ(reopened.folder, L"my pics");
+    EXPECT_EQ(reopened.height, L"480");
+    EXPECT_EQ(reopened.width, L"80");
+    EXPECT_EQ(page, 1);
+}
+
+TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
+    Main().Timer(MainTimer::Automatic).SetEnabled(true);
+    DialogScript script({[] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        SetField(dialog, IDC_OPTIONS_TXTSPACE, L"60");
+        PostClick(dialog, IDC_OPTIONS_OK);
+        return true;
+    }});
+    Main().ExecuteCommand(ID_SETTING_OPTION);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);
+    Main().Timer(MainTimer::Automatic).SetEnabled(false);
+}
+
+}  // namespace
+}  // namespace snapora::test

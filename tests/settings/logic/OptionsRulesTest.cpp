@@ -1,0 +1,201 @@
+#include "settings/logic/OptionsRules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace snapora {
+namespace {
+
+OptionsTexts Valid() { return {L"Automatic", L"10", L"2", L"CapPicture", L"120", L"160"}; }
+
+std::optional<OptionsField> ProblemWith(OptionsTexts texts) {
+    const auto problem = FindOptionsProblem(texts);
+    if (!problem) return std::nullopt;
+    return problem->field;
+}
+
+TEST(ParseFieldNumber, ReadsPlainDecimalsWithBlanksAndSign) {
+    EXPECT_EQ(ParseFieldNumber(L"10"), 10.0);
+    EXPECT_EQ(ParseFieldNumber(L" 5 "), 5.0);
+    EXPECT_EQ(ParseFieldNumber(L"\t60.5\t"), 60.5);
+    EXPECT_EQ(ParseFieldNumber(L"+7"), 7.0);
+    EXPECT_EQ(ParseFieldNumber(L"-1"), -1.0);
+    EXPECT_EQ(ParseFieldNumber(L".5"), 0.5);
+    EXPECT_EQ(ParseFieldNumber(L"3."), 3.0);
+    EXPECT_EQ(ParseFieldNumber(L"007"), 7.0);
+}
+
+TEST(ParseFieldNumber, EverythingElseIsNotANumber) {
+    int index = 0;
+    for (const wchar_t* text : {L"", L"   ", L"abc", L"1e3", L"1E3", L"1,000", L"1 000", L"0x10", L"inf", L"nan",
+                                L"+", L"-", L".", L"1.2.3", L"--1", L"+-1", L"5a", L"a5", L"1,5", L"１２"}) {
+        EXPECT_EQ(ParseFieldNumber(text), std::nullopt) << "text #" << index;
+        ++index;
+    }
+}
+
+TEST(InRange, BothBoundsAreExclusiveInSinglePrecision) {
+    EXPECT_TRUE(InRange(0.001, 0, 61));
+    EXPECT_FALSE(InRange(0, 0, 61));
+    EXPECT_FALSE(InRange(61, 0, 61));
+    EXPECT_TRUE(InRange(60.99, 0, 61));
+    // Indistinguishable from 61 once stored as a single.
+    EXPECT_FALSE(InRange(60.999999999, 0, 61));
+}
+
+TEST(FormatFieldNumber, ShowsTheShortestPlainDecimal) {
+    EXPECT_EQ(FormatFieldNumber(10.0), L"10");
+    EXPECT_EQ(FormatFieldNumber(2.5), L"2.5");
+    EXPECT_EQ(FormatFieldNumber(0.5f), L"0.5");
+    EXPECT_EQ(FormatFieldNumber(120.0), L"120");
+    EXPECT_EQ(FormatFieldNumber(0.00001f), L"0.00001");  // never an exponent the parser refuses
+    EXPECT_EQ(ParseFieldNumber(FormatFieldNumber(0.7f)), 0.7);
+}
+
+TEST(TextsFromSettings, ShowSecondsAndMinutes) {
+    CaptureSettings settings;
+    const OptionsTexts defaults = TextsFromSettings(settings, 10000);
+    EXPECT_EQ(defaults.prefix, L"Automatic");
+    EXPECT_EQ(defaults.interval, L"10");
+    EXPECT_EQ(defaults.duration, L"2");
+    EXPECT_EQ(defaults.folder, L"CapPicture");
+    EXPECT_EQ(defaults.height, L"120");
+    EXPECT_EQ(defaults.width, L"160");
+    settings.autoDuration = 30;
+    EXPECT_EQ(TextsFromSettings(settings, 2500).interval, L"2.5");
+    EXPECT_EQ(TextsFromSettings(settings, 2500).duration, L"0.5");
+}
+
+TEST(FindOptionsProblem, DurationBoundaries) {
+    for (const wchar_t* good : {L"60.5", L"0.01", L" 1 "}) {
+        auto texts = Valid();
+        texts.duration = good;
+        EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    }
+    for (const wchar_t* bad : {L"61", L"0", L"-1", L"abc", L"", L"1e1"}) {
+        auto texts = Valid();
+        texts.duration = bad;
+        EXPECT_EQ(ProblemWith(texts), OptionsField::Duration);
+    }
+    auto texts = Valid();
+    texts.duration = L"60.5";
+    EXPECT_EQ(ValuesFromTexts(texts).autoDuration, 3630.0f);
+}
+
+TEST(FindOptionsProblem, IntervalIsAWholeNumberOfSecondsFromOneToSixty) {
+    auto texts = Valid();
+    texts.interval = L"60";
+    EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    EXPECT_EQ(ValuesFromTexts(texts).intervalMs, 60000u);
+    texts.interval = L" 5 ";
+    EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    EXPECT_EQ(ValuesFromTexts(texts).intervalMs, 5000u);
+    texts.interval = L"1";
+    EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    for (const wchar_t* bad : {L"0", L"61", L"2.5", L"1e3", L"", L"x"}) {
+        texts.interval = bad;
+        EXPECT_EQ(ProblemWith(texts), OptionsField::Interval);
+    }
+}
+
+TEST(FindOptionsProblem, AreaHeightAndWidthBoundaries) {
+    auto texts = Valid();
+    for (const wchar_t* good : {L"60", L"480"}) {
+        texts.height = good;
+        EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    }
+    for (const wchar_t* bad : {L"59", L"481", L"100.5", L""}) {
+        texts.height = bad;
+        EXPECT_EQ(ProblemWith(texts), OptionsField::Height);
+    }
+    texts = Valid();
+    for (const wchar_t* good : {L"80", L"640"}) {
+        texts.width = good;
+        EXPECT_EQ(ProblemWith(texts), std::nullopt);
+    }
+    for (const wchar_t* bad : {L"79", L"641", L"80.5"}) {
+        texts.width = bad;
+        EXPECT_EQ(ProblemWith(texts), OptionsField::Width);
+    }
+}
+
+TEST(FindOptionsProblem, FolderNames) {
+    EXPECT_TRUE(IsValidFolderName(L"my pics"));
+    EXPECT_TRUE(IsValidFolderName(L" lead"));
+    EXPECT_TRUE(IsValidFolderName(L"截图"));
+    EXPECT_TRUE(IsValidFolderName(L"CONSOLE"));
+    EXPECT_TRUE(IsValidFolderName(L"COM0"));
+    EXPECT_TRUE(IsValidFolderName(L"a.b"));
+    const std::vector<std::wstring> bad = {
+        L"a/b", L"a\\b", L"C:", L"a*", L"x?", L"<a", L"a>", L"a|b", L"a\"b", L"", L"   ", L".", L"..", L"a.",
+        L"a ", L"CON", L"con", L"Nul.txt", L"AUX", L"PRN", L"COM1", L"com9.log", L"LPT1", L"CON .x",
+        std::wstring(L"a") + L'\t' + L"b", std::wstring(L"a") + wchar_t(1)};
+    for (const auto& name : bad) {
+        EXPECT_FALSE(IsValidFolderName(name)) << name.size();
+        auto texts = Valid();
+        texts.folder = name;
+        EXPECT_EQ(ProblemWith(texts), OptionsField::Folder);
+    }
+}
+
+TEST(FindOptionsProblem, AnyPrefixIsTakenAsTyped) {
+    for (const wchar_t* prefix : {L"", L"a\\b", L"C:", L"  "}) {
+        auto texts = Valid();
+        texts.prefix = prefix;
+        EXPECT_EQ(ProblemWith(texts), std::nullopt);
+        EXPECT_EQ(ValuesFromTexts(texts).autoPrefix, prefix);
+    }
+}
+
+TEST(FindOptionsProblem, ChecksRunInTheirOrderAndNameTheirPageAndMessage) {
+    OptionsTexts texts{L"", L"0", L"0", L"", L"0", L"0"};
+    auto problem = FindOptionsProblem(texts);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->field, OptionsField::Duration);
+    EXPECT_EQ(problem->page, 1);
+    EXPECT_EQ(problem->message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
+    texts.duration = L"1";
+    problem = FindOptionsProblem(texts);
+    EXPECT_EQ(problem->field, OptionsField::Interval);
+    EXPECT_EQ(problem->message, L"时间间隔应设1~60之间的正整数！");
+    texts.interval = L"1";
+    problem = FindOptionsProblem(texts);
+    EXPECT_EQ(problem->field, OptionsField::Folder);
+    EXPECT_EQ(problem->message, L"目录名称不合法！");
+    texts.folder = L"f";
+    problem = FindOptionsProblem(texts);
+    EXPECT_EQ(problem->field, OptionsField::Height);
+    EXPECT_EQ(problem->page, 2);
+    EXPECT_EQ(problem->message, L"截图高度应设60~480之间的正整数！");
+    texts.height = L"60";
+    problem = FindOptionsProblem(texts);
+    EXPECT_EQ(problem->field, OptionsField::Width);
+    EXPECT_EQ(problem->page, 2);
+    EXPECT_EQ(problem->message, L"截图宽度应设80~640之间的正整数！");
+    texts.width = L"80";
+    EXPECT_FALSE(FindOptionsProblem(texts));
+}
+
+TEST(ApplyValues, WritesEverySettingAsTyped) {
+    CaptureSettings settings;
+    const OptionsTexts texts{L"shot ", L"7", L"0.5", L" my pics", L"481", L"640"};
+    EXPECT_EQ(ProblemWith(texts), OptionsField::Height);
+    const OptionsTexts good{L"shot ", L"7", L"0.5", L" my pics", L"61", L"641"};
+    EXPECT_EQ(ProblemWith(good), OptionsField::Width);
+    const OptionsTexts fine{L"shot ", L"7", L"0.5", L" my pics", L"61", L"81"};
+    ASSERT_EQ(ProblemWith(fine), std::nullopt);
+    const OptionsValues values = ValuesFromTexts(fine);
+    EXPECT_EQ(values.intervalMs, 7000u);
+    ApplyValues(values, settings);
+    EXPECT_EQ(settings.autoPrefix, L"shot ");
+    EXPECT_EQ(settings.autoDuration, 30.0f);
+    EXPECT_EQ(settings.autoDir, L" my pics");
+    EXPECT_EQ(settings.cursorHeight, 61.0);
+    EXPECT_EQ(settings.cursorWidth, 81.0f);
+    EXPECT_EQ(TextsFromSettings(settings, values.intervalMs).duration, L"0.5");
+    EXPECT_EQ(TextsFromSettings(settings, values.intervalMs).interval, L"7");
+}
+
+}  // namespace
+}  // namespace snapora
