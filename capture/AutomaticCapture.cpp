@@ -1,9 +1,67 @@
+// Automatic capture: the whole screen written as numbered BMP files into a
+// folder below the program's folder, at a fixed interval for a set time.
+#include <optional>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "capture/ScreenGrab.h"
+#include "capture/logic/AutomaticRun.h"
+#include "output/BitmapFile.h"
+#include "win32/Screen.h"
 
 namespace snapora {
 
-// Automatic capture is not built yet.
-void OnAutomaticClick(MainWindow&) {}
-void OnAutomaticTick(MainWindow&) {}
+namespace {
+
+// Ticks of the current run; also the number in the file name.
+int autoCount = 0;
+
+// The folder `name` below the program's folder, created when missing.
+// Nothing when it cannot be had as a folder (a file of that name, no
+// permission): the tick then skips its picture.
+std::optional<std::wstring> NewDir(const std::wstring& name) {
+    const std::wstring path = AutomaticFolderPath(win32::ProgramFolder(), name);
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return std::nullopt;
+        }
+        attributes = ::GetFileAttributesW(path.c_str());
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return std::nullopt;
+    return path;
+}
+
+}  // namespace
+
+void OnAutomaticClick(MainWindow& main) {
+    const bool on = !main.IsMenuChecked(ID_CAPTURE_AUTOMATIC);
+    main.SetMenuChecked(ID_CAPTURE_AUTOMATIC, on);
+    main.Timer(MainTimer::Automatic).SetEnabled(on);
+    main.SetToolbarButtonPressed(ID_CAPTURE_AUTOMATIC, on);
+    autoCount = 0;
+}
+
+void OnAutomaticTick(MainWindow& main) {
+    if (!main.IsMenuChecked(ID_CAPTURE_AUTOMATIC)) return;
+    ++autoCount;
+    // Read afresh each tick, so the options dialog can change a running run.
+    const CaptureSettings& settings = main.Settings();
+    if (AutomaticRunEnds(settings.autoDuration, main.Timer(MainTimer::Automatic).Interval(), autoCount)) {
+        OnAutomaticClick(main);
+        return;
+    }
+    const SIZE screen = win32::PrimaryScreenSize();
+    // The file gets the screen just grabbed, never what the clipboard holds:
+    // another program may keep the clipboard busy.
+    const Picture picture = CaptureScreenToClipboard(main.Handle(), 0, 0, screen.cx, screen.cy);
+    if (picture.Empty()) return;
+    const std::optional<std::wstring> folder = NewDir(settings.autoDir);
+    if (!folder) return;
+    // A picture that cannot be written is skipped; the run goes on.
+    (void)WriteBitmapFile(picture, AutomaticPicturePath(*folder, settings.autoPrefix, autoCount));
+}
 
 }  // namespace snapora

@@ -73,16 +73,6 @@ bool StartProgram(const std::wstring& program) {
     return true;
 }
 
-std::wstring ExpandEnvironment(const std::wstring& text) {
-    const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (needed == 0) return text;
-    std::wstring expanded(needed, L'\0');
-    const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
-    if (written == 0 || written > needed) return text;
-    expanded.resize(written - 1);
-    return expanded;
-}
-
 }  // namespace
 
 void ShowAboutDialog(HWND owner) {
@@ -274,15 +264,14 @@ bool AboutDialog::GetKeyValue(HKEY root, const std::wstring& keyPath, const std:
     std::vector<wchar_t> buffer;
     // The value may grow between asking for its size and reading it.
     for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+        if (type != REG_SZ) return false;
         buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
         DWORD capacity = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
         status = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
                                     reinterpret_cast<BYTE*>(buffer.data()), &capacity);
         if (status == ERROR_SUCCESS) {
-            if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-            std::wstring text = TextUpToFirstNul(std::wstring_view(buffer.data(), capacity / sizeof(wchar_t)));
-            value = type == REG_EXPAND_SZ ? ExpandEnvironment(text) : std::move(text);
+            if (type != REG_SZ) return false;
+            value = TextUpToFirstNul(std::wstring_view(buffer.data(), capacity / sizeof(wchar_t)));
             return true;
         }
         if (status == ERROR_MORE_DATA) {

@@ -21,9 +21,9 @@ public:
 
     void ShowModal();
 
-    // Reads the string value `valueName` of `root`\`keyPath` for reading
-    // only. False, with `value` emptied, when the key or value is missing or
-    // the value is not text.
+    // Reads the string value `valueName` of `root`\`keyPath`, opening the
+    // key for reading only. False, with `value` emptied, when the key or
+    // value is missing or the value is not plain text (REG_SZ).
     static bool GetKeyValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
                             std::wstring& value);
 

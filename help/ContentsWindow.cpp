@@ -105,6 +105,9 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             OnResize(LOWORD(lParam), HIWORD(lParam));
             break;  // the MDI child's own sizing still has to run
         case WM_SETFOCUS:
+            // The MDI child activates itself first; then the text takes the
+            // focus so that the keys scroll it.
+            ::DefMDIChildProcW(window_, message, wParam, lParam);
             if (txtContents_) ::SetFocus(txtContents_);
             return 0;
         case WM_CLOSE:

@@ -14,4 +14,8 @@ void OnCopyClick(MainWindow& main);
 // The question asked when an unsaved document closes. False keeps it open.
 bool ConfirmDocumentClose(DocumentWindow& document);
 
+// Shows the save dialog and writes the document's picture to the chosen
+// file. True only when a file was written; changes nothing else.
+bool SavePictureAs(DocumentWindow& document);
+
 }  // namespace snapora

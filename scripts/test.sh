@@ -25,6 +25,11 @@ trap cleanup EXIT
 
 start_private_xvfb 1024x768
 
+# The print tests need a real printer, and Wine only sees printers that
+# exist when its server starts.
+SNAPORA_PDF_DIR="$(bash "$root/scripts/printer.sh")"
+export SNAPORA_PDF_DIR
+
 status=0
 for dpi in 96 144; do
   export WINEPREFIX="$build/wine-$dpi"

@@ -42,28 +42,19 @@ const std::wstring kExpectedLines[] = {
     L"三、软件信息：",
 };
 
-class HelpWindowState {
-public:
-    explicit HelpWindowState(MainWindow& main) : main_(main) {}
-    // Open means: a window exists, the item is checked and the button pressed.
-    void ExpectOpen() const {
-        ASSERT_NE(ContentsWindow::Current(), nullptr);
-        EXPECT_TRUE(::IsWindow(ContentsWindow::Current()->Handle()));
-        EXPECT_TRUE(main_.IsMenuChecked(ID_HELP_CONTENTS));
-        EXPECT_TRUE(main_.IsToolbarButtonPressed(ID_HELP_CONTENTS));
-    }
-    void ExpectClosed(HWND formerWindow) const {
-        EXPECT_EQ(ContentsWindow::Current(), nullptr);
-        if (formerWindow) {
-            EXPECT_FALSE(::IsWindow(formerWindow));
-        }
-        EXPECT_FALSE(main_.IsMenuChecked(ID_HELP_CONTENTS));
-        EXPECT_FALSE(main_.IsToolbarButtonPressed(ID_HELP_CONTENTS));
-    }
+// Open means: the window exists, the item is checked and the button pressed.
+void ExpectHelpOpen(const MainWindow& main) {
+    EXPECT_NE(ContentsWindow::Current(), nullptr);
+    EXPECT_TRUE(main.IsMenuChecked(ID_HELP_CONTENTS));
+    EXPECT_TRUE(main.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+}
 
-private:
-    MainWindow& main_;
-};
+void ExpectHelpClosed(const MainWindow& main, HWND formerWindow) {
+    EXPECT_EQ(ContentsWindow::Current(), nullptr);
+    EXPECT_FALSE(formerWindow && ::IsWindow(formerWindow));
+    EXPECT_FALSE(main.IsMenuChecked(ID_HELP_CONTENTS));
+    EXPECT_FALSE(main.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+}
 
 HWND OpenHelp(MainWindow& main) {
     main.ExecuteCommand(ID_HELP_CONTENTS);
@@ -79,12 +70,11 @@ RECT ChildRectInClient(HWND child) {
 }
 
 TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
-    HelpWindowState state(Main());
-    state.ExpectClosed(nullptr);
+    ExpectHelpClosed(Main(), nullptr);
 
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    state.ExpectOpen();
+    ExpectHelpOpen(Main());
     EXPECT_EQ(::GetParent(help), Main().MdiClient());
     EXPECT_EQ(Main().ActiveChild(), help);
     EXPECT_EQ(WindowText(help), L"主题");
@@ -93,35 +83,34 @@ TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
     EXPECT_NE(::GetClassLongPtrW(help, GCLP_HICON), 0);
 
     Main().ExecuteCommand(ID_HELP_CONTENTS);
-    state.ExpectClosed(help);
+    ExpectHelpClosed(Main(), help);
 
     // The toolbar's "Help" button takes the same road.
     ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
-    state.ExpectOpen();
+    ExpectHelpOpen(Main());
+    ASSERT_NE(ContentsWindow::Current(), nullptr);
     help = ContentsWindow::Current()->Handle();
     ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
-    state.ExpectClosed(help);
+    ExpectHelpClosed(Main(), help);
 }
 
 TEST_F(HelpWindow, ClosingItAnyOtherWayClearsTheMarksAndTheNextClickOpensItAgain) {
-    HelpWindowState state(Main());
-
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     ::SendMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);  // its own close box
     PumpFor(std::chrono::milliseconds(30));
-    state.ExpectClosed(help);
+    ExpectHelpClosed(Main(), help);
 
     help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    state.ExpectOpen();
+    ExpectHelpOpen(Main());
     Main().ExecuteCommand(ID_FILE_CLOSECHILD);  // "关闭" while it is active
     PumpFor(std::chrono::milliseconds(30));
-    state.ExpectClosed(help);
+    ExpectHelpClosed(Main(), help);
 
     help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    state.ExpectOpen();
+    ExpectHelpOpen(Main());
 }
 
 TEST_F(HelpWindow, ClosingTheMainWindowClosesItWithoutAQuestion) {
@@ -218,7 +207,7 @@ TEST_F(HelpWindow, AMinimisedHelpWindowDoesNotStopTheProgram) {
     EXPECT_EQ(client.right - restored.right, restored.left);
     EXPECT_GT(restored.right, restored.left);
     Main().ExecuteCommand(ID_HELP_CONTENTS);
-    HelpWindowState(Main()).ExpectClosed(help);
+    ExpectHelpClosed(Main(), help);
 }
 
 TEST_F(HelpWindow, TakesPartInTileAndCascade) {

@@ -4,9 +4,99 @@
 
 #include <gtest/gtest.h>
 
+#include "app/MainWindow.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
 #include "win32/Handle.h"
 
 namespace snapora::test {
+
+namespace {
+
+DialogScript* runningScript = nullptr;
+
+constexpr int kFileNameBox = 0x47C;  // cmb13 / edt1 in the save dialog
+
+bool IsDialog(HWND window) {
+    wchar_t className[32] = {};
+    ::GetClassNameW(window, className, 32);
+    return ::lstrcmpW(className, L"#32770") == 0 && ::IsWindowVisible(window);
+}
+
+}  // namespace
+
+DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture) {
+    DocumentWindow* document = DocumentWindow::Create(main);
+    if (!document) return nullptr;
+    SetCurrentDocument(document);
+    document->SetSurfaceSize(picture.Width(), picture.Height());
+    document->SetPicture(std::move(picture));
+    ShowCaptureDocument(*document);
+    return document;
+}
+
+DialogScript::DialogScript(std::vector<Step> steps, std::chrono::milliseconds limit)
+    : steps_(std::move(steps)), deadline_(std::chrono::steady_clock::now() + limit) {
+    runningScript = this;
+    timer_ = ::SetTimer(nullptr, 0, 30, &DialogScript::OnTick);
+}
+
+DialogScript::~DialogScript() {
+    if (timer_) ::KillTimer(nullptr, timer_);
+    if (runningScript == this) runningScript = nullptr;
+}
+
+void CALLBACK DialogScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (runningScript) runningScript->Tick();
+}
+
+void DialogScript::Tick() {
+    if (std::chrono::steady_clock::now() > deadline_) {
+        timedOut_ = true;
+        for (HWND dialog : ThreadDialogs()) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    // One step a tick: a posted answer is handled before the next tick, so
+    // a dialog just answered (hidden by EndDialog) is not found again.
+    if (next_ < steps_.size() && steps_[next_]()) ++next_;
+}
+
+std::vector<HWND> ThreadDialogs() {
+    std::vector<HWND> dialogs;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            if (IsDialog(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+HWND FindSaveDialog() {
+    for (HWND dialog : ThreadDialogs()) {
+        if (::GetDlgItem(dialog, kFileNameBox)) return dialog;
+    }
+    return nullptr;
+}
+
+HWND FindMessageBoxOwnedBy(HWND owner) {
+    for (HWND dialog : ThreadDialogs()) {
+        if (::GetDlgItem(dialog, kFileNameBox) || !::GetDlgItem(dialog, 0xFFFF)) continue;
+        if (owner && ::GetWindow(dialog, GW_OWNER) != owner) continue;
+        return dialog;
+    }
+    return nullptr;
+}
+
+void TypeFileName(HWND saveDialog, const std::wstring& name) {
+    HWND box = ::GetDlgItem(saveDialog, kFileNameBox);
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void Answer(HWND dialog, int buttonId) {
+    ::PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(buttonId), 0);
+}
 
 ScratchFolder::ScratchFolder() {
     wchar_t base[MAX_PATH] = {};

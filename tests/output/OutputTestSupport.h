@@ -3,13 +3,61 @@
 // pattern, and an independent way to read a BMP file back.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "capture/Picture.h"
 
+namespace snapora {
+class MainWindow;
+class DocumentWindow;
+}  // namespace snapora
+
 namespace snapora::test {
+
+// Opens a captured-style document holding `picture`, captioned by the
+// running capture number, active and unsaved.
+DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture);
+
+// Answers modal dialogs while the code under test waits in them. A thread
+// timer runs the steps in order, each at every tick until it returns true;
+// modal loops dispatch the ticks. After `limit` every dialog of the thread is
+// cancelled so a failing test cannot hang, and TimedOut() says so.
+class DialogScript {
+public:
+    using Step = std::function<bool()>;
+    explicit DialogScript(std::vector<Step> steps, std::chrono::milliseconds limit = std::chrono::seconds(20));
+    ~DialogScript();
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+    [[nodiscard]] bool Finished() const { return next_ >= steps_.size(); }
+    [[nodiscard]] bool TimedOut() const { return timedOut_; }
+    [[nodiscard]] std::size_t StepsDone() const { return next_; }
+
+private:
+    static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+    void Tick();
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    std::chrono::steady_clock::time_point deadline_;
+    bool timedOut_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+// Visible dialogs (#32770) of this thread.
+std::vector<HWND> ThreadDialogs();
+// The save dialog (it has the file-name box), or nullptr.
+HWND FindSaveDialog();
+// A message box (text in control 0xFFFF, no file-name box), optionally only
+// one owned by `owner`; nullptr if none.
+HWND FindMessageBoxOwnedBy(HWND owner = nullptr);
+// Puts a name in the save dialog's file-name box.
+void TypeFileName(HWND saveDialog, const std::wstring& name);
+// Answers a dialog as its button would.
+void Answer(HWND dialog, int buttonId);
 
 // A fresh empty folder under the system's temporary folder, removed with
 // everything in it when the object goes.

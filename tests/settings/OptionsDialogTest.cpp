@@ -344,16 +344,6 @@ TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
     EXPECT_EQ(seen.selectionEnd, 1u);
 }
 
-TEST_F(OptionsDialog, BadFolderNameIsRejected) {
-    Rejection seen;
-    DialogScript script(RejectThenCancel([](HWND dialog) { SetField(dialog, IDC_OPTIONS_TXTDIR, L".."); }, seen));
-    Main().ExecuteCommand(ID_SETTING_OPTION);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(seen.message, L"目录名称不合法！");
-    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTDIR);
-    EXPECT_EQ(Main().Settings().autoDir, L"CapPicture");
-}
-
 TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening) {
     const auto typeAndLeave = [](UINT leaveMessage, WPARAM leaveParam) {
         return [leaveMessage, leaveParam] {

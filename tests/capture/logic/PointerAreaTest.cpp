@@ -47,8 +47,7 @@ TEST(PointerAreaCorner, OddSizesRoundHalvesToEven) {
 TEST(PointerAreaCorner, UsesTheRealScreenSizeAtAnyDpi) {
     // At 144 dpi the screen is still 1024 x 768 pixels; a twips-based size
     // divided by 15 would make it 682 x 512 and pull the area far inside.
-    EXPECT_EQ(PointerAreaCorner(1000, 700, 160, 120, 1024, 768), (PixelPoint{864, 640}));
-    EXPECT_EQ(PointerAreaCorner(600, 450, 160, 120, 1024, 768), (PixelPoint{520, 390}));
+    EXPECT_EQ(PointerAreaCorner(700, 520, 160, 120, 1024, 768), (PixelPoint{620, 460}));
     // A screen of 1536 x 1152 at 144 dpi keeps its own bottom-right corner.
     EXPECT_EQ(PointerAreaCorner(1530, 1150, 240, 180, 1536, 1152), (PixelPoint{1296, 972}));
 }

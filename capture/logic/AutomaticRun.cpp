@@ -1,0 +1,22 @@
+#include "capture/logic/AutomaticRun.h"
+
+namespace snapora {
+
+bool AutomaticRunEnds(double durationSeconds, unsigned periodMs, int tick) {
+    // A stopped timer has no period; nothing can be taken then.
+    if (periodMs == 0) return true;
+    const double limit = durationSeconds * 1000.0 / static_cast<double>(periodMs);
+    return limit < static_cast<double>(tick);
+}
+
+std::wstring AutomaticFolderPath(const std::wstring& parent, const std::wstring& name) {
+    std::wstring path = parent;
+    if (path.empty() || (path.back() != L'\\' && path.back() != L'/')) path += L'\\';
+    return path + name;
+}
+
+std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick) {
+    return AutomaticFolderPath(folder, prefix + std::to_wstring(tick) + L".bmp");
+}
+
+}  // namespace snapora

@@ -1,0 +1,19 @@
+#pragma once
+// The arithmetic and the file names of automatic capture.
+#include <string>
+
+namespace snapora {
+
+// True when tick number `tick` of a run comes after the run's last
+// picture: the run holds every tick up to duration / period, compared
+// unrounded, so a duration shorter than one period holds none.
+bool AutomaticRunEnds(double durationSeconds, unsigned periodMs, int tick);
+
+// The folder `name` directly below `parent`, with exactly one separator
+// even when `parent` is a root folder such as "C:\".
+std::wstring AutomaticFolderPath(const std::wstring& parent, const std::wstring& name);
+
+// folder\<prefix><tick>.bmp
+std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick);
+
+}  // namespace snapora

@@ -1,0 +1,60 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/MainWindow.h"
+#include "documents/DocumentWindow.h"
+#include "output/OutputCommands.h"
+#include "output/Printer.h"
+#include "win32/Screen.h"
+
+namespace snapora {
+namespace {
+
+UINT_PTR CALLBACK PageSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) ::SetWindowTextW(dialog, L"Page Setup");
+    return 0;  // the dialog's own handling goes on
+}
+
+std::wstring JobName(const DocumentWindow& document) {
+    const int length = ::GetWindowTextLengthW(document.Handle());
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(::GetWindowTextW(document.Handle(), caption.data(), length + 1)));
+    return std::wstring(kAppTitle) + L" " + caption;
+}
+
+}  // namespace
+
+bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture) {
+    if (picture.Empty()) return false;
+    // Set before the area is read: the area is that of the new orientation.
+    if (!printer.SetOrientation(OrientationForPicture(picture.Width(), picture.Height()))) return false;
+    const DeviceExtent pictureExtent{picture.Width(), picture.Height(), win32::ScreenDpiX(), win32::ScreenDpiY()};
+    const auto printed = FitToPrintableArea(pictureExtent, printer.PrintableArea());
+    if (!printed) return false;
+    // A printer DC's origin is already the printable area's top-left corner.
+    return printer.PaintPicture(picture, 0, 0, printed->width, printed->height);
+}
+
+void OnPrintClick(MainWindow& main) {
+    const DocumentWindow* document = main.ActiveDocument();
+    if (!document || document->GetPicture().Empty()) return;
+    CurrentPrinter printer(JobName(*document));
+    if (!printer.IsOpen()) return;
+    if (!PrintPictureToFitPage(printer, document->GetPicture())) return;
+    printer.EndDoc();
+}
+
+void OnSetupClick(MainWindow& main) {
+    if (!main.ActiveChild()) return;
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = main.Handle();
+    dialog.Flags = PD_PRINTSETUP | PD_ENABLESETUPHOOK;
+    dialog.lpfnSetupHook = &PageSetupHook;
+    // Nothing is read back: a cancel and an OK end alike.
+    ::PrintDlgW(&dialog);
+    if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
+}
+
+}  // namespace snapora

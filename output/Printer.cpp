@@ -1,0 +1,107 @@
+#include "output/Printer.h"
+
+#include <winspool.h>
+
+#include <utility>
+
+namespace snapora {
+namespace {
+
+struct PrinterHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::ClosePrinter(h); }
+};
+using UniquePrinter = win32::UniqueHandle<PrinterHandleTraits>;
+
+std::wstring DefaultPrinterName() {
+    DWORD length = 0;
+    ::GetDefaultPrinterW(nullptr, &length);
+    if (length == 0) return {};
+    std::wstring name(length, L'\0');
+    if (!::GetDefaultPrinterW(name.data(), &length)) return {};
+    name.resize(length > 0 ? length - 1 : 0);
+    return name;
+}
+
+// The printer's current settings, as a buffer the caller may change.
+std::vector<BYTE> CurrentDevMode(const std::wstring& printerName) {
+    HANDLE raw = nullptr;
+    if (!::OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &raw, nullptr)) return {};
+    UniquePrinter printer(raw);
+    auto* name = const_cast<wchar_t*>(printerName.c_str());
+    const LONG size = ::DocumentPropertiesW(nullptr, printer.get(), name, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW))) return {};
+    std::vector<BYTE> buffer(static_cast<std::size_t>(size));
+    if (::DocumentPropertiesW(nullptr, printer.get(), name, reinterpret_cast<DEVMODEW*>(buffer.data()), nullptr,
+                              DM_OUT_BUFFER) != IDOK) {
+        return {};
+    }
+    return buffer;
+}
+
+}  // namespace
+
+CurrentPrinter::CurrentPrinter(std::wstring jobName) : jobName_(std::move(jobName)) {
+    printerName_ = DefaultPrinterName();
+    if (printerName_.empty()) return;
+    devMode_ = CurrentDevMode(printerName_);
+    const auto* mode = devMode_.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(devMode_.data());
+    dc_.reset(::CreateDCW(L"WINSPOOL", printerName_.c_str(), nullptr, mode));
+}
+
+CurrentPrinter::~CurrentPrinter() {
+    if (docStarted_ && dc_) ::AbortDoc(dc_.get());
+}
+
+bool CurrentPrinter::SetOrientation(PageOrientation orientation) {
+    if (!dc_ || docStarted_ || devMode_.empty()) return false;
+    auto* mode = reinterpret_cast<DEVMODEW*>(devMode_.data());
+    mode->dmFields |= DM_ORIENTATION;
+    mode->dmOrientation = static_cast<short>(orientation);
+    // The page size and printable area follow the new orientation from here.
+    return ::ResetDCW(dc_.get(), mode) != nullptr;
+}
+
+DeviceExtent CurrentPrinter::PrintableArea() const {
+    if (!dc_) return {};
+    return DeviceExtent{::GetDeviceCaps(dc_.get(), HORZRES), ::GetDeviceCaps(dc_.get(), VERTRES),
+                        ::GetDeviceCaps(dc_.get(), LOGPIXELSX), ::GetDeviceCaps(dc_.get(), LOGPIXELSY)};
+}
+
+bool CurrentPrinter::StartPageOnce() {
+    if (!dc_) return false;
+    if (!docStarted_) {
+        DOCINFOW info{};
+        info.cbSize = sizeof(info);
+        info.lpszDocName = jobName_.c_str();
+        if (::StartDocW(dc_.get(), &info) <= 0) return false;
+        docStarted_ = true;
+    }
+    if (!pageStarted_) {
+        if (::StartPage(dc_.get()) <= 0) return false;
+        pageStarted_ = true;
+    }
+    return true;
+}
+
+bool CurrentPrinter::PaintPicture(const Picture& picture, int x, int y, int width, int height) {
+    if (picture.Empty() || width <= 0 || height <= 0) return false;
+    const std::vector<std::uint32_t> pixels = picture.ReadPixels();
+    if (pixels.empty() || !StartPageOnce()) return false;
+    const BITMAPINFO info = TopDownBgra32Info(picture.Width(), picture.Height());
+    ::SetStretchBltMode(dc_.get(), COLORONCOLOR);
+    return ::StretchDIBits(dc_.get(), x, y, width, height, 0, 0, picture.Width(), picture.Height(), pixels.data(), &info,
+                           DIB_RGB_COLORS, SRCCOPY) != 0;
+}
+
+bool CurrentPrinter::EndDoc() {
+    if (!docStarted_) return false;
+    const bool pageEnded = !pageStarted_ || ::EndPage(dc_.get()) > 0;
+    pageStarted_ = false;
+    if (!pageEnded) return false;  // the destructor abandons the document
+    docStarted_ = false;
+    return ::EndDoc(dc_.get()) > 0;
+}
+
+}  // namespace snapora

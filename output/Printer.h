@@ -1,0 +1,54 @@
+#pragma once
+// The platform's current printer as a drawing surface for one document.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "capture/Picture.h"
+#include "output/logic/PrintLayout.h"
+#include "win32/Handle.h"
+
+namespace snapora {
+
+class CurrentPrinter {
+public:
+    // Opens the default printer with its current settings; IsOpen() is
+    // false when there is none or it cannot be used.
+    explicit CurrentPrinter(std::wstring jobName);
+    // A document that was started but not ended is abandoned, so nothing
+    // half-drawn reaches the printer.
+    ~CurrentPrinter();
+    CurrentPrinter(const CurrentPrinter&) = delete;
+    CurrentPrinter& operator=(const CurrentPrinter&) = delete;
+
+    [[nodiscard]] bool IsOpen() const noexcept { return static_cast<bool>(dc_); }
+    [[nodiscard]] HDC Dc() const noexcept { return dc_.get(); }
+
+    // Only before anything is drawn: the page that follows takes it.
+    bool SetOrientation(PageOrientation orientation);
+    // The printable area in the printer's own units, with its resolution.
+    [[nodiscard]] DeviceExtent PrintableArea() const;
+    // Paints the picture stretched into the rectangle, measured from the
+    // printable area's top-left corner. Starts the document and page first.
+    bool PaintPicture(const Picture& picture, int x, int y, int width, int height);
+    // Ends the page and the document, sending it to the printer.
+    bool EndDoc();
+
+private:
+    bool StartPageOnce();
+
+    std::wstring jobName_;
+    std::wstring printerName_;
+    std::vector<BYTE> devMode_;
+    win32::UniqueMemoryDc dc_;
+    bool docStarted_ = false;
+    bool pageStarted_ = false;
+};
+
+// Sets the printer's orientation by the picture's shape and paints it
+// scaled to fill the printable width or height, at the area's top-left
+// corner. Does not end the document. False when nothing could be painted.
+bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture);
+
+}  // namespace snapora

@@ -1,0 +1,293 @@
+// "另存为" and the close question, through the real save dialog.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include "app/resource.h"
+#include "documents/DocumentWindow.h"
+#include "output/OutputTestSupport.h"
+#include "support/UiTest.h"
+
+namespace snapora::test {
+namespace {
+
+using SaveCommand = MainWindowTest;
+using CloseQuestion = MainWindowTest;
+
+constexpr int kTypeList = 0x470;  // cmb1
+
+std::vector<std::uint32_t> Pattern(int width, int height) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
+    }
+    return pixels;
+}
+
+// A step that waits for the save dialog, names the file and accepts.
+DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
+    return [path, seen] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        if (seen) *seen = dialog;
+        TypeFileName(dialog, path);
+        Answer(dialog, IDOK);
+        return true;
+    };
+}
+
+DialogScript::Step CancelSaveDialog() {
+    return [] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        Answer(dialog, IDCANCEL);
+        return true;
+    };
+}
+
+// Runs `action`; any dialog that shows meanwhile is cancelled and counted.
+bool DialogShownDuring(const std::function<void()>& action) {
+    bool shown = false;
+    DialogScript watch({[&shown] {
+        for (HWND dialog : ThreadDialogs()) {
+            shown = true;
+            Answer(dialog, IDCANCEL);
+        }
+        return false;
+    }});
+    action();
+    return shown;
+}
+
+TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
+    ScratchFolder folder;
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(5, 3));
+    ASSERT_NE(document, nullptr);
+    const std::wstring caption = WindowText(document->Handle());
+    ASSERT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+
+    std::vector<std::wstring> types;
+    LRESULT selectedType = -1;
+    std::wstring startFolder;
+    const std::wstring path = folder.File(L"first.bmp");
+    DialogScript script({[&] {
+                             HWND dialog = FindSaveDialog();
+                             if (!dialog) return false;
+                             HWND list = ::GetDlgItem(dialog, kTypeList);
+                             for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+                                 wchar_t text[64] = {};
+                                 ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+                                 types.emplace_back(text);
+                             }
+                             selectedType = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+                             wchar_t folderPath[MAX_PATH] = {};
+                             ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderPath));
+                             startFolder = folderPath;
+                             return true;
+                         },
+                         SaveAs(path)});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_FALSE(script.TimedOut());
+
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
+    EXPECT_EQ(selectedType, 0);
+    EXPECT_EQ(::lstrcmpiW(startFolder.c_str(), ProgramFolderForTests().c_str()), 0) << startFolder;
+
+    const LoadedBitmap saved = LoadBitmapFile(path);
+    EXPECT_EQ(saved.width, 5);
+    EXPECT_EQ(saved.height, 3);
+    EXPECT_EQ(saved.pixels, Pattern(5, 3));
+    EXPECT_FALSE(document->IsDirty());
+    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE));
+    EXPECT_EQ(WindowText(document->Handle()), caption);
+
+    // A saved document is not saved again, from the menu or the toolbar.
+    EXPECT_FALSE(DialogShownDuring([&] { Main().ExecuteCommand(ID_FILE_SAVE); }));
+    EXPECT_FALSE(DialogShownDuring([&] {
+        ::SendMessageW(Main().Handle(), WM_COMMAND, ID_FILE_SAVE, reinterpret_cast<LPARAM>(Main().Toolbar()));
+    }));
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"first.bmp"});
+
+    // And closing it asks nothing.
+    EXPECT_FALSE(DialogShownDuring([&] { EXPECT_TRUE(document->Close()); }));
+}
+
+TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
+    ScratchFolder folder;
+    DocumentWindow* jpeg = OpenPictureDocument(Main(), MakePatternPicture(7, 2));
+    ASSERT_NE(jpeg, nullptr);
+    DialogScript chooseJpeg({[&] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        HWND list = ::GetDlgItem(dialog, kTypeList);
+        ::SendMessageW(list, CB_SETCURSEL, 1, 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        TypeFileName(dialog, folder.File(L"photo.jpg"));
+        Answer(dialog, IDOK);
+        return true;
+    }});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(chooseJpeg.Finished());
+
+    DocumentWindow* bare = OpenPictureDocument(Main(), MakePatternPicture(1, 1));
+    ASSERT_NE(bare, nullptr);
+    DialogScript plain({SaveAs(folder.File(L"plain"))});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(plain.Finished());
+
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"photo.jpg", L"plain"}));
+    const auto jpegBytes = ReadWholeFile(folder.File(L"photo.jpg"));
+    ASSERT_GE(jpegBytes.size(), 2u);
+    EXPECT_EQ(jpegBytes[0], 'B');
+    EXPECT_EQ(jpegBytes[1], 'M');
+    EXPECT_EQ(LoadBitmapFile(folder.File(L"photo.jpg")).pixels, Pattern(7, 2));
+    const LoadedBitmap one = LoadBitmapFile(folder.File(L"plain"));
+    EXPECT_EQ(one.width, 1);
+    EXPECT_EQ(one.pixels, Pattern(1, 1));
+}
+
+TEST_F(SaveCommand, CancelChangesNothing) {
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 4));
+    ASSERT_NE(document, nullptr);
+    DialogScript script({CancelSaveDialog()});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(document->IsDirty());
+    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+}
+
+TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
+    ScratchFolder folder;
+    const std::wstring path = folder.File(L"existing.bmp");
+    WriteWholeFile(path, "not a picture yet");
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    ASSERT_NE(document, nullptr);
+
+    // First "No" to the overwrite question, then the dialog is cancelled.
+    HWND saveDialog = nullptr;
+    DialogScript refuse({SaveAs(path, &saveDialog),
+                         [&] {
+                             HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                             if (!prompt) return false;
+                             Answer(prompt, IDNO);
+                             return true;
+                         },
+                         CancelSaveDialog()});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(refuse.Finished());
+    const auto untouched = ReadWholeFile(path);
+    EXPECT_EQ(std::string(untouched.begin(), untouched.end()), "not a picture yet");
+    EXPECT_TRUE(document->IsDirty());
+
+    DialogScript confirm({SaveAs(path, &saveDialog), [&] {
+                              HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                              if (!prompt) return false;
+                              Answer(prompt, IDYES);
+                              return true;
+                          }});
+    Main().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(confirm.Finished());
+    EXPECT_EQ(LoadBitmapFile(path).pixels, Pattern(3, 3));
+    EXPECT_FALSE(document->IsDirty());
+}
+
+TEST_F(SaveCommand, DoesNothingWithoutADocument) {
+    EXPECT_FALSE(DialogShownDuring([&] { Main().ExecuteCommand(ID_FILE_SAVE); }));
+}
+
+// Answers the close question with `button` and records its text and title.
+DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr) {
+    return [=] {
+        HWND box = FindMessageBoxOwnedBy();
+        if (!box) return false;
+        if (text) *text = MessageBoxText(box);
+        if (title) *title = WindowText(box);
+        Answer(box, button);
+        return true;
+    };
+}
+
+TEST_F(CloseQuestion, YesSavesAndCloses) {
+    ScratchFolder folder;
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    ASSERT_NE(document, nullptr);
+    const HWND window = document->Handle();
+    const std::wstring caption = WindowText(window);
+    std::wstring text;
+    std::wstring title;
+    DialogScript script({AnswerQuestion(IDYES, &text, &title), SaveAs(folder.File(L"closing.bmp"))});
+    EXPECT_TRUE(document->Close());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(text, L"保存 " + caption + L" 吗？");
+    EXPECT_EQ(title, L"Snapora");
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(LoadBitmapFile(folder.File(L"closing.bmp")).pixels, Pattern(6, 5));
+}
+
+TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
+    ScratchFolder folder;
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    ASSERT_NE(document, nullptr);
+    DialogScript cancelled({AnswerQuestion(IDYES), CancelSaveDialog()});
+    EXPECT_FALSE(document->Close());
+    EXPECT_TRUE(cancelled.Finished());
+    EXPECT_TRUE(document->IsDirty());
+
+    // An emptied picture cannot be written: the document stays.
+    document->ClearPicture();
+    DialogScript failed({AnswerQuestion(IDYES), SaveAs(folder.File(L"empty.bmp"))});
+    EXPECT_FALSE(document->Close());
+    EXPECT_TRUE(failed.Finished());
+    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_TRUE(document->IsDirty());
+}
+
+TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    ASSERT_NE(document, nullptr);
+    const HWND window = document->Handle();
+    DialogScript cancel({AnswerQuestion(IDCANCEL)});
+    EXPECT_FALSE(document->Close());
+    EXPECT_TRUE(cancel.Finished());
+    EXPECT_TRUE(::IsWindow(window));
+
+    bool saveDialogShown = false;
+    DialogScript no({AnswerQuestion(IDNO), [&] {
+                         saveDialogShown = saveDialogShown || FindSaveDialog() != nullptr;
+                         return false;
+                     }});
+    EXPECT_TRUE(document->Close());
+    EXPECT_EQ(no.StepsDone(), 1u);
+    EXPECT_FALSE(saveDialogShown);
+    EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
+    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    const HWND firstWindow = first->Handle();
+    const HWND secondWindow = second->Handle();
+    const std::wstring firstCaption = WindowText(firstWindow);
+    const std::wstring secondCaption = WindowText(secondWindow);
+    std::wstring firstQuestion;
+    std::wstring secondQuestion;
+    DialogScript script({AnswerQuestion(IDNO, &firstQuestion), AnswerQuestion(IDCANCEL, &secondQuestion)});
+    ::SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.Finished());
+    ASSERT_TRUE(::IsWindow(Main().Handle()));
+    EXPECT_FALSE(QuitPosted());
+
+    // One question per document in turn; the one answered No is gone, the
+    // one whose question was cancelled stays.
+    ASSERT_EQ(::IsWindow(firstWindow) + ::IsWindow(secondWindow), 1);
+    const bool firstKept = ::IsWindow(firstWindow) != FALSE;
+    EXPECT_EQ(firstQuestion, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
+    EXPECT_EQ(secondQuestion, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
+}
+
+}  // namespace
+}  // namespace snapora::test
