@@ -83,6 +83,9 @@ TEST_F(WindowArrangement, CloseAndDeleteActOnTheActiveDocumentOnly) {
     EXPECT_TRUE(second->IsDirty());
     EXPECT_FALSE(first->GetPicture().Empty());
 
+    // Saved documents close without the save question.
+    first->SetDirty(false);
+    second->SetDirty(false);
     HWND secondWindow = second->Handle();
     Main().ExecuteCommand(ID_FILE_CLOSECHILD);
     PumpFor(20ms);
