@@ -34,7 +34,9 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
     wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0));
     wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 16, 16, 0));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    // The MDI client paints the workspace colour; the frame shows only behind
+    // the flat toolbar.
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
     wc.lpszClassName = kClassName;
     return ::RegisterClassExW(&wc) != 0;

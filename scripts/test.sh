@@ -9,6 +9,8 @@ build="$SNAPORA_BUILD_DIR"
 
 bash "$root/scripts/deps.sh"
 bash "$root/scripts/build.sh"
+# The window-free code natively, under sanitizers, with a short fuzzing run.
+bash "$root/scripts/native-check.sh" "${SNAPORA_FUZZ_SECONDS:-15}"
 
 source "$root/scripts/xvfb.sh"
 source "$root/scripts/wine-env.sh"

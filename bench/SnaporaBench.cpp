@@ -1,0 +1,212 @@
+// Times Snapora's real code paths in-process at the current screen size:
+//   snapora_bench paths <repetitions> <folder>   grab, write, automatic tick, open document
+//   snapora_bench memory <documents>             memory added per screen-sized document
+//   snapora_bench cpu <seconds>                  CPU share of the pointer-area mode
+//   snapora_bench startup <repetitions>          start-up against an empty window program
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "BenchTiming.h"
+#include "app/Commands.h"
+#include "app/MainWindow.h"
+#include "app/resource.h"
+#include "capture/ScreenGrab.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
+#include "output/BitmapFile.h"
+#include "win32/Screen.h"
+
+namespace {
+
+using namespace snapora;
+using bench::Measure;
+using bench::Report;
+
+void Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+MainWindow* StartMain() {
+    MainWindow* main = MainWindow::Create(::GetModuleHandleW(nullptr));
+    if (!main) {
+        std::fprintf(stderr, "cannot create the main window\n");
+        std::exit(1);
+    }
+    main->Show(SW_SHOWNORMAL);
+    Pump();
+    return main;
+}
+
+std::wstring Widen(const char* text) {
+    std::wstring wide;
+    for (const char* p = text; *p; ++p) wide.push_back(static_cast<wchar_t>(*p));
+    return wide;
+}
+
+int RunPaths(int repetitions, const std::wstring& folder) {
+    MainWindow* main = StartMain();
+    const SIZE screen = win32::PrimaryScreenSize();
+    const int w = screen.cx;
+    const int h = screen.cy;
+
+    Report("grab", w, h, Measure(3, repetitions, [] { (void)GetScreenSnapshot(nullptr); }));
+
+    const Picture picture = GetScreenSnapshot(nullptr);
+    int fileNumber = 0;
+    Report("write", w, h, Measure(2, repetitions, [&] {
+               WriteBitmapFile(picture, folder + L"\\write" + std::to_wstring(++fileNumber) + L".bmp");
+           }));
+
+    // The automatic-capture tick through the command table, as the timer
+    // runs it: grab, clipboard, numbered file.
+    main->Settings().autoDuration = 1e9;
+    main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    CommandHandler tick = FindTimerHandler(MainTimer::Automatic);
+    main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
+    Report("auto-tick", w, h, Measure(2, repetitions, [&] { tick(*main); }));
+
+    Report("open-document", w, h, Measure(2, repetitions, [&] {
+               DocumentWindow* document = DocumentWindow::Create(*main);
+               document->SetSurfaceSize(w, h);
+               document->SetPicture(GetScreenSnapshot(nullptr));
+               ShowCaptureDocument(*document);
+               ::UpdateWindow(document->Handle());
+           }, [&] {
+               if (DocumentWindow* document = main->ActiveDocument()) {
+                   document->SetDirty(false);
+                   document->Close();
+               }
+               Pump();
+           }));
+    return 0;
+}
+
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof(counters));
+    return counters.WorkingSetSize;
+}
+
+int RunMemory(int documents) {
+    MainWindow* main = StartMain();
+    const SIZE screen = win32::PrimaryScreenSize();
+    // One document first, so one-time costs (classes, fonts) are not counted.
+    auto open = [&] {
+        DocumentWindow* document = DocumentWindow::Create(*main);
+        document->SetSurfaceSize(screen.cx, screen.cy);
+        document->SetPicture(GetScreenSnapshot(nullptr));
+        ShowCaptureDocument(*document);
+        ::UpdateWindow(document->Handle());
+        Pump();
+    };
+    open();
+    const SIZE_T before = PrivateBytes();
+    for (int i = 0; i < documents; ++i) open();
+    const SIZE_T after = PrivateBytes();
+    const double perDocument = static_cast<double>(after - before) / documents;
+    const double pixelBytes = static_cast<double>(screen.cx) * screen.cy * 4;
+    std::printf("MEMORY %ldx%ld %.0f bytes-per-document %.3f of-width-x-height-x-4\n", screen.cx, screen.cy,
+                perDocument, perDocument / pixelBytes);
+    return 0;
+}
+
+double CpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+int RunCpu(int seconds) {
+    MainWindow* main = StartMain();
+    main->ExecuteCommand(ID_CAPTURE_CURSOR);
+    Pump();
+    const double cpuStart = CpuSeconds();
+    const ULONGLONG wallStart = ::GetTickCount64();
+    while (::GetTickCount64() - wallStart < static_cast<ULONGLONG>(seconds) * 1000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        Pump();
+    }
+    const double cpu = CpuSeconds() - cpuStart;
+    const double wall = static_cast<double>(::GetTickCount64() - wallStart) / 1000;
+    const SIZE screen = win32::PrimaryScreenSize();
+    std::printf("CPU %ldx%ld pointer-area %.2f%% of-one-core over %.1fs\n", screen.cx, screen.cy, 100 * cpu / wall,
+                wall);
+    main->ExecuteCommand(ID_CAPTURE_CURSOR);
+    return 0;
+}
+
+// Milliseconds from CreateProcess until the program's first window is
+// visible and the program waits for input.
+double StartOnce(const std::wstring& program) {
+    const std::wstring path = win32::ProgramFolder() + L"\\" + program;
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    const auto start = std::chrono::steady_clock::now();
+    if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info)) {
+        return -1;
+    }
+    struct Search {
+        DWORD process;
+        bool found;
+    } search{info.dwProcessId, false};
+    while (!search.found && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+        ::EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                if (owner == s->process && ::IsWindowVisible(window)) s->found = true;
+                return !s->found;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) ::Sleep(1);
+    }
+    ::WaitForInputIdle(info.hProcess, 10000);
+    const auto end = std::chrono::steady_clock::now();
+    ::TerminateProcess(info.hProcess, 0);
+    ::WaitForSingleObject(info.hProcess, 10000);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+int RunStartup(int repetitions) {
+    const SIZE screen = win32::PrimaryScreenSize();
+    for (const wchar_t* program : {L"Snapora.exe", L"bench_empty_window.exe"}) {
+        double result = 0;
+        auto timing = Measure(1, repetitions, [&] { result = StartOnce(program); });
+        (void)result;
+        Report(program[0] == L'S' ? "startup-snapora" : "startup-empty", screen.cx, screen.cy, timing);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    win32::EnableDpiAwareness();
+    const std::string mode = argc > 1 ? argv[1] : "paths";
+    const int count = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (mode == "paths") return RunPaths(count > 0 ? count : 30, argc > 3 ? Widen(argv[3]) : L".");
+    if (mode == "memory") return RunMemory(count > 0 ? count : 10);
+    if (mode == "cpu") return RunCpu(count > 0 ? count : 10);
+    if (mode == "startup") return RunStartup(count > 0 ? count : 10);
+    std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
+    return 2;
+}

@@ -1,0 +1,53 @@
+// Any texts in the options dialog's six fields: the checks never crash, a
+// number that parses reads back from its own display text, and whatever
+// passes every check gives values inside the accepted ranges.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "FuzzInput.h"
+#include "settings/logic/OptionsRules.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace snapora;
+    fuzz::Input input(data, size);
+    OptionsTexts texts;
+    texts.prefix = input.TakeWideString(40);
+    texts.interval = input.TakeWideString(40);
+    texts.duration = input.TakeWideString(40);
+    texts.folder = input.TakeWideString(40);
+    texts.height = input.TakeWideString(40);
+    texts.width = input.TakeWideString(40);
+
+    for (const std::wstring* field : {&texts.interval, &texts.duration, &texts.height, &texts.width}) {
+        const auto value = ParseFieldNumber(*field);
+        if (!value) continue;
+        Check(std::isfinite(*value));
+        const auto again = ParseFieldNumber(FormatFieldNumber(*value));
+        Check(again.has_value() && *again == *value);
+    }
+    (void)IsValidFolderName(texts.folder);
+
+    const auto problem = FindOptionsProblem(texts);
+    if (problem) {
+        Check(problem->page == 1 || problem->page == 2);
+        Check(!problem->message.empty());
+        return 0;
+    }
+    const OptionsValues values = ValuesFromTexts(texts);
+    Check(values.intervalMs >= 1000 && values.intervalMs <= 60000 && values.intervalMs % 1000 == 0);
+    Check(values.autoDuration > 0 && values.autoDuration <= 3630);
+    Check(values.cursorHeight >= 60 && values.cursorHeight <= 480);
+    Check(values.cursorWidth >= 80 && values.cursorWidth <= 640);
+    Check(IsValidFolderName(values.autoDir));
+    Check(values.autoPrefix == texts.prefix);
+    return 0;
+}

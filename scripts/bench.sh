@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Benchmarks Snapora's capture paths against the floor program and peer
+# tools, on Wine virtual desktops of several sizes:
+#   scripts/bench.sh [repetitions] [resolutions...]
+# Not part of the tests: speed is measured here, never asserted in a test.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export SNAPORA_BUILD_DIR="${SNAPORA_BUILD_DIR:-$root/build}"
+build="$SNAPORA_BUILD_DIR"
+reps="${1:-30}"; shift || true
+resolutions=("$@")
+[ ${#resolutions[@]} -gt 0 ] || resolutions=(1024x768 1920x1080 3840x2160)
+
+bash "$root/scripts/deps.sh"
+missing=()
+for p in x11-apps scrot imagemagick; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+bash "$root/scripts/build.sh" >/dev/null
+
+source "$root/scripts/xvfb.sh"
+results="$build/bench-results.txt"
+: > "$results"
+work="$(mktemp -d)"
+cleanup() { "${WINESERVER:-true}" -k >/dev/null 2>&1 || true; stop_private_xvfb; rm -rf "$work"; }
+trap cleanup EXIT
+
+median_ms() {  # runs a command N times as a whole process, prints the median ms
+  local n="$1"; shift
+  local samples=() i start end
+  for i in $(seq 1 "$n"); do
+    start=$(date +%s%N); "$@" "$i" >/dev/null 2>&1; end=$(date +%s%N)
+    samples+=("$(( (end - start) / 1000 ))")
+  done
+  printf '%s\n' "${samples[@]}" | sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.2f\n", m/1000}'
+}
+peer_xwd()    { xwd -root -silent -out "$work/x$1.xwd"; }
+peer_import() { import -window root "$work/i$1.bmp"; }
+peer_scrot()  { scrot "$work/s$1.bmp"; }
+
+for res in "${resolutions[@]}"; do
+  echo "== $res =="
+  start_private_xvfb "$res"
+  export WINEPREFIX="$build/wine-bench-$res"
+  source "$root/scripts/wine-env.sh"
+  bash "$root/scripts/prepare-wine.sh" "$WINEPREFIX" 96 "$res"
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  out="$work/files-$res"; mkdir -p "$out"
+  winout="Z:${out//\//\\}"
+  run() { "$root/scripts/wine-run.sh" "$build/bin/$1" "${@:2}" | tr -d '\r' | tee -a "$results"; }
+  run snapora_bench.exe paths "$reps" "$winout"
+  rm -f "$out"/*; run bench_floor.exe "$reps" "$winout"
+  rm -rf "$out"/* "$build/bin/CapPicture"
+  run snapora_bench.exe memory 10
+  run snapora_bench.exe cpu 10
+  [ "$res" != "${resolutions[0]}" ] || run snapora_bench.exe startup 10
+  for peer in xwd import scrot; do
+    echo "PEER $peer $res $(median_ms "$reps" "peer_$peer")" | tee -a "$results"
+    rm -f "$work"/x* "$work"/i* "$work"/s*
+  done
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  stop_private_xvfb
+done
+
+echo
+echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $reps (ms)"
+echo "| path | resolution | median ms | x floor | xwd | import | scrot |"
+echo "|---|---|---|---|---|---|---|"
+awk '
+  $1 == "RESULT" { med[$2, $3] = $5; if (!seen[$2]++) paths[++np] = $2; res[$3] = 1 }
+  $1 == "PEER"   { peer[$2, $3] = $4 }
+  END {
+    for (i = 1; i <= np; i++) {
+      p = paths[i]
+      if (p ~ /^startup/) continue
+      for (r in res) if ((p, r) in med) {
+        f = med["floor", r]
+        printf "| %s | %s | %s | %s | %s | %s | %s |\n", p, r, med[p, r], (f > 0 ? sprintf("%.2f", med[p, r] / f) : "-"),
+          peer["xwd", r], peer["import", r], peer["scrot", r]
+      }
+    }
+  }' "$results" | sort -t'|' -k3,3 -k2,2
+grep -E '^(MEMORY|CPU)' "$results" || true
+awk '$1 == "RESULT" && $2 ~ /^startup/ { printf "%s median %s ms\n", $2, $5 }' "$results"
+echo "Snapora.exe size: $(stat -c %s "$build/bin/Snapora.exe") bytes"

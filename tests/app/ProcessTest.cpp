@@ -1,0 +1,86 @@
+// The built Snapora.exe as a separate process: one copy at a time, and the
+// ways it ends.
+#include <windows.h>
+
+#include "app/resource.h"
+#include "support/Processes.h"
+#include "support/UiTest.h"
+
+namespace snapora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t kMainClass[] = L"SnaporaMainWindow";
+
+HWND WaitForMainWindow(const ChildProcess& process) {
+    HWND window = nullptr;
+    PumpUntil([&] {
+        window = FindProcessWindow(process.Id(), kMainClass);
+        return window && ::IsWindowVisible(window);
+    }, 20s);
+    return window;
+}
+
+HWND MdiClientOf(HWND frame) { return ::FindWindowExW(frame, nullptr, L"MDICLIENT", nullptr); }
+
+int ChildCount(HWND frame) {
+    int count = 0;
+    for (HWND child = ::GetWindow(MdiClientOf(frame), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(SnaporaProcess, ASecondCopyEndsSilentlyAndLeavesTheFirstAsItWas) {
+    ChildProcess first(L"Snapora.exe", L"");
+    ASSERT_TRUE(first.Started());
+    HWND frame = WaitForMainWindow(first);
+    ASSERT_NE(frame, nullptr);
+    RECT before{};
+    ::GetWindowRect(frame, &before);
+    HWND foregroundBefore = ::GetForegroundWindow();
+
+    ChildProcess second(L"Snapora.exe", L"");
+    ASSERT_TRUE(second.Started());
+    const auto code = second.Wait(20s);
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(FindProcessWindow(second.Id(), kMainClass), nullptr);
+
+    EXPECT_FALSE(first.Wait(0ms));
+    EXPECT_TRUE(::IsWindowVisible(frame));
+    RECT after{};
+    ::GetWindowRect(frame, &after);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    EXPECT_EQ(::GetForegroundWindow(), foregroundBefore);
+    first.Kill();
+}
+
+TEST(SnaporaProcess, ExitEndsAtOnceWithDocumentsOpenAndNoQuestion) {
+    ChildProcess app(L"Snapora.exe", L"");
+    HWND frame = WaitForMainWindow(app);
+    ASSERT_NE(frame, nullptr);
+    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRESCREEN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ChildCount(frame) == 1 && ::IsWindowVisible(frame); }, 20s));
+    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRESCREEN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ChildCount(frame) == 2 && ::IsWindowVisible(frame); }, 20s));
+
+    ::PostMessageW(frame, WM_COMMAND, ID_FILE_EXIT, 0);
+    const auto code = app.Wait(20s);
+    ASSERT_TRUE(code) << "the program asked something instead of ending";
+    EXPECT_EQ(*code, 0u);
+}
+
+TEST(SnaporaProcess, TheCloseBoxEndsTheProgramWhenNothingIsOpen) {
+    ChildProcess app(L"Snapora.exe", L"");
+    HWND frame = WaitForMainWindow(app);
+    ASSERT_NE(frame, nullptr);
+    ::PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const auto code = app.Wait(20s);
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 0u);
+}
+
+}  // namespace
+}  // namespace snapora::test

@@ -1,0 +1,199 @@
+// Entire-screen and window capture through the real main window.
+#include <windows.h>
+
+#include "app/resource.h"
+#include "capture/ScreenGrab.h"
+#include "documents/CaptureDocuments.h"
+#include "documents/DocumentWindow.h"
+#include "support/Processes.h"
+#include "support/UiTest.h"
+#include "win32/Screen.h"
+
+namespace snapora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+RECT ScreenRect() {
+    const SIZE screen = win32::PrimaryScreenSize();
+    return RECT{0, 0, screen.cx, screen.cy};
+}
+
+// Counts the pixels of `pixels` (width x height from `origin`) that differ
+// from the pattern at their screen position.
+std::size_t PatternMismatches(const std::vector<std::uint32_t>& pixels, int width, int height, POINT origin) {
+    std::size_t wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (pixels[static_cast<std::size_t>(y) * width + x] != PatternPixel(origin.x + x, origin.y + y)) ++wrong;
+        }
+    }
+    return wrong;
+}
+
+class EntireScreenCapture : public MainWindowTest {
+protected:
+    // Runs the command and waits for the document it opens.
+    DocumentWindow* CaptureEntireScreen() {
+        DocumentWindow* before = CurrentDocument();
+        Main().ExecuteCommand(ID_CAPTURE_ENTIRESCREEN);
+        hiddenRightAfterCommand_ = !::IsWindowVisible(Main().Handle());
+        const bool opened = PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 10s);
+        return opened ? CurrentDocument() : nullptr;
+    }
+    bool hiddenRightAfterCommand_ = false;
+};
+
+TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
+    if (ExpectedDpiOrZero()) {
+        EXPECT_EQ(win32::ScreenDpiX(), ExpectedDpiOrZero());
+    }
+    const RECT screen = ScreenRect();
+    EXPECT_EQ(screen.right, 1024);
+    EXPECT_EQ(screen.bottom, 768);
+    PatternWindow pattern(screen);
+    ASSERT_TRUE(PutClipboardText(L"copied before the capture"));
+
+    DocumentWindow* first = CaptureEntireScreen();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(hiddenRightAfterCommand_);
+    EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
+    EXPECT_EQ(WindowText(first->Handle()), L"截图0");
+    EXPECT_TRUE(first->IsDirty());
+    EXPECT_EQ(Main().ActiveDocument(), first);
+    const Picture& picture = first->GetPicture();
+    ASSERT_EQ(picture.Width(), 1024);
+    ASSERT_EQ(picture.Height(), 768);
+    EXPECT_EQ(first->SurfaceSize().cx, 1024);
+    EXPECT_EQ(first->SurfaceSize().cy, 768);
+    // Exactly the screen: the main window was hidden, nothing else shows.
+    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 1024, 768, {0, 0}), 0u);
+
+    // The clipboard holds the same bitmap, for another program too, and the
+    // text copied before is gone.
+    const auto clip = ReadClipboardBitmapFromPeer();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->width, 1024);
+    EXPECT_EQ(clip->height, 768);
+    EXPECT_EQ(PatternMismatches(clip->pixels, 1024, 768, {0, 0}), 0u);
+    EXPECT_FALSE(ReadClipboardTextFromPeer());
+
+    DocumentWindow* second = CaptureEntireScreen();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(WindowText(second->Handle()), L"截图1");
+    EXPECT_EQ(WindowText(first->Handle()), L"截图0");
+    EXPECT_EQ(CaptureCount(), 2u);
+    // Closing a document does not lower the next number.
+    second->SetDirty(false);  // as if saved: no question on closing
+    ASSERT_TRUE(second->Close());
+    DocumentWindow* third = CaptureEntireScreen();
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(WindowText(third->Handle()), L"截图2");
+}
+
+TEST_F(EntireScreenCapture, StillTakesTheScreenWhileAnotherProgramHoldsTheClipboard) {
+    PatternWindow pattern(ScreenRect());
+    ASSERT_TRUE(PutClipboardText(L"kept"));
+    const std::wstring ready = TempFilePath(L"clipboard-held");
+    ChildProcess holder(L"snapora_clipboard_peer.exe", L"hold 4000 \"" + ready + L"\"");
+    ASSERT_TRUE(holder.Started());
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(ready); }, 10s));
+
+    DocumentWindow* document = CaptureEntireScreen();
+    ASSERT_NE(document, nullptr);
+    ASSERT_EQ(document->GetPicture().Width(), 1024);
+    EXPECT_EQ(PatternMismatches(document->GetPicture().ReadPixels(), 1024, 768, {0, 0}), 0u);
+
+    // The busy clipboard was left alone.
+    ASSERT_TRUE(holder.Wait(10s));
+    EXPECT_EQ(ReadClipboardTextFromPeer().value_or(L""), L"kept");
+    ::DeleteFileW(ready.c_str());
+}
+
+using WindowCapture = MainWindowTest;
+
+TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded) {
+    PatternWindow target(RECT{200, 150, 200 + 360, 150 + 260}, true, L"目标窗口");
+    PatternWindow other(RECT{40, 40, 300, 200}, true, L"其他窗口");
+    // Bring the target forward a little into the wait, as a user would.
+    static HWND toFront = nullptr;
+    toFront = target.Handle();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 700, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        ::SetForegroundWindow(toFront);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    Main().ExecuteCommand(ID_CAPTURE_FORM);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::KillTimer(nullptr, timer);
+    EXPECT_GE(waited, 1900ms);
+
+    DocumentWindow* document = CurrentDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(WindowText(document->Handle()), L"截图0");
+    EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
+    RECT windowRect{};
+    ::GetWindowRect(target.Handle(), &windowRect);
+    const Picture& picture = document->GetPicture();
+    ASSERT_EQ(picture.Width(), windowRect.right - windowRect.left);
+    ASSERT_EQ(picture.Height(), windowRect.bottom - windowRect.top);
+    EXPECT_EQ(CapturedWidth(), picture.Width());
+    EXPECT_EQ(CapturedHeight(), picture.Height());
+    EXPECT_EQ(document->SurfaceSize().cx, picture.Width());
+    EXPECT_EQ(document->SurfaceSize().cy, picture.Height());
+
+    // The client area inside the frame is exactly the pattern.
+    RECT client{};
+    ::GetClientRect(target.Handle(), &client);
+    POINT clientOrigin{0, 0};
+    ::ClientToScreen(target.Handle(), &clientOrigin);
+    const int dx = clientOrigin.x - windowRect.left;
+    const int dy = clientOrigin.y - windowRect.top;
+    EXPECT_GT(dy, 0);  // the caption bar is part of the picture
+    const auto pixels = picture.ReadPixels();
+    std::size_t wrong = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (pixels[static_cast<std::size_t>(dy + y) * picture.Width() + dx + x] !=
+                PatternPixel(clientOrigin.x + x, clientOrigin.y + y)) {
+                ++wrong;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0u);
+}
+
+TEST_F(WindowCapture, AWindowLargerThanTheScreenIsTakenAtItsFullSize) {
+    PatternWindow huge(RECT{-40, -30, 1200, 900}, true, L"大窗口");
+    ::SetForegroundWindow(huge.Handle());
+    PumpFor(100ms);
+    const Picture picture = CaptureForegroundWindow();
+    RECT rect{};
+    ::GetWindowRect(huge.Handle(), &rect);
+    EXPECT_EQ(picture.Width(), rect.right - rect.left);
+    EXPECT_EQ(picture.Height(), rect.bottom - rect.top);
+    EXPECT_GT(picture.Width(), 1024);
+}
+
+TEST(ScreenGrab, SnapshotOfWindowZeroIsThePrimaryScreen) {
+    PatternWindow pattern(ScreenRect());
+    const Picture picture = GetScreenSnapshot(nullptr);
+    ASSERT_EQ(picture.Width(), 1024);
+    ASSERT_EQ(picture.Height(), 768);
+    EXPECT_EQ(picture.Palette(), nullptr);
+    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 1024, 768, {0, 0}), 0u);
+}
+
+TEST(ScreenGrab, ImpossibleGrabsGiveEmptyPictures) {
+    EXPECT_TRUE(Picture::CreateBlank(0, 10).Empty());
+    EXPECT_TRUE(Picture::CreateBlank(100000, 100000).Empty());
+    EXPECT_TRUE(CaptureWindowArea(nullptr, false, 0, 0, 0, 0).Empty());
+    EXPECT_TRUE(CaptureScreenToClipboard(nullptr, 10, 10, 5, 5).Empty());
+    HWND gone = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ::DestroyWindow(gone);
+    EXPECT_TRUE(GetScreenSnapshot(gone).Empty());
+}
+
+}  // namespace
+}  // namespace snapora::test

@@ -1,0 +1,130 @@
+#include "support/Processes.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "win32/Screen.h"
+
+namespace snapora::test {
+
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
+    const std::wstring path = win32::ProgramFolder() + L"\\" + program;
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &info)) {
+        ::CloseHandle(info.hThread);
+        process_.reset(info.hProcess);
+        id_ = info.dwProcessId;
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (process_ && !Wait(std::chrono::milliseconds(0))) Kill();
+}
+
+std::optional<DWORD> ChildProcess::Wait(std::chrono::milliseconds timeout) {
+    if (!process_) return std::nullopt;
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+void ChildProcess::Kill() {
+    if (!process_) return;
+    ::TerminateProcess(process_.get(), 99);
+    ::WaitForSingleObject(process_.get(), 5000);
+}
+
+std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout) {
+    ChildProcess child(program, arguments);
+    return child.Wait(timeout);
+}
+
+std::wstring TempFilePath(const std::wstring& stem) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    static unsigned counter = 0;
+    return std::wstring(folder) + L"snapora-" + stem + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter);
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes;
+    win32::UniqueFile file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return bytes;
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file.get(), &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        bytes.clear();
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
+    const std::wstring out = TempFilePath(L"peer-bitmap");
+    const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-bitmap \"" + out + L"\"");
+    const auto bytes = ReadFileBytes(out);
+    ::DeleteFileW(out.c_str());
+    if (!code || *code != 0) return std::nullopt;
+    const auto newline = std::find(bytes.begin(), bytes.end(), '\n');
+    if (newline == bytes.end()) return std::nullopt;
+    PeerBitmap bitmap;
+    const std::string header(bytes.begin(), newline);
+    if (std::sscanf(header.c_str(), "%d %d", &bitmap.width, &bitmap.height) != 2) return std::nullopt;
+    const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
+    const auto* data = &*(newline + 1);
+    if (static_cast<std::size_t>(bytes.end() - (newline + 1)) != count * 4) return std::nullopt;
+    bitmap.pixels.resize(count);
+    std::memcpy(bitmap.pixels.data(), data, count * 4);
+    return bitmap;
+}
+
+std::optional<std::wstring> ReadClipboardTextFromPeer() {
+    const std::wstring out = TempFilePath(L"peer-text");
+    const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-text \"" + out + L"\"");
+    const auto bytes = ReadFileBytes(out);
+    ::DeleteFileW(out.c_str());
+    if (!code || *code != 0) return std::nullopt;
+    std::wstring text(bytes.size() / 2, L'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * 2);
+    return text;
+}
+
+bool PutClipboardText(const std::wstring& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool placed = false;
+    if (memory) {
+        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        placed = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!placed) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+    return placed;
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
+         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace snapora::test
