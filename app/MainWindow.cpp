@@ -13,6 +13,7 @@
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -25,22 +26,6 @@ constexpr int kInitialClientHeightTwips = 4245;
 
 MainWindow* current = nullptr;
 
-bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    // The MDI client paints the workspace colour; the frame shows only behind
-    // the flat toolbar.
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExW(&wc) != 0;
-}
 
 int VisibleHeight(HWND bar) {
     if (!bar || !::IsWindowVisible(bar)) return 0;
@@ -58,7 +43,13 @@ MainWindow* MainWindow::Current() { return current; }
 MainWindow* MainWindow::Create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    if (!RegisterMainClass(instance, &MainWindow::WindowProc)) return nullptr;
+    // The MDI client paints the workspace colour; the frame shows only behind
+    // the flat toolbar.
+    win32::WindowClassOptions options;
+    options.iconId = IDI_SNAPORA;
+    options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    options.menu = MAKEINTRESOURCEW(IDR_MAINMENU);
+    if (!win32::RegisterWindowClassOnce(instance, kClassName, &MainWindow::WindowProc, options)) return nullptr;
 
     RECT frame{0, 0, win32::TwipsToPixelsX(kInitialClientWidthTwips), win32::TwipsToPixelsY(kInitialClientHeightTwips)};
     constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;

@@ -8,6 +8,7 @@
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -26,19 +27,6 @@ Picture CopySelection(const Picture& frozen, int left, int top, int width, int h
 
 RectangleOverlay::SelectionCopier selectionCopier = &CopySelection;
 
-bool RegisterOverlayClass(HINSTANCE module, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(module, kClassName, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = module;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_CROSS);
-    // No background brush: the frozen picture covers every pixel, and an
-    // erase first would flash.
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExW(&wc) != 0;
-}
 
 // The system's text for an error code, without its closing line break.
 std::wstring ErrorDescription(DWORD code) {
@@ -80,7 +68,11 @@ void RectangleOverlay::SetSelectionCopier(SelectionCopier copier) {
 bool RectangleOverlay::Load() {
     if (window_) return true;
     HINSTANCE module = ::GetModuleHandleW(nullptr);
-    if (!RegisterOverlayClass(module, &RectangleOverlay::WindowProc)) return false;
+    // No background brush: the frozen picture covers every pixel, and an
+    // erase first would flash.
+    win32::WindowClassOptions options;
+    options.cursor = IDC_CROSS;
+    if (!win32::RegisterWindowClassOnce(module, kClassName, &RectangleOverlay::WindowProc, options)) return false;
     if (!labelFont_) {
         labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE,
                                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -5,6 +5,7 @@
 #include "documents/CaptureDocuments.h"
 #include "output/OutputCommands.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -14,27 +15,19 @@ constexpr wchar_t kClassName[] = L"SnaporaDocument";
 constexpr int kInitialSurfaceWidthTwips = 2535;
 constexpr int kInitialSurfaceHeightTwips = 2055;
 
-bool RegisterDocumentClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_DOCUMENT), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_DOCUMENT), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExW(&wc) != 0;
-}
 
 }  // namespace
 
 DocumentWindow::DocumentWindow(MainWindow& main) : main_(main) {}
 
 DocumentWindow* DocumentWindow::Create(MainWindow& main) {
-    if (!RegisterDocumentClass(main.Instance(), &DocumentWindow::WindowProc)) return nullptr;
+    win32::WindowClassOptions options;
+    options.iconId = IDI_DOCUMENT;
+    options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    options.style = CS_HREDRAW | CS_VREDRAW;
+    if (!win32::RegisterWindowClassOnce(main.Instance(), kClassName, &DocumentWindow::WindowProc, options)) {
+        return nullptr;
+    }
     auto* self = new DocumentWindow(main);
     MDICREATESTRUCTW create{};
     create.szClass = kClassName;

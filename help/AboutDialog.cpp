@@ -11,6 +11,7 @@
 #include "help/HelpResource.h"
 #include "help/logic/SysInfoLocation.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -25,15 +26,7 @@ constexpr COLORREF kTitleColour = RGB(0xC0, 0x00, 0x00);
 constexpr COLORREF kSeparatorShadow = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kSeparatorLight = RGB(0xFF, 0xFF, 0xFF);
 
-struct TwipsRect {
-    int id;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr std::array<TwipsRect, 7> kControlPlaces{{
+constexpr std::array<win32::TwipsRect, 7> kControlPlaces{{
     {IDC_ABOUT_ICON, 240, 240, 540, 540},
     {IDC_ABOUT_TITLE, 1050, 240, 4092, 480},
     {IDC_ABOUT_VERSION, 1050, 780, 4092, 225},
@@ -154,48 +147,17 @@ void AboutDialog::OnLoad() {
     ::SetDlgItemTextW(dialog_, IDC_ABOUT_TITLE, kAppTitle);
 
     PlaceControls();
-    CentreOnOwner();
+    win32::CentreOnOwner(dialog_, owner_);
 }
 
 void AboutDialog::PlaceControls() {
-    for (const TwipsRect& place : kControlPlaces) {
-        HWND control = ::GetDlgItem(dialog_, place.id);
-        if (!control) continue;
-        ::SetWindowPos(control, nullptr, win32::TwipsToPixelsX(place.left), win32::TwipsToPixelsY(place.top),
-                       win32::TwipsToPixelsX(place.width), win32::TwipsToPixelsY(place.height),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (const win32::TwipsRect& place : kControlPlaces) win32::PlaceControlInTwips(dialog_, place);
     RECT frame{0, 0, win32::TwipsToPixelsX(kClientWidthTwips), win32::TwipsToPixelsY(kClientHeightTwips)};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     ::SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void AboutDialog::CentreOnOwner() {
-    RECT box{};
-    ::GetWindowRect(dialog_, &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(owner_ ? owner_ : dialog_, MONITOR_DEFAULTTONEAREST), &monitor);
-    RECT around = monitor.rcWork;
-    if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_)) ::GetWindowRect(owner_, &around);
-
-    int left = around.left + (around.right - around.left - width) / 2;
-    int top = around.top + (around.bottom - around.top - height) / 2;
-    // Keep the whole box on the screen even when the owner hangs off it.
-    const RECT& work = monitor.rcWork;
-    if (work.right > work.left) {
-        if (left + width > work.right) left = work.right - width;
-        if (top + height > work.bottom) top = work.bottom - height;
-        if (left < work.left) left = work.left;
-        if (top < work.top) top = work.top;
-    }
-    ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutDialog::OnPaint() {

@@ -40,7 +40,6 @@ private:
     void StartSysInfo();
     void ShowSysInfoUnavailable();
     void PlaceControls();
-    void CentreOnOwner();
 
     HWND owner_;
     HWND dialog_ = nullptr;

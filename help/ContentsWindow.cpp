@@ -4,6 +4,7 @@
 #include "app/resource.h"
 #include "help/logic/HelpText.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -21,19 +22,6 @@ constexpr int kInitialHeightTwips = 2655;
 
 ContentsWindow* openWindow = nullptr;
 
-bool RegisterContentsClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExW(&wc) != 0;
-}
 
 // The system's message font at the screen's DPI, the one users see in
 // their other windows.
@@ -55,7 +43,12 @@ ContentsWindow* ContentsWindow::Open(MainWindow& main) {
         ::SendMessageW(main.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(openWindow->window_), 0);
         return openWindow;
     }
-    if (!RegisterContentsClass(main.Instance(), &ContentsWindow::WindowProc)) return nullptr;
+    win32::WindowClassOptions options;
+    options.iconId = IDI_SNAPORA;
+    options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    if (!win32::RegisterWindowClassOnce(main.Instance(), kClassName, &ContentsWindow::WindowProc, options)) {
+        return nullptr;
+    }
     auto* self = new ContentsWindow(main);
     MDICREATESTRUCTW create{};
     create.szClass = kClassName;

@@ -9,6 +9,7 @@
 #include "settings/SettingsResource.h"
 #include "settings/logic/OptionsRules.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -17,20 +18,12 @@ namespace {
 constexpr wchar_t kPageClass[] = L"SnaporaOptionsPage";
 
 // Geometry in twips; page controls relative to their page.
-struct TwipsRect {
-    int id;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
 constexpr int kDialogWidthTwips = 4200;
 constexpr int kDialogHeightTwips = 4590;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
 
-constexpr std::array<TwipsRect, 5> kDialogControls{{
+constexpr std::array<win32::TwipsRect, 5> kDialogControls{{
     {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},
     {IDC_OPTIONS_PAGE1, kPageLeft, kPageTop, 3135, 2415},
     {IDC_OPTIONS_PAGE2, kPageLeft, kPageTop, 3135, 2415},
@@ -38,7 +31,7 @@ constexpr std::array<TwipsRect, 5> kDialogControls{{
     {IDCANCEL, 2370, 3570, 1095, 375},
 }};
 
-constexpr std::array<TwipsRect, 8> kPage1Controls{{
+constexpr std::array<win32::TwipsRect, 8> kPage1Controls{{
     {IDC_OPTIONS_LBLNAME, 120, 480, 1080, 195},
     {IDC_OPTIONS_TXTNAME, 1680, 480, 1215, 300},
     {IDC_OPTIONS_LBLSPACE, 120, 960, 990, 195},
@@ -49,7 +42,7 @@ constexpr std::array<TwipsRect, 8> kPage1Controls{{
     {IDC_OPTIONS_TXTDIR, 1680, 1920, 1215, 300},
 }};
 
-constexpr std::array<TwipsRect, 4> kPage2Controls{{
+constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
     {IDC_OPTIONS_LBLHEIGH, 120, 480, 1170, 195},
     {IDC_OPTIONS_TXTHEIGH, 1440, 480, 1455, 300},
     {IDC_OPTIONS_LBLWIDTH, 120, 1080, 1170, 195},
@@ -82,16 +75,6 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterPageClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(instance, kPageClass, &existing)) return true;
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = PageProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPageClass;
-    return ::RegisterClassExW(&wc) != 0;
-}
 
 class OptionsDialog {
 public:
@@ -103,8 +86,6 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnLoad();
     void PlaceControls();
-    void PlaceControl(const TwipsRect& rect, int offsetLeft, int offsetTop);
-    void CenterOverOwner();
     void OnTabOptionsClick();
     void OnCmdOkClick();
     void OnCmdCancelClick();
@@ -191,34 +172,13 @@ void OptionsDialog::OnLoad() {
     OnTabOptionsClick();
 }
 
-void OptionsDialog::PlaceControl(const TwipsRect& rect, int offsetLeft, int offsetTop) {
-    const int left = offsetLeft + rect.left;
-    const int top = offsetTop + rect.top;
-    const int x = win32::TwipsToPixelsX(left);
-    const int y = win32::TwipsToPixelsY(top);
-    ::SetWindowPos(::GetDlgItem(dialog_, rect.id), nullptr, x, y, win32::TwipsToPixelsX(left + rect.width) - x,
-                   win32::TwipsToPixelsY(top + rect.height) - y, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void OptionsDialog::PlaceControls() {
     ::SetWindowPos(dialog_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips),
                    win32::TwipsToPixelsY(kDialogHeightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CenterOverOwner();
-    for (const auto& rect : kDialogControls) PlaceControl(rect, 0, 0);
-    for (const auto& rect : kPage1Controls) PlaceControl(rect, kPageLeft, kPageTop);
-    for (const auto& rect : kPage2Controls) PlaceControl(rect, kPageLeft, kPageTop);
-}
-
-void OptionsDialog::CenterOverOwner() {
-    HWND owner = ::GetWindow(dialog_, GW_OWNER);
-    RECT ownerRect{};
-    RECT own{};
-    if (!owner || !::GetWindowRect(owner, &ownerRect) || !::GetWindowRect(dialog_, &own)) return;
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    const int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    const int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
-    ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
+    for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(dialog_, rect);
+    for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
+    for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
 }
 
 int OptionsDialog::SelectedPage() const {
@@ -344,7 +304,7 @@ void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgIte
 
 bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!RegisterPageClass(instance)) return false;
+    if (!win32::RegisterWindowClassOnce(instance, kPageClass, PageProc)) return false;
     OptionsDialog dialog(settings, automaticIntervalMs);
     const INT_PTR result = ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner,
                                              &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));

@@ -4,12 +4,6 @@
 
 namespace snapora {
 
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
 // Rounds to the nearest integer, a half going to the even neighbour.
 double RoundHalfToEven(double value);
 

@@ -7,13 +7,9 @@
 #include <optional>
 #include <string>
 
-namespace snapora {
+#include "capture/logic/ScreenMath.h"
 
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
+namespace snapora {
 
 // Half-open: right and bottom are one past the last pixel.
 struct PixelRect {

@@ -11,6 +11,12 @@ constexpr const T& MaxValue(const T& a, const T& b) {
     return a > b ? a : b;
 }
 
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 struct PixelSize {
     int width = 0;
     int height = 0;

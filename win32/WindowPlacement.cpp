@@ -1,0 +1,58 @@
+#include "win32/WindowPlacement.h"
+
+#include "win32/Screen.h"
+
+namespace snapora::win32 {
+
+bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                             const WindowClassOptions& options) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (::GetClassInfoExW(instance, name, &existing)) return true;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = options.style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    if (options.iconId) {
+        wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(options.iconId), IMAGE_ICON, 32, 32, 0));
+        wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(options.iconId), IMAGE_ICON, 16, 16, 0));
+    }
+    wc.hCursor = ::LoadCursorW(nullptr, options.cursor);
+    wc.hbrBackground = options.background;
+    wc.lpszMenuName = options.menu;
+    wc.lpszClassName = name;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+void PlaceControlInTwips(HWND dialog, const TwipsRect& place, int offsetLeft, int offsetTop) {
+    HWND control = ::GetDlgItem(dialog, place.id);
+    if (!control) return;
+    ::SetWindowPos(control, nullptr, TwipsToPixelsX(offsetLeft + place.left), TwipsToPixelsY(offsetTop + place.top),
+                   TwipsToPixelsX(place.width), TwipsToPixelsY(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOnOwner(HWND window, HWND owner) {
+    RECT box{};
+    ::GetWindowRect(window, &box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT around = monitor.rcWork;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+
+    int left = around.left + (around.right - around.left - width) / 2;
+    int top = around.top + (around.bottom - around.top - height) / 2;
+    // Keep the whole window on the screen even when the owner hangs off it.
+    const RECT& work = monitor.rcWork;
+    if (work.right > work.left) {
+        if (left + width > work.right) left = work.right - width;
+        if (top + height > work.bottom) top = work.bottom - height;
+        if (left < work.left) left = work.left;
+        if (top < work.top) top = work.top;
+    }
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace snapora::win32

@@ -1,0 +1,37 @@
+#pragma once
+// Registering window classes and placing windows, shared by every window of
+// the program.
+#include <windows.h>
+
+namespace snapora::win32 {
+
+struct WindowClassOptions {
+    int iconId = 0;              // program resource; 0 for none
+    HBRUSH background = nullptr; // e.g. a system colour + 1
+    LPCWSTR cursor = IDC_ARROW;
+    UINT style = 0;
+    LPCWSTR menu = nullptr;
+};
+
+// Registers the class once per run; later calls find it registered.
+bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                             const WindowClassOptions& options = {});
+
+// A control's place in twips, as the dialogs are designed.
+struct TwipsRect {
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Moves and sizes the dialog's control `place.id` (offset by the given
+// twips) at the real DPI.
+void PlaceControlInTwips(HWND dialog, const TwipsRect& place, int offsetLeft = 0, int offsetTop = 0);
+
+// Centres `window` on `owner` (on the work area when the owner is hidden or
+// minimised), keeping it wholly on the screen.
+void CentreOnOwner(HWND window, HWND owner);
+
+}  // namespace snapora::win32
