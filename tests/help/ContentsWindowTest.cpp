@@ -284,5 +284,23 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
     ::GlobalUnlock(data);
 }
 
+TEST_F(HelpWindow, PrintSetupStillShowsItsDialogWhileItIsActive) {
+    HWND help = OpenHelp(Main());
+    ASSERT_NE(help, nullptr);
+    int shown = 0;
+    ModalScript script;
+    script.Then([&] {
+        const auto dialogs = ThreadDialogs(Main().Handle());
+        if (dialogs.empty()) return false;
+        ++shown;
+        for (HWND dialog : dialogs) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_FILE_SETUP); }, std::chrono::seconds(10)));
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(::IsWindow(help));
+    ExpectHelpOpen(Main());
+}
+
 }  // namespace
 }  // namespace snapora::test
