@@ -106,9 +106,10 @@ struct RenderedPdf {
 
 RenderedPdf RenderPdf(const std::string& token) {
     RenderedPdf rendered;
-    static int run = 0;
-    const std::string work = "/tmp/snapora-print-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++run);
-    const std::string script = "mkdir -p " + work + " && cd " + work + " && f=\"$(ls -t " + UnixPdfFolder() + "/*" + token +
+    // Named by the job, which no other run shares: a folder left from an
+    // earlier run must never be read as this one's answer.
+    const std::string work = "/tmp/snapora-print-" + token;
+    const std::string script = "rm -rf " + work + " && mkdir -p " + work + " && cd " + work + " && f=\"$(ls -t " + UnixPdfFolder() + "/*" + token +
                                "*.pdf | head -n 1)\" && pdfinfo \"$f\" > info.txt && pdftoppm -r 72 -f 1 -l 1 \"$f\" page"
                                " && mv page*.ppm page.ppm; touch done";
     std::wstring command = L"Z:\\bin\\sh -c \"";
@@ -134,6 +135,8 @@ RenderedPdf RenderPdf(const std::string& token) {
         if (line.rfind("Pages:", 0) == 0) rendered.pages = std::atoi(line.c_str() + 6);
     }
     const auto ppm = ReadWholeFile(folder + L"\\page.ppm");
+    for (const wchar_t* name : {L"\\info.txt", L"\\page.ppm", L"\\done"}) ::DeleteFileW((folder + name).c_str());
+    ::RemoveDirectoryW(folder.c_str());
     std::istringstream header(std::string(ppm.begin(), ppm.begin() + std::min<std::size_t>(ppm.size(), 64)));
     std::string magic;
     int maxValue = 0;
