@@ -10,6 +10,7 @@
 #include "app/Toolbar.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "capture/ClipboardOffer.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"
@@ -117,6 +118,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
+        case WM_RENDERFORMAT:
+            RenderOfferedPicture(static_cast<UINT>(wParam));
+            return 0;
+        case WM_RENDERALLFORMATS:
+            RenderAllOfferedPictures(window_);
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            ForgetOfferedPicture();
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -256,6 +266,9 @@ void MainWindow::OnDestroy() {
 void MainWindow::RequestExit() {
     // Ends the program at once: no questions, no closing handlers.
     exitRequested_ = true;
+    // No window is destroyed on the way out, so an offered clipboard picture
+    // is put there now or it would be lost.
+    RenderAllOfferedPictures(window_);
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);
 }

@@ -19,6 +19,7 @@
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "output/BitmapFile.h"
+#include "output/logic/BmpEncoder.h"
 #include "win32/Screen.h"
 
 namespace {
@@ -59,6 +60,28 @@ int RunPaths(int repetitions, const std::wstring& folder) {
     const int h = screen.cy;
 
     Report("grab", w, h, Measure(3, repetitions, [] { (void)GetScreenSnapshot(nullptr); }));
+    if (std::getenv("SNAPORA_BENCH_DETAIL")) {
+        const Picture shot = GetScreenSnapshot(nullptr);
+        Report("detail-grab-and-clipboard", w, h, Measure(2, repetitions, [&] {
+                   (void)CaptureScreenToClipboard(main->Handle(), 0, 0, w, h);
+               }));
+        Report("detail-clipboard-copy", w, h, Measure(2, repetitions, [&] { (void)shot.CopyForClipboard(); }));
+        Report("detail-clipboard-place", w, h, Measure(2, repetitions, [&] {
+                   PlacePictureOnClipboard(main->Handle(), shot);
+               }));
+        Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));
+        std::vector<std::uint8_t> encoded;
+        Report("detail-encode", w, h, Measure(2, repetitions, [&] {
+                   EncodeBmp24Into(encoded, shot.DirectPixels(), static_cast<std::size_t>(w), w, h);
+               }));
+        int n = 0;
+        Report("detail-replace-file", w, h, Measure(2, repetitions, [&] {
+                   detail::ReplaceFileWith(folder + L"\\replace" + std::to_wstring(++n) + L".bmp", encoded,
+                                           [](HANDLE f, const void* d, DWORD b, DWORD* wr) {
+                                               return ::WriteFile(f, d, b, wr, nullptr);
+                                           });
+               }));
+    }
 
     const Picture picture = GetScreenSnapshot(nullptr);
     int fileNumber = 0;

@@ -1,11 +1,13 @@
 // Automatic capture: the whole screen written as numbered BMP files into a
 // folder below the program's folder, at a fixed interval for a set time.
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "capture/ClipboardOffer.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
 #include "output/BitmapFile.h"
@@ -56,12 +58,14 @@ void OnAutomaticTick(MainWindow& main) {
     const SIZE screen = win32::PrimaryScreenSize();
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    const Picture picture = CaptureScreenToClipboard(main.Handle(), 0, 0, screen.cx, screen.cy);
-    if (picture.Empty()) return;
+    auto picture = std::make_shared<const Picture>(GrabScreenArea(0, 0, screen.cx, screen.cy));
+    if (picture->Empty()) return;
+    OfferPictureOnClipboard(main.Handle(), picture);
     const std::optional<std::wstring> folder = NewDir(settings.autoDir);
     if (!folder) return;
     // A picture that cannot be written is skipped; the run goes on.
-    (void)WriteBitmapFile(picture, AutomaticPicturePath(*folder, settings.autoPrefix, autoCount));
+    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.autoPrefix, autoCount),
+                          WriteDurability::Buffered);
 }
 
 }  // namespace snapora

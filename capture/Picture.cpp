@@ -1,5 +1,7 @@
 #include "capture/Picture.h"
 
+#include <utility>
+
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {
@@ -13,6 +15,24 @@ BITMAPINFO TopDownBgra32Info(int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
+}
+
+Picture::Picture(Picture&& other) noexcept
+    : bitmap_(std::move(other.bitmap_)),
+      palette_(std::move(other.palette_)),
+      width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      bits_(std::exchange(other.bits_, nullptr)) {}
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+    if (this != &other) {
+        bitmap_ = std::move(other.bitmap_);
+        palette_ = std::move(other.palette_);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bits_ = std::exchange(other.bits_, nullptr);
+    }
+    return *this;
 }
 
 Picture Picture::FromBitmap(win32::UniqueBitmap bitmap, win32::UniquePalette palette) {
@@ -31,7 +51,9 @@ Picture Picture::CreateBlank(int width, int height) {
     const BITMAPINFO info = TopDownBgra32Info(width, height);
     void* bits = nullptr;
     win32::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    return FromBitmap(std::move(bitmap));
+    Picture picture = FromBitmap(std::move(bitmap));
+    if (!picture.Empty()) picture.bits_ = static_cast<std::uint32_t*>(bits);
+    return picture;
 }
 
 win32::UniqueBitmap Picture::CopyForClipboard() const {
@@ -57,6 +79,13 @@ Picture Picture::CopyArea(int left, int top, int width, int height) const {
     win32::ScopedSelect selectTarget(target.get(), area.Bitmap());
     if (!::BitBlt(target.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY)) return {};
     return area;
+}
+
+const std::uint32_t* Picture::DirectPixels() const {
+    if (!bits_) return nullptr;
+    // Drawing into a DIB section may still be queued.
+    ::GdiFlush();
+    return bits_;
 }
 
 std::vector<std::uint32_t> Picture::ReadPixels() const {

@@ -13,6 +13,8 @@ namespace snapora {
 class Picture {
 public:
     Picture() = default;
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
 
     // Takes ownership; the size is read from the bitmap. A null bitmap gives
     // an empty picture.
@@ -35,6 +37,11 @@ public:
     // from (left, top). Parts outside the picture come out black.
     [[nodiscard]] Picture CopyArea(int left, int top, int width, int height) const;
 
+    // The pixels in place, when the bitmap is a 32-bit top-down DIB section
+    // (as every grab makes): rows of Width() values, 0x00RRGGBB in the low
+    // bytes. Nullptr for any other bitmap. Valid while the picture lives.
+    [[nodiscard]] const std::uint32_t* DirectPixels() const;
+
     // The pixels, top-down, one 0x00RRGGBB value each. Empty when the
     // picture is empty.
     [[nodiscard]] std::vector<std::uint32_t> ReadPixels() const;
@@ -48,6 +55,8 @@ private:
     win32::UniquePalette palette_;
     int width_ = 0;
     int height_ = 0;
+    // The pixels of a DIB section this type made itself, top-down, 32-bit.
+    std::uint32_t* bits_ = nullptr;
 };
 
 // BITMAPINFO for a 32-bit top-down DIB.

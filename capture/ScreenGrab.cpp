@@ -68,11 +68,15 @@ bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
     return true;
 }
 
+Picture GrabScreenArea(int left, int top, int width, int height) {
+    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    return BlitToPicture(display.get(), left, top, width, height);
+}
+
 Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom) {
     const auto size = SizeFromEdges(left, top, right, bottom);
     if (!size) return {};
-    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    Picture picture = BlitToPicture(display.get(), left, top, size->width, size->height);
+    Picture picture = GrabScreenArea(left, top, size->width, size->height);
     PlacePictureOnClipboard(clipboardOwner, picture);
     return picture;
 }

@@ -10,6 +10,9 @@ namespace snapora {
 // An empty picture when the grab cannot be made.
 Picture GetScreenSnapshot(HWND window);
 
+// width x height pixels of the display from (left, top).
+Picture GrabScreenArea(int left, int top, int width, int height);
+
 // The screen rectangle from (left, top), right - left by bottom - top pixels,
 // as a picture. A copy goes onto the clipboard as CF_BITMAP, replacing all
 // it held; when another program keeps the clipboard busy the clipboard is

@@ -27,7 +27,9 @@ std::wstring SiblingName(const std::wstring& path, unsigned attempt) {
 
 namespace detail {
 
-bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write) {
+bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write,
+                     WriteDurability durability) {
+    const bool flushed = durability == WriteDurability::Flushed;
     if (path.empty() || bytes.empty() || bytes.size() > MAXDWORD) return false;
     // A rename may replace a read-only file on some systems (Wine does);
     // the user marked it so it would not change.
@@ -47,9 +49,10 @@ bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& 
     const auto size = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     const bool complete = write(file.get(), bytes.data(), size, &written) && written == size &&
-                          ::FlushFileBuffers(file.get());
+                          (!flushed || ::FlushFileBuffers(file.get()));
     file.reset();
-    if (complete && ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (flushed ? MOVEFILE_WRITE_THROUGH : 0);
+    if (complete && ::MoveFileExW(temporary.c_str(), path.c_str(), moveFlags)) {
         return true;
     }
     ::DeleteFileW(temporary.c_str());
@@ -58,12 +61,20 @@ bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& 
 
 }  // namespace detail
 
-bool WriteBitmapFile(const Picture& picture, const std::wstring& path) {
+bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability) {
     if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
-    const std::vector<std::uint32_t> pixels = picture.ReadPixels();
-    const std::vector<std::uint8_t> file = EncodeBmp24(pixels, picture.Width(), picture.Height());
-    if (file.empty()) return false;
-    return detail::ReplaceFileWith(path, file, &PlainWrite);
+    const auto width = static_cast<std::size_t>(picture.Width());
+    // Automatic capture writes a screen every tick: the file's memory is kept
+    // between writes instead of being allocated and touched afresh.
+    static std::vector<std::uint8_t> file;
+    bool encoded = false;
+    if (const std::uint32_t* pixels = picture.DirectPixels()) {
+        encoded = EncodeBmp24Into(file, pixels, width, picture.Width(), picture.Height());
+    } else {
+        const std::vector<std::uint32_t> copied = picture.ReadPixels();
+        encoded = !copied.empty() && EncodeBmp24Into(file, copied.data(), width, picture.Width(), picture.Height());
+    }
+    return encoded && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
 }
 
 }  // namespace snapora

@@ -14,16 +14,25 @@ namespace snapora {
 // `path` exactly as given (no extension is added), creating or replacing
 // it. False on any failure, an empty picture included; an existing file at
 // `path` is then left exactly as it was and no partial file stays behind.
-bool WriteBitmapFile(const Picture& picture, const std::wstring& path);
+//
+// A saved file is flushed to the disk before it replaces anything: the
+// user chose it and may switch off right after. Automatic capture writes a
+// new screen every second for as long as it runs, and waiting for the disk
+// at every tick would cost more than the grab; its files are left to the
+// system's own write-back (still never partial: the rename comes last).
+enum class WriteDurability { Flushed, Buffered };
+bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
+                     WriteDurability durability = WriteDurability::Flushed);
 
 namespace detail {
 
 // One WriteFile-like step; tests put a faulty one in its place.
 using WriteStep = BOOL (*)(HANDLE file, const void* data, DWORD bytes, DWORD* written);
 
-// Writes `bytes` to a new file beside `path`, flushes it and only then moves
-// it over `path`. On failure the new file is removed again.
-bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write);
+// Writes `bytes` to a new file beside `path`, flushes it (when asked) and
+// only then moves it over `path`. On failure the new file is removed again.
+bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write,
+                     WriteDurability durability = WriteDurability::Flushed);
 
 }  // namespace detail
 }  // namespace snapora

@@ -34,19 +34,30 @@ std::optional<std::size_t> BmpFileSize(int width, int height) {
 }
 
 std::vector<std::uint8_t> EncodeBmp24(std::span<const std::uint32_t> topDownPixels, int width, int height) {
+    std::vector<std::uint8_t> file;
+    if (width <= 0 || height <= 0 ||
+        topDownPixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        return file;
+    }
+    EncodeBmp24Into(file, topDownPixels.data(), static_cast<std::size_t>(width), width, height);
+    return file;
+}
+
+bool EncodeBmp24Into(std::vector<std::uint8_t>& file, const std::uint32_t* topDownPixels, std::size_t rowPitch,
+                     int width, int height) {
+    file.clear();
     const auto fileSize = BmpFileSize(width, height);
-    if (!fileSize) return {};
+    if (!fileSize || !topDownPixels || rowPitch < static_cast<std::size_t>(width)) return false;
     const auto w = static_cast<std::size_t>(width);
     const auto h = static_cast<std::size_t>(height);
-    if (topDownPixels.size() != w * h) return {};
     const std::size_t stride = *BmpRowStride(width);
 
-    // Zero-filled, so the row padding needs no separate pass.
-    std::vector<std::uint8_t> file(*fileSize);
+    file.resize(*fileSize);
     std::uint8_t* p = file.data();
     p[0] = 'B';
     p[1] = 'M';
     Put32(p + 2, static_cast<std::uint32_t>(*fileSize));
+    Put32(p + 6, 0);  // reserved
     Put32(p + 10, static_cast<std::uint32_t>(kBmpHeaderBytes));
     Put32(p + 14, 40);  // BITMAPINFOHEADER
     Put32(p + 18, static_cast<std::uint32_t>(width));
@@ -55,10 +66,11 @@ std::vector<std::uint8_t> EncodeBmp24(std::span<const std::uint32_t> topDownPixe
     Put16(p + 28, 24);
     Put32(p + 30, 0);  // BI_RGB
     Put32(p + 34, static_cast<std::uint32_t>(stride * h));
+    for (int at = 38; at < 54; at += 4) Put32(p + at, 0);  // resolution and palette: none
 
     std::uint8_t* row = p + kBmpHeaderBytes;
     for (std::size_t y = h; y-- > 0; row += stride) {
-        const std::uint32_t* source = topDownPixels.data() + y * w;
+        const std::uint32_t* source = topDownPixels + y * rowPitch;
         std::uint8_t* out = row;
         for (std::size_t x = 0; x < w; ++x) {
             const std::uint32_t rgb = source[x];
@@ -66,8 +78,10 @@ std::vector<std::uint8_t> EncodeBmp24(std::span<const std::uint32_t> topDownPixe
             *out++ = static_cast<std::uint8_t>((rgb >> 8) & 0xFFu);
             *out++ = static_cast<std::uint8_t>((rgb >> 16) & 0xFFu);
         }
+        // Reused memory holds old bytes: the padding is set every time.
+        for (std::size_t pad = w * 3; pad < stride; ++pad) row[pad] = 0;
     }
-    return file;
+    return true;
 }
 
 }  // namespace snapora

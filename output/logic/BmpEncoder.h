@@ -24,4 +24,11 @@ std::optional<std::size_t> BmpFileSize(int width, int height);
 // unusable or the pixel count does not match it.
 std::vector<std::uint8_t> EncodeBmp24(std::span<const std::uint32_t> topDownPixels, int width, int height);
 
+// The same file written into `file`, whose memory is reused when it is
+// large enough (repeated captures then touch no fresh pages). The rows of
+// the source are `rowPitch` pixels apart. False, and `file` left empty,
+// when the size is unusable or a pitch is shorter than a row.
+bool EncodeBmp24Into(std::vector<std::uint8_t>& file, const std::uint32_t* topDownPixels, std::size_t rowPitch,
+                     int width, int height);
+
 }  // namespace snapora

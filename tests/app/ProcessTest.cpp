@@ -2,6 +2,8 @@
 // ways it ends.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/resource.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
@@ -70,6 +72,33 @@ TEST(SnaporaProcess, ExitEndsAtOnceWithDocumentsOpenAndNoQuestion) {
     const auto code = app.Wait(20s);
     ASSERT_TRUE(code) << "the program asked something instead of ending";
     EXPECT_EQ(*code, 0u);
+}
+
+TEST(SnaporaProcess, ExitDuringAutomaticCaptureLeavesTheLastScreenOnTheClipboard) {
+    const std::wstring folder = ProgramFolderForTests() + L"\\CapPicture";
+    const std::wstring first = folder + L"\\Automatic1.bmp";
+    ::DeleteFileW(first.c_str());
+    ASSERT_TRUE(PutClipboardText(L"before"));
+    ChildProcess app(L"Snapora.exe", L"");
+    HWND frame = WaitForMainWindow(app);
+    ASSERT_NE(frame, nullptr);
+    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_AUTOMATIC, 0);
+    // The first picture comes after one interval (10 s at start).
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(first); }, 30s));
+    ::PostMessageW(frame, WM_COMMAND, ID_FILE_EXIT, 0);
+    ASSERT_TRUE(app.Wait(20s));
+
+    // The program is gone; the screen it grabbed last is still there.
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    BITMAP header{};
+    if (bitmap) ::GetObjectW(bitmap, sizeof(header), &header);
+    ::CloseClipboard();
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(header.bmWidth, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(std::abs(header.bmHeight), ::GetSystemMetrics(SM_CYSCREEN));
+    ::DeleteFileW(first.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST(SnaporaProcess, TheCloseBoxEndsTheProgramWhenNothingIsOpen) {

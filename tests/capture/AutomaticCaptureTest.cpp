@@ -17,8 +17,10 @@
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
 #include "capture/Picture.h"
+#include "support/Processes.h"
 #include "support/UiTest.h"
 #include "win32/Handle.h"
+#include "win32/Screen.h"
 
 namespace snapora::test {
 namespace {
@@ -128,8 +130,21 @@ TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     const std::vector<std::wstring> expected = {L"Automatic1.bmp", L"Automatic2.bmp", L"Automatic3.bmp"};
     ASSERT_EQ(FilesIn(folder), expected);
     for (const auto& name : expected) EXPECT_TRUE(IsScreenPicture(folder + L"\\" + name)) << name.size();
-    // The last picture stays on the clipboard.
+    // The last picture stays on the clipboard, and another program reads
+    // exactly the screen from it.
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    const auto clip = ReadClipboardBitmapFromPeer();
+    ASSERT_TRUE(clip);
+    const SIZE screen = win32::PrimaryScreenSize();
+    ASSERT_EQ(clip->width, screen.cx);
+    ASSERT_EQ(clip->height, screen.cy);
+    std::size_t wrong = 0;
+    for (LONG y = kPatternRect.top; y < kPatternRect.bottom; ++y) {
+        for (LONG x = kPatternRect.left; x < kPatternRect.right; ++x) {
+            if (clip->pixels[static_cast<std::size_t>(y) * clip->width + x] != PatternPixel(x, y)) ++wrong;
+        }
+    }
+    EXPECT_EQ(wrong, 0u);
     // Nothing is hidden or changed while it runs.
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
 }

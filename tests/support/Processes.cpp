@@ -27,7 +27,24 @@ ChildProcess::~ChildProcess() {
 
 std::optional<DWORD> ChildProcess::Wait(std::chrono::milliseconds timeout) {
     if (!process_) return std::nullopt;
-    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
+    // Keep answering messages meanwhile: the other program may be asking
+    // this one's windows for clipboard data.
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (::WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return std::nullopt;
+        HANDLE process = process_.get();
+        ::MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
     DWORD code = 0;
     ::GetExitCodeProcess(process_.get(), &code);
     return code;

@@ -1,0 +1,29 @@
+#pragma once
+// A picture offered on the clipboard as CF_BITMAP without handing it over
+// at once: the clipboard is told a bitmap is there, and the bitmap is made
+// only when a program asks for it. Putting a screen-sized bitmap on the
+// clipboard otherwise costs more than grabbing the screen, and automatic
+// capture does it at every tick.
+#include <windows.h>
+
+#include <memory>
+
+#include "capture/Picture.h"
+
+namespace snapora {
+
+// Empties the clipboard and offers `picture` there on behalf of `owner`,
+// whose window procedure must pass the clipboard's render messages to the
+// functions below. False when another program kept the clipboard busy; the
+// clipboard then keeps what it had.
+bool OfferPictureOnClipboard(HWND owner, std::shared_ptr<const Picture> picture);
+
+// WM_RENDERFORMAT: a program wants the offered bitmap now.
+void RenderOfferedPicture(UINT format);
+// WM_RENDERALLFORMATS, and before the program ends: puts the offered bitmap
+// on the clipboard so it outlives the program.
+void RenderAllOfferedPictures(HWND owner);
+// WM_DESTROYCLIPBOARD: the clipboard was emptied; the offer is over.
+void ForgetOfferedPicture();
+
+}  // namespace snapora
