@@ -130,8 +130,13 @@ bool DocumentWindow::Close() {
 }
 
 void DocumentWindow::SetPicture(Picture picture) {
+    // A picture that covers the whole surface is painted over the old one
+    // without erasing first: the pointer-area preview changes twenty times
+    // a second and would flicker.
+    const bool covers = picture.Width() >= surface_.cx && picture.Height() >= surface_.cy;
     picture_ = std::move(picture);
-    InvalidateSurface();
+    RECT surface{0, 0, surface_.cx, surface_.cy};
+    ::InvalidateRect(window_, &surface, covers ? FALSE : TRUE);
 }
 
 void DocumentWindow::ClearPicture() {
