@@ -214,7 +214,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.code == TTN_GETDISPINFOW) {
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-        if (const ToolbarButtonSpec* button = FindToolbarButton(static_cast<UINT>(header.idFrom))) {
+        if (const ToolbarButton* button = FindToolbarButton(static_cast<UINT>(header.idFrom))) {
             info.lpszText = const_cast<wchar_t*>(button->tooltip);
         }
         return 0;

@@ -15,7 +15,7 @@ constexpr int kImageCount = 15;
 constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 
-constexpr std::array<ToolbarButtonSpec, 19> kButtons{{
+constexpr std::array<ToolbarButton, 19> kButtons{{
     {L"New", L"新建", 1, ID_FILE_NEW},
     {L"Open", L"打开", 2, ID_FILE_OPEN},
     {L"Save", L"另存为", 3, ID_FILE_SAVE},
@@ -51,9 +51,9 @@ HIMAGELIST CreateToolbarImages(HINSTANCE instance) {
 
 }  // namespace
 
-std::span<const ToolbarButtonSpec> ToolbarButtons() { return kButtons; }
+std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
 
-const ToolbarButtonSpec* FindToolbarButton(UINT commandId) {
+const ToolbarButton* FindToolbarButton(UINT commandId) {
     for (const auto& button : kButtons) {
         if (button.key && button.commandId == commandId) return &button;
     }
@@ -72,11 +72,11 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
 
     std::vector<TBBUTTON> buttons;
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const auto& spec = kButtons[i];
+        const auto& entry = kButtons[i];
         TBBUTTON button{};
-        if (spec.key) {
-            button.iBitmap = spec.image - 1;
-            button.idCommand = static_cast<int>(spec.commandId);
+        if (entry.key) {
+            button.iBitmap = entry.image - 1;
+            button.idCommand = static_cast<int>(entry.commandId);
             button.fsState = TBSTATE_ENABLED;
             button.fsStyle = BTNS_BUTTON;
         } else {

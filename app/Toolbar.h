@@ -7,17 +7,17 @@
 
 namespace snapora {
 
-struct ToolbarButtonSpec {
+struct ToolbarButton {
     const wchar_t* key;      // nullptr for a separator
     const wchar_t* tooltip;
     int image;               // 1-based index into the image list
     UINT commandId;
 };
 
-std::span<const ToolbarButtonSpec> ToolbarButtons();
+std::span<const ToolbarButton> ToolbarButtons();
 
 // The button whose command id is `commandId`, or nullptr.
-const ToolbarButtonSpec* FindToolbarButton(UINT commandId);
+const ToolbarButton* FindToolbarButton(UINT commandId);
 
 // Creates the toolbar and its image list (the caller destroys the list).
 HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images);

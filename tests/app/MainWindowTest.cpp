@@ -128,7 +128,7 @@ TEST_F(MainWindowStartup, ToolbarHasNineteenButtonsWithKeysTooltipsAndImages) {
                                             L"复制", L"粘贴", L"", L"全屏", L"矩形范围", L"光标周围",
                                             L"自动截图", L"", L"删除", L"", L"帮助"};
     const std::vector<int> images = {1, 2, 3, 0, 4, 9, 0, 5, 6, 7, 0, 15, 8, 13, 11, 0, 14, 0, 10};
-    const auto specs = ToolbarButtons();
+    const auto table = ToolbarButtons();
     HIMAGELIST list = reinterpret_cast<HIMAGELIST>(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(list), 15);
@@ -136,13 +136,13 @@ TEST_F(MainWindowStartup, ToolbarHasNineteenButtonsWithKeysTooltipsAndImages) {
         SCOPED_TRACE(testing::Message() << "button " << i + 1);
         TBBUTTON button{};
         ASSERT_TRUE(::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)));
-        const auto& spec = specs[button.dwData];
+        const auto& entry = table[button.dwData];
         if (keys[i].empty()) {
             EXPECT_TRUE(button.fsStyle & BTNS_SEP);
             continue;
         }
         EXPECT_FALSE(button.fsStyle & BTNS_SEP);
-        EXPECT_EQ(std::wstring(spec.key), keys[i]);
+        EXPECT_EQ(std::wstring(entry.key), keys[i]);
         EXPECT_EQ(button.iBitmap, images[i] - 1);
         EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
         // The tooltip comes from the same notification the control sends.

@@ -284,5 +284,29 @@ TEST_F(AutomaticCapture, ABusyClipboardKeepsItsContentAndTheFileStillHoldsTheScr
     Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
 }
 
+// Runs only from a copy of the test program on a small disk of its own,
+// which the test command mounts when it may (see scripts/test.sh).
+TEST_F(AutomaticCapture, DISABLED_OnAFullDiskSkipsWhatDoesNotFitAndLeavesNoPartialFile) {
+    const std::wstring folder = BelowProgram(L"CapPicture");
+    ULARGE_INTEGER available{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(ProgramFolderForTests().c_str(), &available, nullptr, nullptr));
+    const auto width = static_cast<std::uint64_t>(::GetSystemMetrics(SM_CXSCREEN));
+    const auto height = static_cast<std::uint64_t>(::GetSystemMetrics(SM_CYSCREEN));
+    const std::uint64_t fileBytes = 54 + ((width * 3 + 3) & ~std::uint64_t{3}) * height;
+    const std::uint64_t fits = available.QuadPart / fileBytes;
+    ASSERT_LT(fits, 4u) << "the disk is too large to fill";
+
+    StartRun(4, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(20)));
+    // The pictures that fitted are whole; the others left nothing behind,
+    // not even a partial file, and the program carried on.
+    std::vector<std::wstring> expected;
+    for (std::uint64_t n = 1; n <= fits; ++n) expected.push_back(L"Automatic" + std::to_wstring(n) + L".bmp");
+    ASSERT_EQ(FilesIn(folder), expected);
+    for (const auto& name : expected) EXPECT_TRUE(IsScreenPicture(folder + L"\\" + name)) << name.size();
+    EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
+    EXPECT_EQ(FindMessageBox(), nullptr);
+}
+
 }  // namespace
 }  // namespace snapora::test
