@@ -41,7 +41,10 @@ TEST(SnaporaProcess, ASecondCopyEndsSilentlyAndLeavesTheFirstAsItWas) {
     ASSERT_NE(frame, nullptr);
     RECT before{};
     ::GetWindowRect(frame, &before);
-    HWND foregroundBefore = ::GetForegroundWindow();
+    // Another window in front: the first copy must not be brought forward.
+    PatternWindow inFront(RECT{600, 400, 800, 560}, true, L"前台窗口");
+    ::SetForegroundWindow(inFront.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == inFront.Handle(); }, 5s));
 
     ChildProcess second(L"Snapora.exe", L"");
     ASSERT_TRUE(second.Started());
@@ -55,7 +58,8 @@ TEST(SnaporaProcess, ASecondCopyEndsSilentlyAndLeavesTheFirstAsItWas) {
     RECT after{};
     ::GetWindowRect(frame, &after);
     EXPECT_TRUE(::EqualRect(&before, &after));
-    EXPECT_EQ(::GetForegroundWindow(), foregroundBefore);
+    PumpFor(200ms);
+    EXPECT_EQ(::GetForegroundWindow(), inFront.Handle());
     first.Kill();
 }
 

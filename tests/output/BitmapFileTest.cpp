@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "output/OutputTestSupport.h"
+#include "win32/Handle.h"
 
 namespace snapora::test {
 namespace {
@@ -31,6 +34,41 @@ TEST(WriteBitmapFile, WritesExactlyThePicturesPixelsForPaddedAndTinySizes) {
     }
     // Only the finished files remain: no temporary file is left over.
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"p1x1.bmp", L"p3x2.bmp", L"p5x7.bmp", L"p64x9.bmp"}));
+}
+
+TEST(WriteBitmapFile, ADeviceDependentBitmapIsWrittenLikeAGrabbedOne) {
+    // Grabs are DIB sections read in place; any other bitmap is read through
+    // the system. Both must give the same file.
+    constexpr int kWidth = 7;
+    constexpr int kHeight = 5;
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+    ASSERT_TRUE(bitmap);
+    const auto pixels = PatternPixels(kWidth, kHeight);
+    BITMAPINFO info = TopDownBgra32Info(kWidth, kHeight);
+    ASSERT_EQ(::SetDIBits(screen.get(), bitmap.get(), 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS), kHeight);
+    const Picture device = Picture::FromBitmap(std::move(bitmap));
+    ASSERT_EQ(device.DirectPixels(), nullptr);
+
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteBitmapFile(device, folder.File(L"device.bmp")));
+    ASSERT_TRUE(WriteBitmapFile(MakePatternPicture(kWidth, kHeight), folder.File(L"grabbed.bmp")));
+    EXPECT_EQ(ReadWholeFile(folder.File(L"device.bmp")), ReadWholeFile(folder.File(L"grabbed.bmp")));
+    EXPECT_EQ(LoadBitmapFile(folder.File(L"device.bmp")).pixels, pixels);
+}
+
+// Runs only when the test command has mounted a read-only disk holding
+// "existing.bmp" and names its folder in SNAPORA_READONLY_FOLDER.
+TEST(WriteBitmapFile, DISABLED_ASaveIntoAReadOnlyFolderFailsAndKeepsTheFile) {
+    const wchar_t* folder = _wgetenv(L"SNAPORA_READONLY_FOLDER");
+    ASSERT_NE(folder, nullptr);
+    const std::wstring existing = std::wstring(folder) + L"\\existing.bmp";
+    const auto before = ReadWholeFile(existing);
+    ASSERT_FALSE(before.empty());
+    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), existing));
+    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), std::wstring(folder) + L"\\new.bmp"));
+    EXPECT_EQ(ReadWholeFile(existing), before);
+    EXPECT_EQ(::GetFileAttributesW((std::wstring(folder) + L"\\new.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(WriteBitmapFile, UsesThePathExactlyAndReplacesAnExistingFile) {

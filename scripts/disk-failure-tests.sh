@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Failures only a real disk shows: automatic capture filling a small disk,
+# and a save into a read-only folder. Each runs a copy of the window tests
+# against a tmpfs of its own; mounting needs root, and without it the checks
+# are skipped and say so. Called by scripts/test.sh with the Wine prefix and
+# display already set up.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${SNAPORA_BUILD_DIR:-$root/build}"
+tests="$build/bin/snapora_ui_tests.exe"
+small="$build/small-disk"
+readonly_disk="$build/readonly-disk"
+mkdir -p "$small" "$readonly_disk"
+cleanup() { umount "$small" 2>/dev/null || true; umount "$readonly_disk" 2>/dev/null || true; }
+trap cleanup EXIT
+
+mountpoint -q "$small" && umount "$small"
+if ! mount -t tmpfs -o size=10m tmpfs "$small" 2>/dev/null; then
+  echo "disk failure checks skipped: cannot mount a small disk here"
+  exit 0
+fi
+
+# Runs one disabled test by name and fails unless exactly it ran and passed.
+run_one() {
+  local exe="$1" filter="$2" out
+  out="$("$root/scripts/wine-run.sh" "$exe" --gtest_also_run_disabled_tests --gtest_filter="$filter")" || {
+    echo "$out"; return 1; }
+  echo "$out" | grep -q '\[  PASSED  \] 1 test' || { echo "$out"; echo "$filter did not run"; return 1; }
+  echo "passed: $filter"
+}
+
+echo "== automatic capture on a full disk =="
+cp "$tests" "$small/"
+run_one "$small/snapora_ui_tests.exe" 'AutomaticCapture.DISABLED_OnAFullDisk*'
+
+echo "== save into a read-only folder =="
+mountpoint -q "$readonly_disk" && umount "$readonly_disk"
+mount -t tmpfs -o size=1m tmpfs "$readonly_disk"
+printf 'BM kept as it was' > "$readonly_disk/existing.bmp"
+mount -o remount,ro "$readonly_disk"
+SNAPORA_READONLY_FOLDER="Z:${readonly_disk//\//\\}" run_one "$tests" 'WriteBitmapFile.DISABLED_ASaveIntoAReadOnlyFolder*'
