@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "capture/Picture.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 
@@ -25,12 +26,7 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = PatternPixel(origin.x + x, origin.y + y);
         }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        const BITMAPINFO info = TopDownBgra32Info(width, height);
         ::SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         ::EndPaint(window, &paint);
         return 0;
@@ -115,12 +111,7 @@ std::vector<std::uint32_t> ReadScreen(RECT rect) {
     const int height = rect.bottom - rect.top;
     win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
     win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDownBgra32Info(width, height);
     void* bits = nullptr;
     win32::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     std::vector<std::uint32_t> pixels;
