@@ -10,7 +10,7 @@
 #include "app/Toolbar.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "capture/ClipboardOffer.h"
+#include "capture/Clipboard.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"

@@ -15,6 +15,7 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/resource.h"
+#include "capture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"

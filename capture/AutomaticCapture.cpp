@@ -7,7 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "capture/ClipboardOffer.h"
+#include "capture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
 #include "output/BitmapFile.h"

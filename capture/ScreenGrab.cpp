@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "capture/Clipboard.h"
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {
@@ -55,17 +56,6 @@ Picture GetScreenSnapshot(HWND window) {
     if (!size) return {};
     win32::WindowDc source(window, win32::WindowDc::Area::Whole);
     return BlitToPicture(source.get(), 0, 0, size->width, size->height);
-}
-
-bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
-    win32::UniqueBitmap copy = picture.CopyForClipboard();
-    if (!copy) return false;
-    win32::ClipboardLock clipboard(clipboardOwner);
-    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
-    if (!::SetClipboardData(CF_BITMAP, copy.get())) return false;
-    // The clipboard owns the bitmap now.
-    (void)copy.release();
-    return true;
 }
 
 Picture GrabScreenArea(int left, int top, int width, int height) {

@@ -19,10 +19,6 @@ Picture GrabScreenArea(int left, int top, int width, int height);
 // left alone. The caller keeps the grabbed picture either way.
 Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom);
 
-// Replaces the clipboard's content with a copy of the picture. False when
-// the clipboard stayed busy or the copy could not be made.
-bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture);
-
 // The window in front, frame included, at its full window size. Remembers
 // that size in CapturedWidth()/CapturedHeight().
 Picture CaptureForegroundWindow();

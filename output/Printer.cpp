@@ -87,11 +87,18 @@ bool CurrentPrinter::StartPageOnce() {
 
 bool CurrentPrinter::PaintPicture(const Picture& picture, int x, int y, int width, int height) {
     if (picture.Empty() || width <= 0 || height <= 0) return false;
-    const std::vector<std::uint32_t> pixels = picture.ReadPixels();
-    if (pixels.empty() || !StartPageOnce()) return false;
+    // A grabbed picture is printed from its own pixels; any other bitmap is
+    // read out first.
+    std::vector<std::uint32_t> copied;
+    const std::uint32_t* pixels = picture.DirectPixels();
+    if (!pixels) {
+        copied = picture.ReadPixels();
+        pixels = copied.empty() ? nullptr : copied.data();
+    }
+    if (!pixels || !StartPageOnce()) return false;
     const BITMAPINFO info = TopDownBgra32Info(picture.Width(), picture.Height());
     ::SetStretchBltMode(dc_.get(), COLORONCOLOR);
-    return ::StretchDIBits(dc_.get(), x, y, width, height, 0, 0, picture.Width(), picture.Height(), pixels.data(), &info,
+    return ::StretchDIBits(dc_.get(), x, y, width, height, 0, 0, picture.Width(), picture.Height(), pixels, &info,
                            DIB_RGB_COLORS, SRCCOPY) != 0;
 }
 

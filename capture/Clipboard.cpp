@@ -1,4 +1,4 @@
-#include "capture/ClipboardOffer.h"
+#include "capture/Clipboard.h"
 
 #include "win32/Handle.h"
 
@@ -8,6 +8,7 @@ namespace {
 
 std::shared_ptr<const Picture> offered;
 
+// The clipboard must be open.
 bool SetBitmapData(const Picture& picture) {
     win32::UniqueBitmap copy = picture.CopyForClipboard();
     if (!copy || !::SetClipboardData(CF_BITMAP, copy.get())) return false;
@@ -17,6 +18,23 @@ bool SetBitmapData(const Picture& picture) {
 }
 
 }  // namespace
+
+bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
+    // The copy is made first, so a busy clipboard is held as briefly as
+    // possible and a failed copy leaves the clipboard as it was.
+    win32::UniqueBitmap copy = picture.CopyForClipboard();
+    if (!copy) return false;
+    // Opened with our window: the clipboard stays ours until it is closed,
+    // and another program cannot slip something in between. Emptied first so
+    // no earlier text or other format stays beside the picture and gets
+    // pasted instead of it.
+    win32::ClipboardLock clipboard(clipboardOwner);
+    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
+    if (!::SetClipboardData(CF_BITMAP, copy.get())) return false;
+    // The clipboard owns the bitmap now.
+    (void)copy.release();
+    return true;
+}
 
 bool OfferPictureOnClipboard(HWND owner, std::shared_ptr<const Picture> picture) {
     if (!picture || picture->Empty()) return false;

@@ -1,9 +1,6 @@
 #pragma once
-// A picture offered on the clipboard as CF_BITMAP without handing it over
-// at once: the clipboard is told a bitmap is there, and the bitmap is made
-// only when a program asks for it. Putting a screen-sized bitmap on the
-// clipboard otherwise costs more than grabbing the screen, and automatic
-// capture does it at every tick.
+// Pictures on the clipboard, always as CF_BITMAP copies that the clipboard
+// owns, replacing whatever it held.
 #include <windows.h>
 
 #include <memory>
@@ -11,6 +8,16 @@
 #include "capture/Picture.h"
 
 namespace snapora {
+
+// Replaces the clipboard's content with a copy of the picture. False when
+// the clipboard stayed busy or the copy could not be made; the clipboard
+// then keeps what it had.
+bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture);
+
+// The same without handing the bitmap over at once: the clipboard is told
+// a bitmap is there, and it is made only when a program asks for it.
+// Putting a screen-sized bitmap on the clipboard otherwise costs more than
+// grabbing the screen, and automatic capture does it at every tick.
 
 // Empties the clipboard and offers `picture` there on behalf of `owner`,
 // whose window procedure must pass the clipboard's render messages to the
