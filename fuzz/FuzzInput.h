@@ -2,10 +2,16 @@
 // Takes typed values off the front of a fuzzer's input.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace snapora::fuzz {
+
+// A broken invariant is a crash, which the fuzzer reports with its input.
+inline void Check(bool condition) {
+    if (!condition) std::abort();
+}
 
 class Input {
 public:

@@ -14,11 +14,9 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
            (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 }  // namespace
+
+using snapora::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     snapora::fuzz::Input input(data, size);

@@ -8,13 +8,7 @@
 #include "FuzzInput.h"
 #include "settings/logic/OptionsRules.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using snapora::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace snapora;

@@ -7,13 +7,7 @@
 #include "FuzzInput.h"
 #include "capture/logic/PointerArea.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using snapora::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace snapora;

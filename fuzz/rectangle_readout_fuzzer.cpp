@@ -10,15 +10,13 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 snapora::PixelPoint TakePoint(snapora::fuzz::Input& input) {
     return {input.TakeInt(-100, 40000), input.TakeInt(-100, 40000)};
 }
 
 }  // namespace
+
+using snapora::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace snapora;
