@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ int RunPaths(int repetitions, const std::wstring& folder) {
         Report("detail-clipboard-place", w, h, Measure(2, repetitions, [&] {
                    PlacePictureOnClipboard(main->Handle(), shot);
                }));
+        Picture reused = GrabScreenArea(0, 0, w, h);
+        Report("detail-grab-into", w, h, Measure(2, repetitions, [&] { (void)GrabScreenAreaInto(reused, 0, 0); }));
+        auto sharedShot = std::make_shared<const Picture>(GetScreenSnapshot(nullptr));
+        Report("detail-offer", w, h, Measure(2, repetitions, [&] { OfferPictureOnClipboard(main->Handle(), sharedShot); }));
         Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));
         std::vector<std::uint8_t> encoded;
         Report("detail-encode", w, h, Measure(2, repetitions, [&] {

@@ -20,6 +20,24 @@ namespace {
 // Ticks of the current run; also the number in the file name.
 int autoCount = 0;
 
+// The run's screen picture, grabbed into again while the screen keeps its
+// size: a fresh screen-sized bitmap every tick cost about as much as the
+// grab itself. No document ever shows it; the clipboard may hold it on
+// offer, and then the newer screen is what it should give anyway.
+std::shared_ptr<Picture> tickPicture;
+
+std::shared_ptr<const Picture> GrabTickScreen() {
+    const SIZE screen = win32::PrimaryScreenSize();
+    if (tickPicture && tickPicture->Width() == screen.cx && tickPicture->Height() == screen.cy &&
+        GrabScreenAreaInto(*tickPicture, 0, 0)) {
+        return tickPicture;
+    }
+    // The first tick, a new screen size, or a failed grab: a fresh picture.
+    tickPicture = std::make_shared<Picture>(GrabScreenArea(0, 0, screen.cx, screen.cy));
+    if (tickPicture->Empty()) tickPicture.reset();
+    return tickPicture;
+}
+
 // The folder `name` below the program's folder, created when missing.
 // Nothing when it cannot be had as a folder (a file of that name, no
 // permission): the tick then skips its picture.
@@ -44,6 +62,7 @@ void OnAutomaticClick(MainWindow& main) {
     main.Timer(MainTimer::Automatic).SetEnabled(on);
     main.SetToolbarButtonPressed(ID_CAPTURE_AUTOMATIC, on);
     autoCount = 0;
+    tickPicture.reset();
 }
 
 void OnAutomaticTick(MainWindow& main) {
@@ -55,11 +74,10 @@ void OnAutomaticTick(MainWindow& main) {
         OnAutomaticClick(main);
         return;
     }
-    const SIZE screen = win32::PrimaryScreenSize();
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    auto picture = std::make_shared<const Picture>(GrabScreenArea(0, 0, screen.cx, screen.cy));
-    if (picture->Empty()) return;
+    const std::shared_ptr<const Picture> picture = GrabTickScreen();
+    if (!picture) return;
     OfferPictureOnClipboard(main.Handle(), picture);
     const std::optional<std::wstring> folder = NewDir(settings.autoDir);
     if (!folder) return;

@@ -12,15 +12,19 @@ namespace {
 int capturedWidth = 0;
 int capturedHeight = 0;
 
+bool BlitInto(Picture& picture, HDC source, int left, int top) {
+    if (picture.Empty() || !source) return false;
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
+    if (!memory) return false;
+    win32::ScopedSelect select(memory.get(), picture.Bitmap());
+    return ::BitBlt(memory.get(), 0, 0, picture.Width(), picture.Height(), source, left, top, SRCCOPY) != FALSE;
+}
+
 // Copies width x height pixels at (left, top) of `source` into a new 32-bit
 // DIB section, so the pixels are exact whatever the screen's format.
 Picture BlitToPicture(HDC source, int left, int top, int width, int height) {
     Picture picture = Picture::CreateBlank(width, height);
-    if (picture.Empty() || !source) return {};
-    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
-    if (!memory) return {};
-    win32::ScopedSelect select(memory.get(), picture.Bitmap());
-    if (!::BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY)) return {};
+    if (!BlitInto(picture, source, left, top)) return {};
     return picture;
 }
 
@@ -61,6 +65,11 @@ Picture GetScreenSnapshot(HWND window) {
 Picture GrabScreenArea(int left, int top, int width, int height) {
     win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
     return BlitToPicture(display.get(), left, top, width, height);
+}
+
+bool GrabScreenAreaInto(Picture& picture, int left, int top) {
+    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    return BlitInto(picture, display.get(), left, top);
 }
 
 Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom) {

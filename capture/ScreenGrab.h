@@ -13,6 +13,11 @@ Picture GetScreenSnapshot(HWND window);
 // width x height pixels of the display from (left, top).
 Picture GrabScreenArea(int left, int top, int width, int height);
 
+// The display from (left, top) grabbed again into an existing picture, at
+// the picture's size. False when it cannot be made; the picture may then
+// hold anything.
+bool GrabScreenAreaInto(Picture& picture, int left, int top);
+
 // The screen rectangle from (left, top), right - left by bottom - top pixels,
 // as a picture. A copy goes onto the clipboard as CF_BITMAP, replacing all
 // it held; when another program keeps the clipboard busy the clipboard is

@@ -172,6 +172,30 @@ TEST_F(AutomaticCapture, EveryRunNumbersFromOneAgainAndReplacesEarlierFiles) {
     EXPECT_EQ(FilesIn(folder).size(), 3u);
 }
 
+TEST_F(AutomaticCapture, EachTickHoldsItsOwnScreenAndTheClipboardFollowsTheLatest) {
+    const std::wstring folder = BelowProgram(L"CapPicture");
+    StartRun(60, 1000);
+    Tick();
+    // Another program takes the first screen before the screen changes.
+    const auto first = ReadClipboardBitmapFromPeer();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->pixels[0], PatternPixel(0, 0));
+
+    pattern_.reset();
+    PumpFor(std::chrono::milliseconds(100));
+    Tick();
+    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    EXPECT_TRUE(IsScreenPicture(folder + L"\\Automatic1.bmp"));
+    EXPECT_FALSE(IsScreenPicture(folder + L"\\Automatic2.bmp"));
+    const Picture second = LoadBmp(folder + L"\\Automatic2.bmp");
+    ASSERT_FALSE(second.Empty());
+    const auto written = second.ReadPixels();
+    const auto latest = ReadClipboardBitmapFromPeer();
+    ASSERT_TRUE(latest);
+    ASSERT_EQ(latest->pixels.size(), written.size());
+    EXPECT_TRUE(latest->pixels == written);
+}
+
 TEST_F(AutomaticCapture, SettingsChangedDuringARunApplyFromTheNextTick) {
     StartRun(120, 1000);
     Main().Settings().autoPrefix = L"";
