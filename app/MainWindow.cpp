@@ -8,6 +8,7 @@
 #include "app/Commands.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
+#include "app/Workspace.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
 #include "capture/Clipboard.h"
@@ -149,9 +150,9 @@ bool MainWindow::OnCreate() {
     client.hWindowMenu = nullptr;  // no window-list menu
     client.idFirstChild = IDM_FIRSTCHILD;
     mdiClient_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                   WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
-                                   window_, nullptr, instance_, &client);
-    if (!mdiClient_) return false;
+                                   WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, window_, nullptr,
+                                   instance_, &client);
+    if (!mdiClient_ || !AttachWorkspaceScrolling(mdiClient_)) return false;
     ::SetTimer(window_, kClockTimerId, 1000, nullptr);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "documents/DocumentWindow.h"
 
 #include "app/MainWindow.h"
+#include "app/Workspace.h"
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
 #include "output/OutputCommands.h"
@@ -63,12 +64,12 @@ LRESULT CALLBACK DocumentWindow::WindowProc(HWND window, UINT message, WPARAM wP
     } else {
         self = reinterpret_cast<DocumentWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return ::DefMDIChildProcW(window, message, wParam, lParam);
+    if (!self) return DefWorkspaceChildProc(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         ForgetDocument(self);
         delete self;
-        return ::DefMDIChildProcW(window, message, wParam, lParam);
+        return DefWorkspaceChildProc(window, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
 }
@@ -93,7 +94,7 @@ LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
-    return ::DefMDIChildProcW(window_, message, wParam, lParam);
+    return DefWorkspaceChildProc(window_, message, wParam, lParam);
 }
 
 void DocumentWindow::OnLoad() {

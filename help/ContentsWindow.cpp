@@ -1,6 +1,7 @@
 #include "help/ContentsWindow.h"
 
 #include "app/MainWindow.h"
+#include "app/Workspace.h"
 #include "app/resource.h"
 #include "help/logic/HelpText.h"
 #include "win32/Screen.h"
@@ -79,12 +80,12 @@ LRESULT CALLBACK ContentsWindow::WindowProc(HWND window, UINT message, WPARAM wP
     } else {
         self = reinterpret_cast<ContentsWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return ::DefMDIChildProcW(window, message, wParam, lParam);
+    if (!self) return DefWorkspaceChildProc(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (openWindow == self) openWindow = nullptr;
         delete self;
-        return ::DefMDIChildProcW(window, message, wParam, lParam);
+        return DefWorkspaceChildProc(window, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
 }
@@ -100,7 +101,7 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_SETFOCUS:
             // The MDI child activates itself first; then the text takes the
             // focus so that the keys scroll it.
-            ::DefMDIChildProcW(window_, message, wParam, lParam);
+            DefWorkspaceChildProc(window_, message, wParam, lParam);
             if (txtContents_) ::SetFocus(txtContents_);
             return 0;
         case WM_CLOSE:
@@ -113,7 +114,7 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
-    return ::DefMDIChildProcW(window_, message, wParam, lParam);
+    return DefWorkspaceChildProc(window_, message, wParam, lParam);
 }
 
 bool ContentsWindow::OnLoad() {

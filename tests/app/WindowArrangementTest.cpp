@@ -73,6 +73,68 @@ TEST_F(WindowArrangement, TileSetsTheChildrenSideBySideAndCascadeStaggersThem) {
     EXPECT_LT(rects[1].top, rects[2].top);
 }
 
+TEST_F(WindowArrangement, ScrollBarsShowWhileADocumentLiesPartlyOutsideAndScrollingBringsItBack) {
+    HWND workspace = Main().MdiClient();
+    auto bars = [&] { return ::GetWindowLongW(workspace, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+    EXPECT_EQ(bars(), 0);
+    DocumentWindow* document = OpenDocument(60, 40);
+    PumpFor(50ms);
+    EXPECT_EQ(bars(), 0);
+
+    RECT client{};
+    ::GetClientRect(workspace, &client);
+    ::SetWindowPos(document->Handle(), nullptr, client.right - 20, client.bottom - 20, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return bars() == (WS_HSCROLL | WS_VSCROLL); }, 2s));
+
+    // The range runs from the workspace's edge to the document's far edge,
+    // and the view starts at 0.
+    ::GetClientRect(workspace, &client);
+    RECT placed = ChildRect(document->Handle());
+    SCROLLINFO info{sizeof(info), SIF_ALL};
+    ASSERT_TRUE(::GetScrollInfo(workspace, SB_HORZ, &info));
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, placed.right - 1);
+    EXPECT_EQ(static_cast<int>(info.nPage), client.right);
+    EXPECT_EQ(info.nPos, 0);
+
+    // A line moves the document by one line step; scrolling to the end
+    // brings it fully inside, and the bars go.
+    ::SendMessageW(workspace, WM_HSCROLL, SB_LINEDOWN, 0);
+    PumpFor(50ms);
+    EXPECT_EQ(ChildRect(document->Handle()).left, placed.left - ::GetSystemMetrics(SM_CXHSCROLL));
+    ::SendMessageW(workspace, WM_HSCROLL, SB_BOTTOM, 0);
+    ::SendMessageW(workspace, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_TRUE(PumpUntil([&] { return bars() == 0; }, 2s));
+    ::GetClientRect(workspace, &client);
+    placed = ChildRect(document->Handle());
+    EXPECT_GE(placed.left, 0);
+    EXPECT_GE(placed.top, 0);
+    EXPECT_LE(placed.right, client.right);
+    EXPECT_LE(placed.bottom, client.bottom);
+
+    // Past the left edge the range starts where the document does.
+    ::SetWindowPos(document->Handle(), nullptr, -30, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return bars() == WS_HSCROLL; }, 2s));
+    ASSERT_TRUE(::GetScrollInfo(workspace, SB_HORZ, &info));
+    EXPECT_EQ(info.nMin, -30);
+    ::SendMessageW(workspace, WM_HSCROLL, SB_TOP, 0);
+    EXPECT_TRUE(PumpUntil([&] { return bars() == 0; }, 2s));
+    EXPECT_EQ(ChildRect(document->Handle()).left, 0);
+
+    // A maximised document fills the workspace and needs no bar.
+    ::SetWindowPos(document->Handle(), nullptr, -30, -30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return bars() != 0; }, 2s));
+    ::SendMessageW(workspace, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+    EXPECT_TRUE(PumpUntil([&] { return bars() == 0; }, 2s));
+    ::SendMessageW(workspace, WM_MDIRESTORE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+    EXPECT_TRUE(PumpUntil([&] { return bars() != 0; }, 2s));
+    // Closing the document that lay outside takes the bars away too.
+    document->SetDirty(false);
+    document->Close();
+    EXPECT_TRUE(PumpUntil([&] { return bars() == 0; }, 2s));
+}
+
 TEST_F(WindowArrangement, CloseAndDeleteActOnTheActiveDocumentOnly) {
     DocumentWindow* first = OpenDocument(30, 20);
     DocumentWindow* second = OpenDocument(30, 20);

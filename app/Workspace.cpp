@@ -1,0 +1,181 @@
+#include "app/Workspace.h"
+
+#include <commctrl.h>
+
+#include "app/logic/WorkspaceScroll.h"
+
+namespace snapora {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+// Posted to the workspace when a child changed, so the children are
+// measured once they have settled.
+constexpr UINT kChildrenChanged = WM_APP + 0x57;
+// Lets a child find its workspace.
+constexpr wchar_t kPropertyName[] = L"Snapora.Workspace";
+// WM_MDICALCCHILDSCROLL, which the system's MDI code posts to itself to set
+// its own bars; not every SDK's headers name it.
+constexpr UINT kMdiCalcChildScroll = 0x003F;
+
+class Workspace {
+public:
+    explicit Workspace(HWND client) : client_(client) {}
+
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data) {
+        auto* self = reinterpret_cast<Workspace*>(data);
+        switch (message) {
+            case kMdiCalcChildScroll:
+                self->UpdateScrollBars();
+                return 0;
+            case kChildrenChanged:
+                self->updatePosted_ = false;
+                self->UpdateScrollBars();
+                return 0;
+            case WM_SIZE: {
+                const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+                self->UpdateScrollBars();
+                return result;
+            }
+            case WM_HSCROLL:
+            case WM_VSCROLL:
+                self->OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+                return 0;
+            case WM_NCDESTROY:
+                ::RemovePropW(window, kPropertyName);
+                ::RemoveWindowSubclass(window, &Workspace::SubclassProc, id);
+                delete self;
+                return ::DefSubclassProc(window, message, wParam, lParam);
+            default:
+                return ::DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+
+    // A drag moves a child many times before the workspace gets to run:
+    // one measurement serves them all.
+    void PostUpdate() {
+        if (!updatePosted_) updatePosted_ = ::PostMessageW(client_, kChildrenChanged, 0, 0) != FALSE;
+    }
+
+private:
+    struct Extent {
+        bool any = false;
+        bool maximized = false;
+        RECT bounds{};
+    };
+
+    Extent MeasureChildren() const {
+        Extent extent;
+        for (HWND child = ::GetWindow(client_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(child)) continue;
+            if (::IsZoomed(child)) extent.maximized = true;
+            RECT rect{};
+            ::GetWindowRect(child, &rect);
+            ::MapWindowPoints(nullptr, client_, reinterpret_cast<POINT*>(&rect), 2);
+            if (extent.any) {
+                ::UnionRect(&extent.bounds, &extent.bounds, &rect);
+            } else {
+                extent.bounds = rect;
+                extent.any = true;
+            }
+        }
+        return extent;
+    }
+
+    WorkspaceAxis Axis(int bar) const {
+        RECT client{};
+        ::GetClientRect(client_, &client);
+        const Extent extent = MeasureChildren();
+        // A maximised child fills the workspace: nothing lies outside.
+        const bool any = extent.any && !extent.maximized;
+        return bar == SB_HORZ ? MeasureWorkspaceAxis(client.right, any, extent.bounds.left, extent.bounds.right)
+                              : MeasureWorkspaceAxis(client.bottom, any, extent.bounds.top, extent.bounds.bottom);
+    }
+
+    void SetBar(int bar, const WorkspaceAxis& axis) {
+        SCROLLINFO info{sizeof(info)};
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (axis.Needed()) {
+            info.nMin = axis.minimum;
+            info.nMax = axis.maximum;
+            info.nPage = static_cast<UINT>(axis.page);
+        }
+        // A range that fits the page hides the bar.
+        ::SetScrollInfo(client_, bar, &info, TRUE);
+    }
+
+    void UpdateScrollBars() {
+        if (updating_) return;
+        updating_ = true;
+        // Showing one bar narrows the client and may make the other needed:
+        // measure again until nothing changes (at most twice more).
+        for (int pass = 0; pass < 3; ++pass) {
+            const LONG before = ::GetWindowLongW(client_, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+            SetBar(SB_HORZ, Axis(SB_HORZ));
+            SetBar(SB_VERT, Axis(SB_VERT));
+            if ((::GetWindowLongW(client_, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == before) break;
+        }
+        updating_ = false;
+    }
+
+    void OnScroll(int bar, WORD code) {
+        auto request = WorkspaceScrollRequest::LineBack;
+        int position = 0;
+        switch (code) {
+            case SB_LINEUP: request = WorkspaceScrollRequest::LineBack; break;
+            case SB_LINEDOWN: request = WorkspaceScrollRequest::LineForward; break;
+            case SB_PAGEUP: request = WorkspaceScrollRequest::PageBack; break;
+            case SB_PAGEDOWN: request = WorkspaceScrollRequest::PageForward; break;
+            case SB_TOP: request = WorkspaceScrollRequest::ToStart; break;
+            case SB_BOTTOM: request = WorkspaceScrollRequest::ToEnd; break;
+            case SB_THUMBPOSITION: {
+                // The 32-bit track position, not the 16 bits of the message.
+                SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+                ::GetScrollInfo(client_, bar, &info);
+                request = WorkspaceScrollRequest::ToPosition;
+                position = info.nTrackPos;
+                break;
+            }
+            default:
+                return;  // the thumb is moved on release only
+        }
+        const int line = ::GetSystemMetrics(bar == SB_HORZ ? SM_CXHSCROLL : SM_CYVSCROLL);
+        const int target = WorkspaceScrollTarget(Axis(bar), request, line, position);
+        if (target == 0) return;
+        ::ScrollWindowEx(client_, bar == SB_HORZ ? -target : 0, bar == SB_VERT ? -target : 0, nullptr, nullptr,
+                         nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+        UpdateScrollBars();
+    }
+
+    HWND client_;
+    bool updatePosted_ = false;
+    bool updating_ = false;
+};
+
+}  // namespace
+
+bool AttachWorkspaceScrolling(HWND mdiClient) {
+    auto* workspace = new Workspace(mdiClient);
+    if (!::SetPropW(mdiClient, kPropertyName, workspace)) {
+        delete workspace;
+        return false;
+    }
+    if (!::SetWindowSubclass(mdiClient, &Workspace::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(workspace))) {
+        ::RemovePropW(mdiClient, kPropertyName);
+        delete workspace;
+        return false;
+    }
+    return true;
+}
+
+LRESULT DefWorkspaceChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGED || message == WM_DESTROY) {
+        if (auto* workspace = static_cast<Workspace*>(::GetPropW(::GetParent(child), kPropertyName))) {
+            workspace->PostUpdate();
+        }
+    }
+    return ::DefMDIChildProcW(child, message, wParam, lParam);
+}
+
+}  // namespace snapora
