@@ -46,7 +46,7 @@ for dpi in 96 144; do
   if ! SNAPORA_EXPECT_DPI="$dpi" ctest --test-dir "$build" --output-on-failure --repeat until-pass:2 "${labels[@]}"; then
     status=1
   fi
-  if [ "$dpi" = 96 ] && ! bash "$root/scripts/disk-failure-tests.sh"; then status=1; fi
+  if [ "$dpi" = 96 ] && ! bash "$root/scripts/failure-tests.sh"; then status=1; fi
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -w >/dev/null 2>&1 || true
 done

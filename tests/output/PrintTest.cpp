@@ -1,6 +1,7 @@
 // "打印..." on the real default printer, a CUPS queue whose jobs end as PDF
 // files, and "打印设置".
 #include <windows.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -302,6 +303,39 @@ TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
     const std::string token = UniqueJobToken(document->Handle());
     Main().ExecuteCommand(ID_FILE_PRINT);
     EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), std::wstring(token.begin(), token.end())).empty());
+}
+
+// Runs only under a Wine that sees no printer at all, which the test
+// command sets up for it (see scripts/failure-tests.sh).
+TEST_F(PrintCommand, DISABLED_WithNoPrinterEndsQuietlyAndKeepsTheDocument) {
+    DWORD length = 0;
+    const bool hasDefault = !::GetDefaultPrinterW(nullptr, &length) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+    ASSERT_FALSE(hasDefault) << "a default printer exists";
+    DWORD needed = 0;
+    DWORD count = 0;
+    ::EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    ASSERT_EQ(needed, 0u) << "a printer is installed";
+
+    DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(40, 30));
+    ASSERT_NE(document, nullptr);
+    const std::vector<std::uint32_t> before = document->GetPicture().ReadPixels();
+    bool dialogShown = false;
+    {
+        DialogScript watch({[&] {
+            for (HWND dialog : ThreadDialogs()) {
+                dialogShown = true;
+                Answer(dialog, IDCANCEL);
+            }
+            return false;
+        }}, std::chrono::milliseconds(500));
+        Main().ExecuteCommand(ID_FILE_PRINT);
+        PumpFor(std::chrono::milliseconds(300));
+    }
+    EXPECT_FALSE(dialogShown);
+    ASSERT_TRUE(::IsWindow(document->Handle()));
+    EXPECT_EQ(Main().ActiveDocument(), document);
+    EXPECT_TRUE(document->IsDirty());
+    EXPECT_EQ(document->GetPicture().ReadPixels(), before);
 }
 
 TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {

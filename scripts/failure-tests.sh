@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Failures only a real disk shows: automatic capture filling a small disk,
-# and a save into a read-only folder. Each runs a copy of the window tests
-# against a tmpfs of its own; mounting needs root, and without it the checks
-# are skipped and say so. Called by scripts/test.sh with the Wine prefix and
-# display already set up.
+# Failures that need a machine set up for them: printing on a Wine that
+# sees no printer, automatic capture filling a small disk, and a save into a
+# read-only folder. The disk checks run a copy of the window tests against a
+# tmpfs of their own; mounting needs root, and without it they are skipped
+# and say so. Called by scripts/test.sh with the Wine prefix and display
+# already set up.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${SNAPORA_BUILD_DIR:-$root/build}"
@@ -14,12 +15,6 @@ mkdir -p "$small" "$readonly_disk"
 cleanup() { umount "$small" 2>/dev/null || true; umount "$readonly_disk" 2>/dev/null || true; }
 trap cleanup EXIT
 
-mountpoint -q "$small" && umount "$small"
-if ! mount -t tmpfs -o size=10m tmpfs "$small" 2>/dev/null; then
-  echo "disk failure checks skipped: cannot mount a small disk here"
-  exit 0
-fi
-
 # Runs one disabled test by name and fails unless exactly it ran and passed.
 run_one() {
   local exe="$1" filter="$2" out
@@ -28,6 +23,25 @@ run_one() {
   echo "$out" | grep -q '\[  PASSED  \] 1 test' || { echo "$out"; echo "$filter did not run"; return 1; }
   echo "passed: $filter"
 }
+
+echo "== printing with no printer =="
+# A prefix of its own whose Wine cannot reach CUPS, so it knows no printer;
+# it gets a server of its own, stopped afterwards.
+(
+  export WINEPREFIX="$build/wine-no-printer"
+  export CUPS_SERVER=/nonexistent/snapora-no-cups.sock
+  source "$root/scripts/wine-env.sh"
+  trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+  bash "$root/scripts/prepare-wine.sh" "$WINEPREFIX" 96 1024x768
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+  run_one "$tests" 'PrintCommand.DISABLED_WithNoPrinter*'
+)
+
+mountpoint -q "$small" && umount "$small"
+if ! mount -t tmpfs -o size=10m tmpfs "$small" 2>/dev/null; then
+  echo "disk failure checks skipped: cannot mount a small disk here"
+  exit 0
+fi
 
 echo "== automatic capture on a full disk =="
 cp "$tests" "$small/"
