@@ -40,7 +40,8 @@ public:
             }
             case WM_HSCROLL:
             case WM_VSCROLL:
-                self->OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+                self->OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
+                               static_cast<short>(HIWORD(wParam)));
                 return 0;
             case WM_NCDESTROY:
                 ::RemovePropW(window, kPropertyName);
@@ -119,7 +120,7 @@ private:
         updating_ = false;
     }
 
-    void OnScroll(int bar, WORD code) {
+    void OnScroll(int bar, WORD code, int messagePosition) {
         auto request = WorkspaceScrollRequest::LineBack;
         int position = 0;
         switch (code) {
@@ -130,11 +131,14 @@ private:
             case SB_TOP: request = WorkspaceScrollRequest::ToStart; break;
             case SB_BOTTOM: request = WorkspaceScrollRequest::ToEnd; break;
             case SB_THUMBPOSITION: {
-                // The 32-bit track position, not the 16 bits of the message.
-                SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
-                ::GetScrollInfo(client_, bar, &info);
+                // The range starts below 0 when a child lies beyond the left
+                // or top edge, so the message's 16 bits are signed; while the
+                // thumb is still being tracked the bar also knows the full
+                // 32-bit position.
+                SCROLLINFO info{sizeof(info), SIF_TRACKPOS | SIF_POS};
+                const bool tracked = ::GetScrollInfo(client_, bar, &info) && info.nTrackPos != info.nPos;
                 request = WorkspaceScrollRequest::ToPosition;
-                position = info.nTrackPos;
+                position = tracked ? info.nTrackPos : messagePosition;
                 break;
             }
             default:

@@ -1,6 +1,7 @@
 #include "BenchTiming.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace snapora::bench {
@@ -19,9 +20,13 @@ Timing Measure(int warmup, int repetitions, const std::function<void()>& step, c
         samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         if (between) between();
     }
+    return Summarize(std::move(samples));
+}
+
+Timing Summarize(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     Timing timing;
-    timing.repetitions = repetitions;
+    timing.repetitions = static_cast<int>(samples.size());
     if (!samples.empty()) {
         timing.minMs = samples.front();
         const std::size_t mid = samples.size() / 2;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace snapora::bench {
 
@@ -17,6 +18,9 @@ struct Timing {
 // (optional) runs untimed after each timed step.
 Timing Measure(int warmup, int repetitions, const std::function<void()>& step,
                const std::function<void()>& between = {});
+
+// The minimum and median of samples taken elsewhere.
+Timing Summarize(std::vector<double> samplesMs);
 
 // One result line the bench script reads: "RESULT <path> <WxH> <min> <median> <reps>".
 void Report(const char* path, int width, int height, const Timing& timing);

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     // The file is one block: headers followed by the DIB section's pixels.
     std::vector<unsigned char> file(headerBytes + imageBytes);
     int counter = 0;
+    auto path = [&] { return folder + "\\floor" + std::to_string(counter) + ".bmp"; };
     const auto timing = snapora::bench::Measure(3, repetitions, [&] {
         HDC screen = ::GetDC(nullptr);
         HDC memory = ::CreateCompatibleDC(screen);
@@ -44,8 +45,8 @@ int main(int argc, char** argv) {
         fileHeader->bfOffBits = headerBytes;
         std::memcpy(file.data() + sizeof(BITMAPFILEHEADER), &info.bmiHeader, sizeof(BITMAPINFOHEADER));
         std::memcpy(file.data() + headerBytes, bits, imageBytes);
-        const std::string path = folder + "\\floor" + std::to_string(++counter) + ".bmp";
-        HANDLE out = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ++counter;
+        HANDLE out = ::CreateFileA(path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         ::WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
         ::CloseHandle(out);
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
         ::DeleteObject(dib);
         ::DeleteDC(memory);
         ::ReleaseDC(nullptr, screen);
-    });
+    }, [&] { ::DeleteFileA(path().c_str()); });  // untimed, as Snapora's paths do
     snapora::bench::Report("floor", width, height, timing);
     return 0;
 }

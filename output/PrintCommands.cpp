@@ -6,6 +6,7 @@
 #include "output/OutputCommands.h"
 #include "output/Printer.h"
 #include "win32/Screen.h"
+#include "win32/SystemLibrary.h"
 
 namespace snapora {
 namespace {
@@ -60,7 +61,8 @@ void OnSetupClick(MainWindow& main) {
     dialog.lpfnSetupHook = &PageSetupHook;
     dialog.lpfnPrintHook = &PageSetupHook;
     // Nothing is read back: a cancel and an OK end alike.
-    ::PrintDlgW(&dialog);
+    static const auto printDlg = win32::LoadSystemFunction<decltype(&::PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
+    if (printDlg) printDlg(&dialog);
     if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
 }

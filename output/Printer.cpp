@@ -4,22 +4,49 @@
 
 #include <utility>
 
+#include "win32/SystemLibrary.h"
+
 namespace snapora {
 namespace {
+
+// The spooler's functions, loaded when something is first printed.
+struct Spooler {
+    decltype(&::GetDefaultPrinterW) getDefaultPrinter = Load<decltype(&::GetDefaultPrinterW)>("GetDefaultPrinterW");
+    decltype(&::OpenPrinterW) openPrinter = Load<decltype(&::OpenPrinterW)>("OpenPrinterW");
+    decltype(&::ClosePrinter) closePrinter = Load<decltype(&::ClosePrinter)>("ClosePrinter");
+    decltype(&::DocumentPropertiesW) documentProperties = Load<decltype(&::DocumentPropertiesW)>("DocumentPropertiesW");
+
+    [[nodiscard]] bool Usable() const {
+        return getDefaultPrinter && openPrinter && closePrinter && documentProperties;
+    }
+
+private:
+    template <class Function>
+    static Function Load(const char* name) {
+        return win32::LoadSystemFunction<Function>(L"winspool.drv", name);
+    }
+};
+
+const Spooler& Spool() {
+    static const Spooler spooler;
+    return spooler;
+}
 
 struct PrinterHandleTraits {
     using Type = HANDLE;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::ClosePrinter(h); }
+    // Only handles the spooler gave out exist, so it is loaded here.
+    static void Close(Type h) noexcept { Spool().closePrinter(h); }
 };
 using UniquePrinter = win32::UniqueHandle<PrinterHandleTraits>;
 
 std::wstring DefaultPrinterName() {
+    if (!Spool().Usable()) return {};
     DWORD length = 0;
-    ::GetDefaultPrinterW(nullptr, &length);
+    Spool().getDefaultPrinter(nullptr, &length);
     if (length == 0) return {};
     std::wstring name(length, L'\0');
-    if (!::GetDefaultPrinterW(name.data(), &length)) return {};
+    if (!Spool().getDefaultPrinter(name.data(), &length)) return {};
     name.resize(length > 0 ? length - 1 : 0);
     return name;
 }
@@ -27,14 +54,14 @@ std::wstring DefaultPrinterName() {
 // The printer's current settings, as a buffer the caller may change.
 std::vector<BYTE> CurrentDevMode(const std::wstring& printerName) {
     HANDLE raw = nullptr;
-    if (!::OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &raw, nullptr)) return {};
+    if (!Spool().openPrinter(const_cast<wchar_t*>(printerName.c_str()), &raw, nullptr)) return {};
     UniquePrinter printer(raw);
     auto* name = const_cast<wchar_t*>(printerName.c_str());
-    const LONG size = ::DocumentPropertiesW(nullptr, printer.get(), name, nullptr, nullptr, 0);
+    const LONG size = Spool().documentProperties(nullptr, printer.get(), name, nullptr, nullptr, 0);
     if (size < static_cast<LONG>(sizeof(DEVMODEW))) return {};
     std::vector<BYTE> buffer(static_cast<std::size_t>(size));
-    if (::DocumentPropertiesW(nullptr, printer.get(), name, reinterpret_cast<DEVMODEW*>(buffer.data()), nullptr,
-                              DM_OUT_BUFFER) != IDOK) {
+    if (Spool().documentProperties(nullptr, printer.get(), name, reinterpret_cast<DEVMODEW*>(buffer.data()), nullptr,
+                                   DM_OUT_BUFFER) != IDOK) {
         return {};
     }
     return buffer;

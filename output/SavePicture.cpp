@@ -10,6 +10,7 @@
 #include "output/BitmapFile.h"
 #include "output/OutputCommands.h"
 #include "win32/Screen.h"
+#include "win32/SystemLibrary.h"
 
 namespace snapora {
 namespace {
@@ -51,7 +52,9 @@ bool SavePictureAs(DocumentWindow& document) {
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = kFileNameCapacity;
-    if (!::GetSaveFileNameW(&dialog)) return false;  // cancelled, or the dialog failed
+    static const auto getSaveFileName =
+        win32::LoadSystemFunction<decltype(&::GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    if (!getSaveFileName || !getSaveFileName(&dialog)) return false;  // cancelled, or the dialog failed
 
     const std::wstring path(fileName.data());
     if (path.empty()) return false;

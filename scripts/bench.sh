@@ -2,12 +2,17 @@
 # Benchmarks Snapora's capture paths against the floor program and peer
 # tools, on Wine virtual desktops of several sizes:
 #   scripts/bench.sh [repetitions] [resolutions...]
+# SNAPORA_BENCH_ROUNDS (default 3) runs Snapora's paths and the floor that
+# many times in turn; the table takes the median of the rounds' medians, so
+# a burst of load on this machine during one program's run does not decide
+# the ratio.
 # Not part of the tests: speed is measured here, never asserted in a test.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export SNAPORA_BUILD_DIR="${SNAPORA_BUILD_DIR:-$root/build}"
 build="$SNAPORA_BUILD_DIR"
 reps="${1:-30}"; shift || true
+rounds="${SNAPORA_BENCH_ROUNDS:-3}"
 resolutions=("$@")
 [ ${#resolutions[@]} -gt 0 ] || resolutions=(1024x768 1920x1080 3840x2160)
 
@@ -58,13 +63,17 @@ for res in "${resolutions[@]}"; do
   # Automatic capture writes below the program's folder, so the paths run
   # from a copy in the same place the floor writes to.
   cp "$build/bin/snapora_bench.exe" "$work/"
-  "$root/scripts/wine-run.sh" "$work/snapora_bench.exe" paths "$reps" "$winout" | tr -d '\r' | tee -a "$results"
-  rm -rf "$work/snapora_bench.exe" "$work/CapPicture"
-  rm -f "$out"/*; run bench_floor.exe "$reps" "$winout"
+  for round in $(seq 1 "$rounds"); do
+    "$root/scripts/wine-run.sh" "$work/snapora_bench.exe" paths "$reps" "$winout" | tr -d '\r' | tee -a "$results"
+    rm -rf "$out"/* "$work/CapPicture"
+    run bench_floor.exe "$reps" "$winout"
+    rm -f "$out"/*
+  done
+  rm -f "$work/snapora_bench.exe"
   rm -rf "$out"/* "$build/bin/CapPicture"
   run snapora_bench.exe memory 10
   run snapora_bench.exe cpu 10
-  [ "$res" != "${resolutions[0]}" ] || run snapora_bench.exe startup 10
+  [ "$res" != "${resolutions[0]}" ] || run snapora_bench.exe startup 20
   for peer in xwd import scrot; do
     echo "PEER $peer $res $(median_ms "$reps" "peer_$peer")" | tee -a "$results"
     rm -f "$work"/x* "$work"/i* "$work"/s*
@@ -74,19 +83,25 @@ for res in "${resolutions[@]}"; do
 done
 
 echo
-echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $reps (ms)"
+echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $rounds rounds of $reps (ms)"
 echo "| path | resolution | median ms | x floor | xwd | import | scrot |"
 echo "|---|---|---|---|---|---|---|"
 awk '
-  $1 == "RESULT" { med[$2, $3] = $5; if (!seen[$2]++) paths[++np] = $2; res[$3] = 1 }
+  function median(list,   n, v, i, j, t) {
+    n = split(list, v, " ")
+    for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+  }
+  $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; if (!seen[$2]++) paths[++np] = $2; res[$3] = 1 }
   $1 == "PEER"   { peer[$2, $3] = $4 }
   END {
+    for (r in res) if (("floor", r) in runs) f[r] = median(runs["floor", r])
     for (i = 1; i <= np; i++) {
       p = paths[i]
       if (p ~ /^startup/) continue
-      for (r in res) if ((p, r) in med) {
-        f = med["floor", r]
-        printf "| %s | %s | %s | %s | %s | %s | %s |\n", p, r, med[p, r], (f > 0 ? sprintf("%.2f", med[p, r] / f) : "-"),
+      for (r in res) if ((p, r) in runs) {
+        m = median(runs[p, r])
+        printf "| %s | %s | %.2f | %s | %s | %s | %s |\n", p, r, m, (f[r] > 0 ? sprintf("%.2f", m / f[r]) : "-"),
           peer["xwd", r], peer["import", r], peer["scrot", r]
       }
     }

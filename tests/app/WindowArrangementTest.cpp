@@ -118,6 +118,11 @@ TEST_F(WindowArrangement, ScrollBarsShowWhileADocumentLiesPartlyOutsideAndScroll
     ASSERT_TRUE(PumpUntil([&] { return bars() == WS_HSCROLL; }, 2s));
     ASSERT_TRUE(::GetScrollInfo(workspace, SB_HORZ, &info));
     EXPECT_EQ(info.nMin, -30);
+    // The thumb dropped at -10 (a negative position in the message's 16
+    // bits) moves the document 10 pixels back in.
+    ::SendMessageW(workspace, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(-10)), 0);
+    PumpFor(50ms);
+    EXPECT_EQ(ChildRect(document->Handle()).left, -20);
     ::SendMessageW(workspace, WM_HSCROLL, SB_TOP, 0);
     EXPECT_TRUE(PumpUntil([&] { return bars() == 0; }, 2s));
     EXPECT_EQ(ChildRect(document->Handle()).left, 0);
