@@ -215,10 +215,9 @@ std::string UniqueJobToken(HWND document) {
     return token;
 }
 
-RenderedPdf PrintAndRender(MainWindow& main) {
-    const std::string token = UniqueJobToken(main.ActiveDocument()->Handle());
-    const std::wstring wideToken(token.begin(), token.end());
-    const auto before = PdfFiles();
+// Runs the print command; whether it showed any dialog or message box,
+// each of which is cancelled.
+bool PrintShowsADialog(MainWindow& main) {
     bool dialogShown = false;
     DialogScript watch({[&] {
         for (HWND dialog : ThreadDialogs()) {
@@ -226,9 +225,17 @@ RenderedPdf PrintAndRender(MainWindow& main) {
             Answer(dialog, IDCANCEL);
         }
         return false;
-    }});
+    }}, std::chrono::seconds(5));
     main.ExecuteCommand(ID_FILE_PRINT);
-    EXPECT_FALSE(dialogShown);
+    PumpFor(std::chrono::milliseconds(100));
+    return dialogShown;
+}
+
+RenderedPdf PrintAndRender(MainWindow& main) {
+    const std::string token = UniqueJobToken(main.ActiveDocument()->Handle());
+    const std::wstring wideToken(token.begin(), token.end());
+    const auto before = PdfFiles();
+    EXPECT_FALSE(PrintShowsADialog(main));
     const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60), wideToken);
     EXPECT_FALSE(pdf.empty()) << "no PDF from the printer";
     if (pdf.empty()) return {};
@@ -319,19 +326,7 @@ TEST_F(PrintCommand, DISABLED_WithNoPrinterEndsQuietlyAndKeepsTheDocument) {
     DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(40, 30));
     ASSERT_NE(document, nullptr);
     const std::vector<std::uint32_t> before = document->GetPicture().ReadPixels();
-    bool dialogShown = false;
-    {
-        DialogScript watch({[&] {
-            for (HWND dialog : ThreadDialogs()) {
-                dialogShown = true;
-                Answer(dialog, IDCANCEL);
-            }
-            return false;
-        }}, std::chrono::milliseconds(500));
-        Main().ExecuteCommand(ID_FILE_PRINT);
-        PumpFor(std::chrono::milliseconds(300));
-    }
-    EXPECT_FALSE(dialogShown);
+    EXPECT_FALSE(PrintShowsADialog(Main()));
     ASSERT_TRUE(::IsWindow(document->Handle()));
     EXPECT_EQ(Main().ActiveDocument(), document);
     EXPECT_TRUE(document->IsDirty());
