@@ -156,6 +156,34 @@ TEST_F(MainWindowStartup, ToolbarHasNineteenButtonsWithKeysTooltipsAndImages) {
     }
 }
 
+TEST_F(MainWindowStartup, ToolbarPaintsEachImageInItsButtonOnTheButtonFace) {
+    HWND toolbar = Main().Toolbar();
+    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(std::chrono::milliseconds(50));
+    auto redIn = [&](UINT command) {
+        RECT button{};
+        ::SendMessageW(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
+        ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        int red = 0;
+        for (std::uint32_t pixel : ReadScreen(button)) {
+            if (((pixel >> 16) & 0xFF) > 0xC0 && ((pixel >> 8) & 0xFF) < 0x40 && (pixel & 0xFF) < 0x40) ++red;
+        }
+        return red;
+    };
+    // The red cross of "删除" and the red scissors of "剪切"; not in "新建".
+    EXPECT_GT(redIn(ID_EDIT_DELETE), 10);
+    EXPECT_GT(redIn(ID_EDIT_CUT), 3);
+    EXPECT_EQ(redIn(ID_FILE_NEW), 0);
+    // Between the buttons, the bar shows the button face.
+    RECT bar{};
+    ::GetClientRect(toolbar, &bar);
+    ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&bar), 2);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    RECT right{bar.right - 20, bar.top + 2, bar.right - 2, bar.bottom - 2};
+    for (std::uint32_t pixel : ReadScreen(right)) ASSERT_EQ(pixel, faceRgb);
+}
+
 TEST_F(MainWindowStartup, ToolbarButtonsRunTheSameCommandsAsTheMenu) {
     // "Delete" on the toolbar empties the active document like "删除".
     DocumentWindow* document = DocumentWindow::Create(Main());
