@@ -304,6 +304,14 @@ void MainWindow::SetToolbarButtonPressed(UINT commandId, bool pressed) {
     ::SendMessageW(toolbar_, TB_CHECKBUTTON, commandId, MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }
 
+bool MainWindow::ToggleTimedMode(UINT commandId, MainTimer timer) {
+    const bool on = !IsMenuChecked(commandId);
+    SetMenuChecked(commandId, on);
+    Timer(timer).SetEnabled(on);
+    SetToolbarButtonPressed(commandId, on);
+    return on;
+}
+
 win32::WindowTimer& MainWindow::Timer(MainTimer which) {
     return timers_[static_cast<std::size_t>(which) - 1];
 }

@@ -54,6 +54,11 @@ public:
     void SetToolbarButtonPressed(UINT commandId, bool pressed);
 
     win32::WindowTimer& Timer(MainTimer which);
+
+    // A timed mode's on/off state lives in its check mark; the timer and the
+    // toolbar button follow it. Flips all three and returns the new state.
+    bool ToggleTimedMode(UINT commandId, MainTimer timer);
+
     CaptureSettings& Settings() noexcept { return settings_; }
 
     void SetCaption(const std::wstring& caption);

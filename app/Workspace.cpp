@@ -27,8 +27,7 @@ public:
         auto* self = reinterpret_cast<Workspace*>(data);
         switch (message) {
             case kMdiCalcChildScroll:
-                self->UpdateScrollBars();
-                return 0;
+                return 0;  // every change it stands for has posted kChildrenChanged too
             case kChildrenChanged:
                 self->updatePosted_ = false;
                 self->UpdateScrollBars();
@@ -84,14 +83,19 @@ private:
         return extent;
     }
 
-    WorkspaceAxis Axis(int bar) const {
+    struct Axes {
+        WorkspaceAxis horizontal;
+        WorkspaceAxis vertical;
+    };
+
+    Axes Measure() const {
         RECT client{};
         ::GetClientRect(client_, &client);
         const Extent extent = MeasureChildren();
         // A maximised child fills the workspace: nothing lies outside.
         const bool any = extent.any && !extent.maximized;
-        return bar == SB_HORZ ? MeasureWorkspaceAxis(client.right, any, extent.bounds.left, extent.bounds.right)
-                              : MeasureWorkspaceAxis(client.bottom, any, extent.bounds.top, extent.bounds.bottom);
+        return {MeasureWorkspaceAxis(client.right, any, extent.bounds.left, extent.bounds.right),
+                MeasureWorkspaceAxis(client.bottom, any, extent.bounds.top, extent.bounds.bottom)};
     }
 
     void SetBar(int bar, const WorkspaceAxis& axis) {
@@ -113,8 +117,9 @@ private:
         // measure again until nothing changes (at most twice more).
         for (int pass = 0; pass < 3; ++pass) {
             const LONG before = ::GetWindowLongW(client_, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
-            SetBar(SB_HORZ, Axis(SB_HORZ));
-            SetBar(SB_VERT, Axis(SB_VERT));
+            const Axes axes = Measure();
+            SetBar(SB_HORZ, axes.horizontal);
+            SetBar(SB_VERT, axes.vertical);
             if ((::GetWindowLongW(client_, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == before) break;
         }
         updating_ = false;
@@ -145,7 +150,8 @@ private:
                 return;  // the thumb is moved on release only
         }
         const int line = ::GetSystemMetrics(bar == SB_HORZ ? SM_CXHSCROLL : SM_CYVSCROLL);
-        const int target = WorkspaceScrollTarget(Axis(bar), request, line, position);
+        const Axes axes = Measure();
+        const int target = WorkspaceScrollTarget(bar == SB_HORZ ? axes.horizontal : axes.vertical, request, line, position);
         if (target == 0) return;
         ::ScrollWindowEx(client_, bar == SB_HORZ ? -target : 0, bar == SB_VERT ? -target : 0, nullptr, nullptr,
                          nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);

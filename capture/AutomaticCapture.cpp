@@ -57,10 +57,7 @@ std::optional<std::wstring> NewDir(const std::wstring& name) {
 }  // namespace
 
 void OnAutomaticClick(MainWindow& main) {
-    const bool on = !main.IsMenuChecked(ID_CAPTURE_AUTOMATIC);
-    main.SetMenuChecked(ID_CAPTURE_AUTOMATIC, on);
-    main.Timer(MainTimer::Automatic).SetEnabled(on);
-    main.SetToolbarButtonPressed(ID_CAPTURE_AUTOMATIC, on);
+    (void)main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
     autoCount = 0;
     tickPicture.reset();
 }

@@ -23,11 +23,7 @@ int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 }  // namespace
 
 void OnCursorClick(MainWindow& main) {
-    // The check mark is the mode's only state.
-    const bool on = !main.IsMenuChecked(ID_CAPTURE_CURSOR);
-    main.SetMenuChecked(ID_CAPTURE_CURSOR, on);
-    main.Timer(MainTimer::Point).SetEnabled(on);
-    main.SetToolbarButtonPressed(ID_CAPTURE_CURSOR, on);
+    const bool on = main.ToggleTimedMode(ID_CAPTURE_CURSOR, MainTimer::Point);
     main.SetCaption(kAppTitle);
     if (!on) return;
 
