@@ -21,26 +21,26 @@ struct CommandEntry {
 };
 
 constexpr std::array<CommandEntry, 21> kCommands{{
-    {ID_FILE_SAVE, &OnSaveClick},
-    {ID_FILE_SETUP, &OnSetupClick},
-    {ID_FILE_PRINT, &OnPrintClick},
-    {ID_FILE_PROPERTIES, &OnPropertiesClick},
-    {ID_FILE_CLOSECHILD, &OnCloseChildClick},
-    {ID_FILE_EXIT, &OnExitClick},
-    {ID_EDIT_COPY, &OnCopyClick},
-    {ID_EDIT_DELETE, &OnDeleteClick},
-    {ID_CAPTURE_ENTIRESCREEN, &OnEntireScreenClick},
-    {ID_CAPTURE_FORM, &OnFormClick},
-    {ID_CAPTURE_RECTANGLE, &OnRectangleClick},
-    {ID_CAPTURE_CURSOR, &OnCursorClick},
-    {ID_CAPTURE_AUTOMATIC, &OnAutomaticClick},
-    {ID_SETTING_OPTION, &OnOptionClick},
-    {ID_SETTING_TOOLBAR, &OnToolbarClick},
-    {ID_SETTING_STATUSBAR, &OnStatusBarClick},
-    {ID_WINDOW_TILE, &OnTileClick},
-    {ID_WINDOW_CASCADE, &OnCascadeClick},
-    {ID_HELP_CONTENTS, &OnContentsClick},
-    {ID_HELP_ABOUT, &OnAboutClick},
+    {ID_FILE_SAVE_AS, &SaveActiveDocumentAs},
+    {ID_FILE_PAGE_SETUP, &ShowPageSetup},
+    {ID_FILE_PRINT, &PrintActiveDocument},
+    {ID_FILE_PROPERTIES, &ShowActiveDocumentProperties},
+    {ID_FILE_CLOSE_DOCUMENT, &CloseActiveDocument},
+    {ID_FILE_EXIT, &ExitAtOnce},
+    {ID_EDIT_COPY, &CopyActiveDocument},
+    {ID_EDIT_DELETE, &EmptyActiveDocument},
+    {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
+    {ID_CAPTURE_WINDOW, &CaptureWindowInFront},
+    {ID_CAPTURE_RECTANGLE, &StartRectangleCapture},
+    {ID_CAPTURE_POINTER_AREA, &TogglePointerAreaCapture},
+    {ID_CAPTURE_AUTOMATIC, &ToggleAutomaticCapture},
+    {ID_SETTINGS_OPTIONS, &ShowOptions},
+    {ID_SETTINGS_TOOLBAR, &ToggleToolbarCommand},
+    {ID_SETTINGS_STATUS_BAR, &ToggleStatusBarCommand},
+    {ID_WINDOW_TILE, &TileDocuments},
+    {ID_WINDOW_CASCADE, &CascadeDocuments},
+    {ID_HELP_CONTENTS, &ToggleHelpContents},
+    {ID_HELP_ABOUT, &ShowAbout},
     // "新建", "打开", "剪切" and "粘贴" have no handler.
     {ID_FILE_NEW, nullptr},
 }};
@@ -51,10 +51,10 @@ struct TimerEntry {
 };
 
 constexpr std::array<TimerEntry, 4> kTimers{{
-    {MainTimer::EntireScreen, &OnEntireScreenTick},
-    {MainTimer::Rectangle, &OnRectangleTick},
-    {MainTimer::Point, &OnPointTick},
-    {MainTimer::Automatic, &OnAutomaticTick},
+    {MainTimer::EntireScreen, &EntireScreenCaptureTick},
+    {MainTimer::Rectangle, &RectangleCaptureTick},
+    {MainTimer::PointerArea, &PointerAreaCaptureTick},
+    {MainTimer::Automatic, &AutomaticCaptureTick},
 }};
 
 }  // namespace

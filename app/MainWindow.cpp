@@ -66,7 +66,7 @@ MainWindow* MainWindow::Create(HINSTANCE instance) {
         if (current == self) current = nullptr;
         return nullptr;
     }
-    self->OnLoad();
+    self->Initialise();
     return self;
 }
 
@@ -157,7 +157,7 @@ bool MainWindow::OnCreate() {
     return true;
 }
 
-void MainWindow::OnLoad() {
+void MainWindow::Initialise() {
     // Start-up in its fixed order: version, caption, counter, settings.
     const std::wstring version = FormatVersion(win32::ModuleVersion());
     ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(version.c_str()));
@@ -245,10 +245,10 @@ void MainWindow::OnClose() {
         ::SendMessageW(child, WM_CLOSE, 0, 0);
         if (::IsWindow(child) && ::GetParent(child) == mdiClient_) return;
     }
-    OnUnload();
+    Unload();
 }
 
-void MainWindow::OnUnload() {
+void MainWindow::Unload() {
     CloseRectangleOverlay();
     ::DestroyWindow(window_);
 }
@@ -319,15 +319,15 @@ win32::WindowTimer& MainWindow::Timer(MainTimer which) {
 void MainWindow::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
 
 void MainWindow::ToggleToolbar() {
-    const bool show = !IsMenuChecked(ID_SETTING_TOOLBAR);
-    SetMenuChecked(ID_SETTING_TOOLBAR, show);
+    const bool show = !IsMenuChecked(ID_SETTINGS_TOOLBAR);
+    SetMenuChecked(ID_SETTINGS_TOOLBAR, show);
     ::ShowWindow(toolbar_, show ? SW_SHOW : SW_HIDE);
     OnSize();
 }
 
 void MainWindow::ToggleStatusBar() {
-    const bool show = !IsMenuChecked(ID_SETTING_STATUSBAR);
-    SetMenuChecked(ID_SETTING_STATUSBAR, show);
+    const bool show = !IsMenuChecked(ID_SETTINGS_STATUS_BAR);
+    SetMenuChecked(ID_SETTINGS_STATUS_BAR, show);
     ::ShowWindow(statusBar_, show ? SW_SHOW : SW_HIDE);
     OnSize();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// frmMDI: the program's one top-level window, an MDI frame with menu bar,
+// The program's one top-level window, an MDI frame with menu bar,
 // toolbar, status bar and the four capture timers.
 #include <windows.h>
 #include <commctrl.h>
@@ -14,7 +14,7 @@ namespace snapora {
 
 class DocumentWindow;
 
-enum class MainTimer : UINT_PTR { EntireScreen = 1, Rectangle = 2, Point = 3, Automatic = 4 };
+enum class MainTimer : UINT_PTR { EntireScreen = 1, Rectangle = 2, PointerArea = 3, Automatic = 4 };
 
 inline constexpr wchar_t kAppTitle[] = L"Snapora";
 
@@ -78,10 +78,10 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
-    void OnLoad();
+    void Initialise();
     void OnSize();
     void OnClose();
-    void OnUnload();
+    void Unload();
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -98,7 +98,7 @@ private:
     std::array<win32::WindowTimer, 4> timers_{
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::EntireScreen), 100},
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Rectangle), 100},
-        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Point), 50},
+        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::PointerArea), 50},
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Automatic), 0}};
     std::wstring shownDate_;
     std::wstring shownTime_;

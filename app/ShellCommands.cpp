@@ -4,10 +4,10 @@
 
 namespace snapora {
 
-void OnToolbarClick(MainWindow& main) { main.ToggleToolbar(); }
-void OnStatusBarClick(MainWindow& main) { main.ToggleStatusBar(); }
-void OnTileClick(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); }
-void OnCascadeClick(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDICASCADE, 0, 0); }
-void OnExitClick(MainWindow& main) { main.RequestExit(); }
+void ToggleToolbarCommand(MainWindow& main) { main.ToggleToolbar(); }
+void ToggleStatusBarCommand(MainWindow& main) { main.ToggleStatusBar(); }
+void TileDocuments(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); }
+void CascadeDocuments(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDICASCADE, 0, 0); }
+void ExitAtOnce(MainWindow& main) { main.RequestExit(); }
 
 }  // namespace snapora

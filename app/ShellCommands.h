@@ -4,10 +4,10 @@ namespace snapora {
 
 class MainWindow;
 
-void OnToolbarClick(MainWindow& main);
-void OnStatusBarClick(MainWindow& main);
-void OnTileClick(MainWindow& main);
-void OnCascadeClick(MainWindow& main);
-void OnExitClick(MainWindow& main);
+void ToggleToolbarCommand(MainWindow& main);
+void ToggleStatusBarCommand(MainWindow& main);
+void TileDocuments(MainWindow& main);
+void CascadeDocuments(MainWindow& main);
+void ExitAtOnce(MainWindow& main);
 
 }  // namespace snapora

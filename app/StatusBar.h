@@ -1,5 +1,5 @@
 #pragma once
-// sbStatusBar: version, date and time panels.
+// Version, date and time panels.
 #include <windows.h>
 
 #include <string>

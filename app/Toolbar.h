@@ -1,5 +1,5 @@
 #pragma once
-// tbToolBar: nineteen buttons whose ids are the menu commands they run.
+// Nineteen buttons whose ids are the menu commands they run.
 #include <windows.h>
 #include <commctrl.h>
 

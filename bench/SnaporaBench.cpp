@@ -106,17 +106,17 @@ int RunPaths(int repetitions, const std::wstring& folder) {
 
     // The automatic-capture tick through the command table, as the timer
     // runs it: grab, clipboard, numbered file.
-    main->Settings().autoDuration = 1e9;
+    main->Settings().automaticDuration = 1e9;
     main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     CommandHandler tick = FindTimerHandler(MainTimer::Automatic);
     main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
-    const std::wstring autoFolder = AutomaticFolderPath(win32::ProgramFolder(), main->Settings().autoDir);
+    const std::wstring autoFolder = AutomaticFolderPath(win32::ProgramFolder(), main->Settings().automaticFolder);
     int tickNumber = 0;
     Report("auto-tick", w, h, Measure(2, repetitions, [&] {
                ++tickNumber;
                tick(*main);
            }, [&] {
-               ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().autoPrefix, tickNumber).c_str());
+               ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().automaticPrefix, tickNumber).c_str());
            }));
 
     Report("open-document", w, h, Measure(2, repetitions, [&] {
@@ -190,7 +190,7 @@ double CpuSeconds() {
 
 int RunCpu(int seconds) {
     MainWindow* main = StartMain();
-    main->ExecuteCommand(ID_CAPTURE_CURSOR);
+    main->ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     Pump();
     const double cpuStart = CpuSeconds();
     const ULONGLONG wallStart = ::GetTickCount64();
@@ -203,7 +203,7 @@ int RunCpu(int seconds) {
     const SIZE screen = win32::PrimaryScreenSize();
     std::printf("CPU %ldx%ld pointer-area %.2f%% of-one-core over %.1fs\n", screen.cx, screen.cy, 100 * cpu / wall,
                 wall);
-    main->ExecuteCommand(ID_CAPTURE_CURSOR);
+    main->ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     return 0;
 }
 

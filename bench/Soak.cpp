@@ -58,7 +58,7 @@ bool CloseNewDocument(DocumentWindow* before) {
 
 bool EntireScreenCycle(MainWindow& main) {
     DocumentWindow* before = CurrentDocument();
-    main.ExecuteCommand(ID_CAPTURE_ENTIRESCREEN);
+    main.ExecuteCommand(ID_CAPTURE_ENTIRE_SCREEN);
     return CloseNewDocument(before);
 }
 
@@ -82,11 +82,11 @@ bool RectangleCycle(MainWindow& main, int i) {
 
 bool PointerAreaCycle(MainWindow& main) {
     DocumentWindow* before = CurrentDocument();
-    main.ExecuteCommand(ID_CAPTURE_CURSOR);
+    main.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     if (!PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 5000)) return false;
     const ULONGLONG until = ::GetTickCount64() + 120;
     PumpUntil([&] { return ::GetTickCount64() > until; }, 1000);
-    main.ExecuteCommand(ID_CAPTURE_CURSOR);
+    main.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* document = CurrentDocument();
     document->SetDirty(false);
     return document->Close();
@@ -154,9 +154,9 @@ int main(int argc, char** argv) {
                 endMemory / 1048576.0, startMemory > 0 ? 100.0 * (endMemory - startMemory) / startMemory : 0.0);
 
     // Automatic capture, one picture a second.
-    const std::wstring folder = win32::ProgramFolder() + L"\\" + main->Settings().autoDir;
+    const std::wstring folder = win32::ProgramFolder() + L"\\" + main->Settings().automaticFolder;
     main->Timer(MainTimer::Automatic).SetInterval(1000);
-    main->Settings().autoDuration = static_cast<float>(automaticSeconds);
+    main->Settings().automaticDuration = static_cast<float>(automaticSeconds);
     const double autoStart = ResidentBytes();
     main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     const bool stopped = PumpUntil([&] { return !main->IsMenuChecked(ID_CAPTURE_AUTOMATIC); },
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     int valid = 0;
     int missing = 0;
     for (int n = 1; n <= automaticSeconds; ++n) {
-        const std::wstring path = folder + L"\\" + main->Settings().autoPrefix + std::to_wstring(n) + L".bmp";
+        const std::wstring path = folder + L"\\" + main->Settings().automaticPrefix + std::to_wstring(n) + L".bmp";
         if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             ++missing;
         } else if (IsScreenBmp(path, screen)) {

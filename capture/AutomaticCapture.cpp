@@ -56,19 +56,19 @@ std::optional<std::wstring> NewDir(const std::wstring& name) {
 
 }  // namespace
 
-void OnAutomaticClick(MainWindow& main) {
+void ToggleAutomaticCapture(MainWindow& main) {
     (void)main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
     autoCount = 0;
     tickPicture.reset();
 }
 
-void OnAutomaticTick(MainWindow& main) {
+void AutomaticCaptureTick(MainWindow& main) {
     if (!main.IsMenuChecked(ID_CAPTURE_AUTOMATIC)) return;
     ++autoCount;
     // Read afresh each tick, so the options dialog can change a running run.
     const CaptureSettings& settings = main.Settings();
-    if (AutomaticRunEnds(settings.autoDuration, main.Timer(MainTimer::Automatic).Interval(), autoCount)) {
-        OnAutomaticClick(main);
+    if (AutomaticRunEnds(settings.automaticDuration, main.Timer(MainTimer::Automatic).Interval(), autoCount)) {
+        ToggleAutomaticCapture(main);
         return;
     }
     // The file gets the screen just grabbed, never what the clipboard holds:
@@ -76,10 +76,10 @@ void OnAutomaticTick(MainWindow& main) {
     const std::shared_ptr<const Picture> picture = GrabTickScreen();
     if (!picture) return;
     OfferPictureOnClipboard(main.Handle(), picture);
-    const std::optional<std::wstring> folder = NewDir(settings.autoDir);
+    const std::optional<std::wstring> folder = NewDir(settings.automaticFolder);
     if (!folder) return;
     // A picture that cannot be written is skipped; the run goes on.
-    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.autoPrefix, autoCount),
+    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, autoCount),
                           WriteDurability::Buffered);
 }
 

@@ -4,15 +4,15 @@ namespace snapora {
 
 class MainWindow;
 
-void OnEntireScreenClick(MainWindow& main);
-void OnEntireScreenTick(MainWindow& main);
-void OnFormClick(MainWindow& main);
-void OnRectangleClick(MainWindow& main);
-void OnRectangleTick(MainWindow& main);
-void OnCursorClick(MainWindow& main);
-void OnPointTick(MainWindow& main);
-void OnAutomaticClick(MainWindow& main);
-void OnAutomaticTick(MainWindow& main);
+void StartEntireScreenCapture(MainWindow& main);
+void EntireScreenCaptureTick(MainWindow& main);
+void CaptureWindowInFront(MainWindow& main);
+void StartRectangleCapture(MainWindow& main);
+void RectangleCaptureTick(MainWindow& main);
+void TogglePointerAreaCapture(MainWindow& main);
+void PointerAreaCaptureTick(MainWindow& main);
+void ToggleAutomaticCapture(MainWindow& main);
+void AutomaticCaptureTick(MainWindow& main);
 
 // Closes the rectangle overlay for good; the main window's unload calls it.
 void CloseRectangleOverlay();

@@ -50,12 +50,12 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 
 }  // namespace
 
-void OnEntireScreenClick(MainWindow& main) {
+void StartEntireScreenCapture(MainWindow& main) {
     ::ShowWindow(main.Handle(), SW_HIDE);
     main.Timer(MainTimer::EntireScreen).SetEnabled(true);
 }
 
-void OnEntireScreenTick(MainWindow& main) {
+void EntireScreenCaptureTick(MainWindow& main) {
     if (!entireScreenTicks.Tick()) return;
     main.Timer(MainTimer::EntireScreen).SetEnabled(false);
     const SIZE screen = win32::PrimaryScreenSize();
@@ -65,7 +65,7 @@ void OnEntireScreenTick(MainWindow& main) {
     OpenCaptureDocument(main, std::move(picture), screen.cx, screen.cy);
 }
 
-void OnFormClick(MainWindow& main) {
+void CaptureWindowInFront(MainWindow& main) {
     ::ShowWindow(main.Handle(), SW_HIDE);
     WaitProcessingEvents(WholeSecondDeadline::After(static_cast<std::int64_t>(std::time(nullptr)), 2));
     if (!MainWindow::Current()) return;  // the program was closed meanwhile

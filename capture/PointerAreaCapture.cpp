@@ -22,21 +22,21 @@ int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 
 }  // namespace
 
-void OnCursorClick(MainWindow& main) {
-    const bool on = main.ToggleTimedMode(ID_CAPTURE_CURSOR, MainTimer::Point);
+void TogglePointerAreaCapture(MainWindow& main) {
+    const bool on = main.ToggleTimedMode(ID_CAPTURE_POINTER_AREA, MainTimer::PointerArea);
     main.SetCaption(kAppTitle);
     if (!on) return;
 
     DocumentWindow* document = DocumentWindow::Create(main);
     if (!document) {
         // Without a preview there is nothing to confirm: back to off.
-        OnCursorClick(main);
+        TogglePointerAreaCapture(main);
         return;
     }
     SetCurrentDocument(document);
     const CaptureSettings& settings = main.Settings();
-    const int width = AreaSide(settings.cursorWidth);
-    const int height = AreaSide(settings.cursorHeight);
+    const int width = AreaSide(settings.pointerAreaWidth);
+    const int height = AreaSide(settings.pointerAreaHeight);
     document->SetSurfaceSize(width, height);
     const PixelSize outer = PointerPreviewOuterSize(width, height);
     document->SetOuterSize(outer.width, outer.height);
@@ -44,15 +44,15 @@ void OnCursorClick(MainWindow& main) {
     main.SetCaption(std::wstring(kAppTitle) + kConfirmHint);
 }
 
-void OnPointTick(MainWindow& main) {
-    if (!main.IsMenuChecked(ID_CAPTURE_CURSOR)) {
-        main.Timer(MainTimer::Point).SetEnabled(false);
+void PointerAreaCaptureTick(MainWindow& main) {
+    if (!main.IsMenuChecked(ID_CAPTURE_POINTER_AREA)) {
+        main.Timer(MainTimer::PointerArea).SetEnabled(false);
         return;
     }
     DocumentWindow* document = CurrentDocument();
     if (!document) {
         // The user closed the preview: the mode has nothing left to show.
-        OnCursorClick(main);
+        TogglePointerAreaCapture(main);
         return;
     }
     POINT pointer{};
@@ -61,7 +61,7 @@ void OnPointTick(MainWindow& main) {
     // The real size in pixels, whatever the DPI.
     const SIZE screen = win32::PrimaryScreenSize();
     const PixelPoint corner =
-        PointerAreaCorner(pointer.x, pointer.y, settings.cursorWidth, settings.cursorHeight, screen.cx, screen.cy);
+        PointerAreaCorner(pointer.x, pointer.y, settings.pointerAreaWidth, settings.pointerAreaHeight, screen.cx, screen.cy);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
     const SIZE surface = document->SurfaceSize();

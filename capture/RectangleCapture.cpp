@@ -15,12 +15,12 @@ DelayedTickCounter rectangleTicks;
 
 }  // namespace
 
-void OnRectangleClick(MainWindow& main) {
+void StartRectangleCapture(MainWindow& main) {
     ::ShowWindow(main.Handle(), SW_HIDE);
     main.Timer(MainTimer::Rectangle).SetEnabled(true);
 }
 
-void OnRectangleTick(MainWindow& main) {
+void RectangleCaptureTick(MainWindow& main) {
     if (!rectangleTicks.Tick()) return;
     main.Timer(MainTimer::Rectangle).SetEnabled(false);
     RectangleOverlay& overlay = RectangleOverlay::Instance();

@@ -147,7 +147,7 @@ LRESULT RectangleOverlay::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             OnKeyDown(wParam);
             return 0;
         case WM_DESTROY:
-            OnUnload();
+            Unload();
             return 0;
         default:
             break;
@@ -260,7 +260,7 @@ void RectangleOverlay::ShowError(DWORD code) {
     ::MessageBoxW(window_, text.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void RectangleOverlay::OnUnload() {
+void RectangleOverlay::Unload() {
     drag_.Reset();
     labelVisible_ = false;
     // The frozen screen can be tens of megabytes; the next use grabs anew.

@@ -1,7 +1,7 @@
 #pragma once
-// frmBack: the borderless window over the whole primary screen that shows
+// The borderless window over the whole primary screen that shows
 // the frozen screen while the user drags out a rectangle. An inverted
-// outline follows the pointer and a red read-out (lblPosition) sits beside
+// outline follows the pointer and a red read-out sits beside
 // the moving corner; on release the selected pixels of the frozen picture
 // open as a new document.
 //
@@ -68,7 +68,7 @@ private:
     void OnMouseMove(int x, int y);
     void OnMouseUp(int x, int y);
     void OnKeyDown(WPARAM key);
-    void OnUnload();
+    void Unload();
 
     void MakeDocument(PixelPoint corner, int width, int height);
     void ShowError(DWORD code);

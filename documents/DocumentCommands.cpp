@@ -5,12 +5,12 @@
 
 namespace snapora {
 
-void OnCloseChildClick(MainWindow& main) {
+void CloseActiveDocument(MainWindow& main) {
     HWND child = main.ActiveChild();
     if (child) ::SendMessageW(child, WM_CLOSE, 0, 0);
 }
 
-void OnDeleteClick(MainWindow& main) {
+void EmptyActiveDocument(MainWindow& main) {
     // Empties the picture; the surface keeps its size and the document stays
     // unsaved. The help window has no picture and is left alone.
     if (DocumentWindow* document = main.ActiveDocument()) document->ClearPicture();

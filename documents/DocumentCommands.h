@@ -4,7 +4,7 @@ namespace snapora {
 
 class MainWindow;
 
-void OnCloseChildClick(MainWindow& main);
-void OnDeleteClick(MainWindow& main);
+void CloseActiveDocument(MainWindow& main);
+void EmptyActiveDocument(MainWindow& main);
 
 }  // namespace snapora

@@ -77,7 +77,7 @@ LRESULT CALLBACK DocumentWindow::WindowProc(HWND window, UINT message, WPARAM wP
 LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            OnLoad();
+            Initialise();
             break;
         case WM_PAINT:
             OnPaint();
@@ -97,7 +97,7 @@ LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWorkspaceChildProc(window_, message, wParam, lParam);
 }
 
-void DocumentWindow::OnLoad() {
+void DocumentWindow::Initialise() {
     isDirty_ = true;
     surface_ = SIZE{win32::TwipsToPixelsX(kInitialSurfaceWidthTwips), win32::TwipsToPixelsY(kInitialSurfaceHeightTwips)};
 }
@@ -110,12 +110,12 @@ void DocumentWindow::OnPaint() {
 }
 
 void DocumentWindow::OnActivate(bool active) {
-    if (active) main_.SetMenuEnabled(ID_FILE_SAVE, isDirty_);
+    if (active) main_.SetMenuEnabled(ID_FILE_SAVE_AS, isDirty_);
 }
 
 bool DocumentWindow::OnKeyDown(WPARAM key) {
     if (key != VK_SPACE && key != VK_RETURN) return false;
-    main_.ExecuteCommand(ID_CAPTURE_CURSOR);
+    main_.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// frmChild: one picture document, an MDI child of the main window. Its
-// picture surface (picCapture) sits at the top-left corner, has its own
+// One picture document, an MDI child of the main window. Its
+// picture surface sits at the top-left corner, has its own
 // size in pixels and keeps the picture drawn on it.
 #include <windows.h>
 
@@ -26,7 +26,6 @@ public:
     [[nodiscard]] bool IsDirty() const noexcept { return isDirty_; }
     void SetDirty(bool dirty) noexcept { isDirty_ = dirty; }
 
-    // picCapture.
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(Picture picture);
     void ClearPicture();
@@ -47,7 +46,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void OnLoad();
+    void Initialise();
     void OnPaint();
     void OnActivate(bool active);
     bool OnKeyDown(WPARAM key);

@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const OptionsValues values = ValuesFromTexts(texts);
     Check(values.intervalMs >= 1000 && values.intervalMs <= 60000 && values.intervalMs % 1000 == 0);
-    Check(values.autoDuration > 0 && values.autoDuration <= 3630);
-    Check(values.cursorHeight >= 60 && values.cursorHeight <= 480);
-    Check(values.cursorWidth >= 80 && values.cursorWidth <= 640);
-    Check(IsValidFolderName(values.autoDir));
-    Check(values.autoPrefix == texts.prefix);
+    Check(values.automaticDuration > 0 && values.automaticDuration <= 3630);
+    Check(values.pointerAreaHeight >= 60 && values.pointerAreaHeight <= 480);
+    Check(values.pointerAreaWidth >= 80 && values.pointerAreaWidth <= 640);
+    Check(IsValidFolderName(values.automaticFolder));
+    Check(values.automaticPrefix == texts.prefix);
     return 0;
 }

@@ -99,16 +99,16 @@ INT_PTR CALLBACK AboutDialog::DialogProc(HWND dialog, UINT message, WPARAM wPara
 INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            OnLoad();
+            Initialise();
             return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK:
                 case IDCANCEL:
-                    OnOkClick(LOWORD(wParam));
+                    Close(LOWORD(wParam));
                     return TRUE;
                 case IDC_ABOUT_SYSINFO:
-                    if (HIWORD(wParam) == BN_CLICKED) OnSysInfoClick();
+                    if (HIWORD(wParam) == BN_CLICKED) StartSystemInformation();
                     return TRUE;
                 default:
                     return FALSE;
@@ -123,7 +123,7 @@ INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void AboutDialog::OnLoad() {
+void AboutDialog::Initialise() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0)));
     smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON,
@@ -185,9 +185,9 @@ INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void AboutDialog::OnOkClick(int result) { ::EndDialog(dialog_, result); }
+void AboutDialog::Close(int result) { ::EndDialog(dialog_, result); }
 
-void AboutDialog::OnSysInfoClick() { StartSysInfo(); }
+void AboutDialog::StartSystemInformation() { StartSysInfo(); }
 
 void AboutDialog::StartSysInfo() {
     try {

@@ -1,5 +1,5 @@
 #pragma once
-// frmAbout: the modal about box with the program's title, version,
+// The modal about box with the program's title, version,
 // description and legal notice, and a button that starts the system's
 // information tool.
 #include <windows.h>
@@ -31,11 +31,11 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void OnLoad();
+    void Initialise();
     void OnPaint();
     INT_PTR OnCtlColorStatic(HDC dc, HWND control);
-    void OnOkClick(int result);
-    void OnSysInfoClick();
+    void Close(int result);
+    void StartSystemInformation();
 
     void StartSysInfo();
     void ShowSysInfoUnavailable();

@@ -93,7 +93,7 @@ LRESULT CALLBACK ContentsWindow::WindowProc(HWND window, UINT message, WPARAM wP
 LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            if (!OnLoad()) return -1;
+            if (!Initialise()) return -1;
             break;
         case WM_SIZE:
             OnResize(LOWORD(lParam), HIWORD(lParam));
@@ -102,7 +102,7 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             // The MDI child activates itself first; then the text takes the
             // focus so that the keys scroll it.
             DefWorkspaceChildProc(window_, message, wParam, lParam);
-            if (txtContents_) ::SetFocus(txtContents_);
+            if (text_) ::SetFocus(text_);
             return 0;
         case WM_CLOSE:
             OnClose();
@@ -117,25 +117,25 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWorkspaceChildProc(window_, message, wParam, lParam);
 }
 
-bool ContentsWindow::OnLoad() {
-    txtContents_ = ::CreateWindowExW(
+bool ContentsWindow::Initialise() {
+    text_ = ::CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", nullptr,
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         win32::TwipsToPixelsX(kInitialLeftTwips), win32::TwipsToPixelsY(kInitialTopTwips),
         win32::TwipsToPixelsX(kInitialWidthTwips), win32::TwipsToPixelsY(kInitialHeightTwips), window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), main_.Instance(), nullptr);
-    if (!txtContents_) return false;
+    if (!text_) return false;
     font_.reset(CreateDefaultTextFont());
-    if (font_) ::SendMessageW(txtContents_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::SetWindowTextW(txtContents_, HelpContentsText().c_str());
+    if (font_) ::SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::SetWindowTextW(text_, HelpContentsText().c_str());
     return true;
 }
 
 void ContentsWindow::OnResize(int clientWidth, int clientHeight) {
-    if (!txtContents_) return;
+    if (!text_) return;
     const InsetBox box = InsetWithMargins(clientWidth, clientHeight, win32::TwipsToPixelsX(kMarginTwips),
                                           win32::TwipsToPixelsY(kMarginTwips));
-    ::MoveWindow(txtContents_, box.left, box.top, box.width, box.height, TRUE);
+    ::MoveWindow(text_, box.left, box.top, box.width, box.height, TRUE);
 }
 
 void ContentsWindow::OnQueryUnload() {

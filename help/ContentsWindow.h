@@ -1,5 +1,5 @@
 #pragma once
-// frmContents: the help window, an MDI child of the main window that shows
+// The help window, an MDI child of the main window that shows
 // the fixed help text in a read-only text box. There is at most one.
 #include <windows.h>
 
@@ -21,8 +21,7 @@ public:
     ContentsWindow& operator=(const ContentsWindow&) = delete;
 
     [[nodiscard]] HWND Handle() const noexcept { return window_; }
-    // txtContents.
-    [[nodiscard]] HWND TextBox() const noexcept { return txtContents_; }
+    [[nodiscard]] HWND TextBox() const noexcept { return text_; }
 
     // Closes the window the way its close box does.
     void Close();
@@ -33,14 +32,14 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool OnLoad();
+    bool Initialise();
     void OnResize(int clientWidth, int clientHeight);
     void OnQueryUnload();
     void OnClose();
 
     MainWindow& main_;
     HWND window_ = nullptr;
-    HWND txtContents_ = nullptr;
+    HWND text_ = nullptr;
     win32::UniqueFont font_;
 };
 

@@ -7,7 +7,7 @@
 
 namespace snapora {
 
-void OnContentsClick(MainWindow& main) {
+void ToggleHelpContents(MainWindow& main) {
     // The check mark decides; the toolbar button follows it.
     const bool open = !main.IsMenuChecked(ID_HELP_CONTENTS);
     main.SetMenuChecked(ID_HELP_CONTENTS, open);
@@ -23,6 +23,6 @@ void OnContentsClick(MainWindow& main) {
     }
 }
 
-void OnAboutClick(MainWindow& main) { ShowAboutDialog(main.Handle()); }
+void ShowAbout(MainWindow& main) { ShowAboutDialog(main.Handle()); }
 
 }  // namespace snapora

@@ -4,8 +4,8 @@ namespace snapora {
 class MainWindow;
 
 // "主题": opens or closes the help window.
-void OnContentsClick(MainWindow& main);
+void ToggleHelpContents(MainWindow& main);
 // "关于": the about box.
-void OnAboutClick(MainWindow& main);
+void ShowAbout(MainWindow& main);
 
 }  // namespace snapora

@@ -5,7 +5,7 @@
 
 namespace snapora {
 
-void OnCopyClick(MainWindow& main) {
+void CopyActiveDocument(MainWindow& main) {
     // A busy clipboard or an emptied picture ends the command silently.
     if (const DocumentWindow* document = main.ActiveDocument()) {
         (void)PlacePictureOnClipboard(main.Handle(), document->GetPicture());

@@ -5,11 +5,11 @@ namespace snapora {
 class MainWindow;
 class DocumentWindow;
 
-void OnSaveClick(MainWindow& main);
-void OnSetupClick(MainWindow& main);
-void OnPrintClick(MainWindow& main);
-void OnPropertiesClick(MainWindow& main);
-void OnCopyClick(MainWindow& main);
+void SaveActiveDocumentAs(MainWindow& main);
+void ShowPageSetup(MainWindow& main);
+void PrintActiveDocument(MainWindow& main);
+void ShowActiveDocumentProperties(MainWindow& main);
+void CopyActiveDocument(MainWindow& main);
 
 // The question asked when an unsaved document closes. False keeps it open.
 bool ConfirmDocumentClose(DocumentWindow& document);

@@ -41,7 +41,7 @@ bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture) {
     return printer.PaintPicture(picture, 0, 0, printed->width, printed->height);
 }
 
-void OnPrintClick(MainWindow& main) {
+void PrintActiveDocument(MainWindow& main) {
     const DocumentWindow* document = main.ActiveDocument();
     if (!document || document->GetPicture().Empty()) return;
     CurrentPrinter printer(JobName(*document));
@@ -50,7 +50,7 @@ void OnPrintClick(MainWindow& main) {
     printer.EndDoc();
 }
 
-void OnSetupClick(MainWindow& main) {
+void ShowPageSetup(MainWindow& main) {
     if (!main.ActiveChild()) return;
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);

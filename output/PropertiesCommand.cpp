@@ -10,7 +10,7 @@
 
 namespace snapora {
 
-void OnPropertiesClick(MainWindow& main) {
+void ShowActiveDocumentProperties(MainWindow& main) {
     const DocumentWindow* document = main.ActiveDocument();
     if (!document) return;
     const Picture& picture = document->GetPicture();

@@ -63,14 +63,14 @@ bool SavePictureAs(DocumentWindow& document) {
     return WriteBitmapFile(document.GetPicture(), path);
 }
 
-void OnSaveClick(MainWindow& main) {
+void SaveActiveDocumentAs(MainWindow& main) {
     DocumentWindow* document = main.ActiveDocument();
     if (!document || !document->IsDirty()) return;
     const HWND window = document->Handle();
     if (!SavePictureAs(*document)) return;
     // The dialog ran a message loop: look the document up again.
     if (DocumentWindow* saved = DocumentWindow::FromHandle(window)) saved->SetDirty(false);
-    main.SetMenuEnabled(ID_FILE_SAVE, false);
+    main.SetMenuEnabled(ID_FILE_SAVE_AS, false);
 }
 
 bool ConfirmDocumentClose(DocumentWindow& document) {

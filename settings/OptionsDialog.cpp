@@ -25,36 +25,36 @@ constexpr int kPageTop = 720;
 
 constexpr std::array<win32::TwipsRect, 5> kDialogControls{{
     {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},
-    {IDC_OPTIONS_PAGE1, kPageLeft, kPageTop, 3135, 2415},
-    {IDC_OPTIONS_PAGE2, kPageLeft, kPageTop, 3135, 2415},
+    {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2415},
+    {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2415},
     {IDC_OPTIONS_OK, 690, 3570, 1095, 375},
     {IDCANCEL, 2370, 3570, 1095, 375},
 }};
 
 constexpr std::array<win32::TwipsRect, 8> kPage1Controls{{
-    {IDC_OPTIONS_LBLNAME, 120, 480, 1080, 195},
-    {IDC_OPTIONS_TXTNAME, 1680, 480, 1215, 300},
-    {IDC_OPTIONS_LBLSPACE, 120, 960, 990, 195},
-    {IDC_OPTIONS_TXTSPACE, 1680, 960, 1215, 300},
-    {IDC_OPTIONS_LBLPERSIST, 120, 1440, 990, 195},
-    {IDC_OPTIONS_TXTPERSIST, 1680, 1440, 1215, 300},
-    {IDC_OPTIONS_LBLDIR, 120, 1920, 1425, 195},
-    {IDC_OPTIONS_TXTDIR, 1680, 1920, 1215, 300},
+    {IDC_OPTIONS_PREFIX_LABEL, 120, 480, 1080, 195},
+    {IDC_OPTIONS_PREFIX, 1680, 480, 1215, 300},
+    {IDC_OPTIONS_INTERVAL_LABEL, 120, 960, 990, 195},
+    {IDC_OPTIONS_INTERVAL, 1680, 960, 1215, 300},
+    {IDC_OPTIONS_DURATION_LABEL, 120, 1440, 990, 195},
+    {IDC_OPTIONS_DURATION, 1680, 1440, 1215, 300},
+    {IDC_OPTIONS_FOLDER_LABEL, 120, 1920, 1425, 195},
+    {IDC_OPTIONS_FOLDER, 1680, 1920, 1215, 300},
 }};
 
 constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
-    {IDC_OPTIONS_LBLHEIGH, 120, 480, 1170, 195},
-    {IDC_OPTIONS_TXTHEIGH, 1440, 480, 1455, 300},
-    {IDC_OPTIONS_LBLWIDTH, 120, 1080, 1170, 195},
-    {IDC_OPTIONS_TXTWIDTH, 1440, 1080, 1455, 300},
+    {IDC_OPTIONS_AREA_HEIGHT_LABEL, 120, 480, 1170, 195},
+    {IDC_OPTIONS_AREA_HEIGHT, 1440, 480, 1455, 300},
+    {IDC_OPTIONS_AREA_WIDTH_LABEL, 120, 1080, 1170, 195},
+    {IDC_OPTIONS_AREA_WIDTH, 1440, 1080, 1455, 300},
 }};
 
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
 constexpr std::array<int, 9> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,             IDC_OPTIONS_TAB,
-                                         IDC_OPTIONS_TXTNAME,   IDC_OPTIONS_TXTPERSIST, IDC_OPTIONS_TXTSPACE,
-                                         IDC_OPTIONS_TXTWIDTH,  IDC_OPTIONS_TXTHEIGH,  IDC_OPTIONS_TXTDIR};
+                                         IDC_OPTIONS_PREFIX,   IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                         IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT,  IDC_OPTIONS_FOLDER};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -84,11 +84,11 @@ public:
 
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnLoad();
+    void Initialise();
     void PlaceControls();
-    void OnTabOptionsClick();
-    void OnCmdOkClick();
-    void OnCmdCancelClick();
+    void ShowSelectedPage();
+    void ApplyAndClose();
+    void Cancel();
     void AnewInput(int fieldId);
     void SelectTab(int page);
     void MoveFocus(HWND from, bool backwards);
@@ -119,24 +119,24 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND dialog, UINT message, WPARAM wPa
 INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            OnLoad();
+            Initialise();
             // Focus starts on OK, not on the first field.
             ::SetFocus(::GetDlgItem(dialog_, IDC_OPTIONS_OK));
             return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_OPTIONS_OK:
-                    if (HIWORD(wParam) == BN_CLICKED) OnCmdOkClick();
+                    if (HIWORD(wParam) == BN_CLICKED) ApplyAndClose();
                     return TRUE;
                 case IDCANCEL:
-                    OnCmdCancelClick();
+                    Cancel();
                     return TRUE;
                 default:
                     return FALSE;
             }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->idFrom == IDC_OPTIONS_TAB && header->code == TCN_SELCHANGE) OnTabOptionsClick();
+            if (header->idFrom == IDC_OPTIONS_TAB && header->code == TCN_SELCHANGE) ShowSelectedPage();
             return FALSE;
         }
         default:
@@ -144,14 +144,14 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void OptionsDialog::OnLoad() {
+void OptionsDialog::Initialise() {
     const OptionsTexts texts = TextsFromSettings(settings_, intervalMs_);
-    SetFieldText(IDC_OPTIONS_TXTNAME, texts.prefix);
-    SetFieldText(IDC_OPTIONS_TXTSPACE, texts.interval);
-    SetFieldText(IDC_OPTIONS_TXTPERSIST, texts.duration);
-    SetFieldText(IDC_OPTIONS_TXTDIR, texts.folder);
-    SetFieldText(IDC_OPTIONS_TXTHEIGH, texts.height);
-    SetFieldText(IDC_OPTIONS_TXTWIDTH, texts.width);
+    SetFieldText(IDC_OPTIONS_PREFIX, texts.prefix);
+    SetFieldText(IDC_OPTIONS_INTERVAL, texts.interval);
+    SetFieldText(IDC_OPTIONS_DURATION, texts.duration);
+    SetFieldText(IDC_OPTIONS_FOLDER, texts.folder);
+    SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
+    SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
 
     HWND tab = ::GetDlgItem(dialog_, IDC_OPTIONS_TAB);
     std::wstring first = L"自动截图";
@@ -169,7 +169,7 @@ void OptionsDialog::OnLoad() {
                             reinterpret_cast<DWORD_PTR>(this));
     }
     PlaceControls();
-    OnTabOptionsClick();
+    ShowSelectedPage();
 }
 
 void OptionsDialog::PlaceControls() {
@@ -185,10 +185,10 @@ int OptionsDialog::SelectedPage() const {
     return static_cast<int>(::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_GETCURSEL, 0, 0)) + 1;
 }
 
-void OptionsDialog::OnTabOptionsClick() {
+void OptionsDialog::ShowSelectedPage() {
     const auto showPage = [this](int page, bool show) {
         const int command = show ? SW_SHOW : SW_HIDE;
-        ::ShowWindow(::GetDlgItem(dialog_, page == 1 ? IDC_OPTIONS_PAGE1 : IDC_OPTIONS_PAGE2), command);
+        ::ShowWindow(::GetDlgItem(dialog_, page == 1 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE), command);
         if (page == 1) {
             for (const auto& rect : kPage1Controls) ::ShowWindow(::GetDlgItem(dialog_, rect.id), command);
         } else {
@@ -204,7 +204,7 @@ void OptionsDialog::OnTabOptionsClick() {
 
 void OptionsDialog::SelectTab(int page) {
     ::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_SETCURSEL, static_cast<WPARAM>(page - 1), 0);
-    OnTabOptionsClick();
+    ShowSelectedPage();
 }
 
 void OptionsDialog::AnewInput(int fieldId) {
@@ -216,27 +216,27 @@ void OptionsDialog::AnewInput(int fieldId) {
 int FieldIdOf(OptionsField field) {
     switch (field) {
         case OptionsField::Duration:
-            return IDC_OPTIONS_TXTPERSIST;
+            return IDC_OPTIONS_DURATION;
         case OptionsField::Interval:
-            return IDC_OPTIONS_TXTSPACE;
+            return IDC_OPTIONS_INTERVAL;
         case OptionsField::Folder:
-            return IDC_OPTIONS_TXTDIR;
+            return IDC_OPTIONS_FOLDER;
         case OptionsField::Height:
-            return IDC_OPTIONS_TXTHEIGH;
+            return IDC_OPTIONS_AREA_HEIGHT;
         case OptionsField::Width:
-            return IDC_OPTIONS_TXTWIDTH;
+            return IDC_OPTIONS_AREA_WIDTH;
     }
-    return IDC_OPTIONS_TXTPERSIST;
+    return IDC_OPTIONS_DURATION;
 }
 
-void OptionsDialog::OnCmdOkClick() {
+void OptionsDialog::ApplyAndClose() {
     OptionsTexts texts;
-    texts.prefix = FieldText(IDC_OPTIONS_TXTNAME);
-    texts.interval = FieldText(IDC_OPTIONS_TXTSPACE);
-    texts.duration = FieldText(IDC_OPTIONS_TXTPERSIST);
-    texts.folder = FieldText(IDC_OPTIONS_TXTDIR);
-    texts.height = FieldText(IDC_OPTIONS_TXTHEIGH);
-    texts.width = FieldText(IDC_OPTIONS_TXTWIDTH);
+    texts.prefix = FieldText(IDC_OPTIONS_PREFIX);
+    texts.interval = FieldText(IDC_OPTIONS_INTERVAL);
+    texts.duration = FieldText(IDC_OPTIONS_DURATION);
+    texts.folder = FieldText(IDC_OPTIONS_FOLDER);
+    texts.height = FieldText(IDC_OPTIONS_AREA_HEIGHT);
+    texts.width = FieldText(IDC_OPTIONS_AREA_WIDTH);
     if (const auto problem = FindOptionsProblem(texts)) {
         const std::wstring message(problem->message);
         ::MessageBoxW(dialog_, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
@@ -250,7 +250,7 @@ void OptionsDialog::OnCmdOkClick() {
     ::EndDialog(dialog_, TRUE);
 }
 
-void OptionsDialog::OnCmdCancelClick() { ::EndDialog(dialog_, FALSE); }
+void OptionsDialog::Cancel() { ::EndDialog(dialog_, FALSE); }
 
 void OptionsDialog::MoveFocus(HWND from, bool backwards) {
     const int count = static_cast<int>(kFocusOrder.size());

@@ -1,5 +1,5 @@
 #pragma once
-// frmOptions: the modal dialog that shows and validates the capture
+// The modal dialog that shows and validates the capture
 // settings.
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 
 namespace snapora {
 
-void OnOptionClick(MainWindow& main) {
+void ShowOptions(MainWindow& main) {
     win32::WindowTimer& automatic = main.Timer(MainTimer::Automatic);
     unsigned intervalMs = automatic.Interval();
     // A running automatic capture takes the new period at once.

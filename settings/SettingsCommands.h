@@ -4,6 +4,6 @@ namespace snapora {
 class MainWindow;
 
 // "选项": the options dialog, modal, owned by the main window.
-void OnOptionClick(MainWindow& main);
+void ShowOptions(MainWindow& main);
 
 }  // namespace snapora

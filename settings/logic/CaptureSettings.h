@@ -9,11 +9,11 @@ namespace snapora {
 struct CaptureSettings {
     static constexpr unsigned kDefaultAutomaticIntervalMs = 10000;
 
-    std::wstring autoPrefix = L"Automatic";  // file-name prefix of automatic captures
-    float autoDuration = 120;                // seconds
-    std::wstring autoDir = L"CapPicture";    // folder below the program's folder
-    double cursorHeight = 120;               // pixels
-    float cursorWidth = 160;                 // pixels
+    std::wstring automaticPrefix = L"Automatic";  // file-name prefix of automatic captures
+    float automaticDuration = 120;                // seconds
+    std::wstring automaticFolder = L"CapPicture";    // folder below the program's folder
+    double pointerAreaHeight = 120;               // pixels
+    float pointerAreaWidth = 160;                 // pixels
 };
 
 }  // namespace snapora

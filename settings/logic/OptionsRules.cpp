@@ -101,12 +101,12 @@ std::wstring FormatFieldNumber(float value) { return FormatShortest(value); }
 
 OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs) {
     OptionsTexts texts;
-    texts.prefix = settings.autoPrefix;
+    texts.prefix = settings.automaticPrefix;
     texts.interval = FormatFieldNumber(static_cast<double>(intervalMs) / 1000.0);
-    texts.duration = FormatFieldNumber(settings.autoDuration / 60.0f);
-    texts.folder = settings.autoDir;
-    texts.height = FormatFieldNumber(settings.cursorHeight);
-    texts.width = FormatFieldNumber(settings.cursorWidth);
+    texts.duration = FormatFieldNumber(settings.automaticDuration / 60.0f);
+    texts.folder = settings.automaticFolder;
+    texts.height = FormatFieldNumber(settings.pointerAreaHeight);
+    texts.width = FormatFieldNumber(settings.pointerAreaWidth);
     return texts;
 }
 
@@ -131,21 +131,21 @@ std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts) {
 
 OptionsValues ValuesFromTexts(const OptionsTexts& texts) {
     OptionsValues values;
-    values.autoPrefix = texts.prefix;
+    values.automaticPrefix = texts.prefix;
     values.intervalMs = static_cast<unsigned>(std::lround(ParseFieldNumber(texts.interval).value_or(0) * 1000.0));
-    values.autoDuration = static_cast<float>(ParseFieldNumber(texts.duration).value_or(0) * 60.0);
-    values.autoDir = texts.folder;
-    values.cursorHeight = ParseFieldNumber(texts.height).value_or(0);
-    values.cursorWidth = static_cast<float>(ParseFieldNumber(texts.width).value_or(0));
+    values.automaticDuration = static_cast<float>(ParseFieldNumber(texts.duration).value_or(0) * 60.0);
+    values.automaticFolder = texts.folder;
+    values.pointerAreaHeight = ParseFieldNumber(texts.height).value_or(0);
+    values.pointerAreaWidth = static_cast<float>(ParseFieldNumber(texts.width).value_or(0));
     return values;
 }
 
 void ApplyValues(const OptionsValues& values, CaptureSettings& settings) {
-    settings.autoPrefix = values.autoPrefix;
-    settings.autoDuration = values.autoDuration;
-    settings.autoDir = values.autoDir;
-    settings.cursorHeight = values.cursorHeight;
-    settings.cursorWidth = values.cursorWidth;
+    settings.automaticPrefix = values.automaticPrefix;
+    settings.automaticDuration = values.automaticDuration;
+    settings.automaticFolder = values.automaticFolder;
+    settings.pointerAreaHeight = values.pointerAreaHeight;
+    settings.pointerAreaWidth = values.pointerAreaWidth;
 }
 
 }  // namespace snapora

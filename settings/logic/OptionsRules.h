@@ -47,12 +47,12 @@ struct OptionsProblem {
 };
 
 struct OptionsValues {
-    std::wstring autoPrefix;
+    std::wstring automaticPrefix;
     unsigned intervalMs = 0;
-    float autoDuration = 0;  // seconds
-    std::wstring autoDir;
-    double cursorHeight = 0;
-    float cursorWidth = 0;
+    float automaticDuration = 0;  // seconds
+    std::wstring automaticFolder;
+    double pointerAreaHeight = 0;
+    float pointerAreaWidth = 0;
 };
 
 // The texts a fresh dialog shows for these settings and this timer period.

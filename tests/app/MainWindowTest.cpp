@@ -57,16 +57,16 @@ TEST_F(MainWindowStartup, HasItsCaptionVersionAndStartsWithItsSettings) {
 
     EXPECT_EQ(CaptureCount(), 0u);
     const CaptureSettings& settings = Main().Settings();
-    EXPECT_EQ(settings.autoPrefix, L"Automatic");
-    EXPECT_EQ(settings.autoDir, L"CapPicture");
-    EXPECT_EQ(settings.autoDuration, 120);
-    EXPECT_EQ(settings.cursorHeight, 120);
-    EXPECT_EQ(settings.cursorWidth, 160);
+    EXPECT_EQ(settings.automaticPrefix, L"Automatic");
+    EXPECT_EQ(settings.automaticFolder, L"CapPicture");
+    EXPECT_EQ(settings.automaticDuration, 120);
+    EXPECT_EQ(settings.pointerAreaHeight, 120);
+    EXPECT_EQ(settings.pointerAreaWidth, 160);
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
-    for (auto timer : {MainTimer::EntireScreen, MainTimer::Rectangle, MainTimer::Point, MainTimer::Automatic}) {
+    for (auto timer : {MainTimer::EntireScreen, MainTimer::Rectangle, MainTimer::PointerArea, MainTimer::Automatic}) {
         EXPECT_FALSE(Main().Timer(timer).Enabled());
     }
-    EXPECT_EQ(Main().Timer(MainTimer::Point).Interval(), 50u);
+    EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
 }
 
 TEST_F(MainWindowStartup, InitialClientSizeComesFromTwipsAtTheRealDpi) {
@@ -212,11 +212,11 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
         return r;
     };
     const RECT full = clientRect();
-    Main().ExecuteCommand(ID_SETTING_TOOLBAR);
-    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTING_TOOLBAR));
+    Main().ExecuteCommand(ID_SETTINGS_TOOLBAR);
+    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTINGS_TOOLBAR));
     EXPECT_FALSE(::IsWindowVisible(Main().Toolbar()));
-    Main().ExecuteCommand(ID_SETTING_STATUSBAR);
-    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTING_STATUSBAR));
+    Main().ExecuteCommand(ID_SETTINGS_STATUS_BAR);
+    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTINGS_STATUS_BAR));
     EXPECT_FALSE(::IsWindowVisible(Main().StatusBar()));
     // Only the menu bar and the client area remain.
     RECT frameClient{};
@@ -225,10 +225,10 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
     EXPECT_EQ(bare.bottom - bare.top, frameClient.bottom);
     EXPECT_GT(bare.bottom - bare.top, full.bottom - full.top);
 
-    Main().ExecuteCommand(ID_SETTING_TOOLBAR);
-    Main().ExecuteCommand(ID_SETTING_STATUSBAR);
-    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTING_TOOLBAR));
-    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTING_STATUSBAR));
+    Main().ExecuteCommand(ID_SETTINGS_TOOLBAR);
+    Main().ExecuteCommand(ID_SETTINGS_STATUS_BAR);
+    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTINGS_TOOLBAR));
+    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTINGS_STATUS_BAR));
     EXPECT_TRUE(::IsWindowVisible(Main().Toolbar()));
     EXPECT_TRUE(::IsWindowVisible(Main().StatusBar()));
     const RECT restored = clientRect();

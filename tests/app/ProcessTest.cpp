@@ -67,9 +67,9 @@ TEST(SnaporaProcess, ExitEndsAtOnceWithDocumentsOpenAndNoQuestion) {
     ChildProcess app(L"Snapora.exe", L"");
     HWND frame = WaitForMainWindow(app);
     ASSERT_NE(frame, nullptr);
-    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRESCREEN, 0);
+    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRE_SCREEN, 0);
     ASSERT_TRUE(PumpUntil([&] { return ChildCount(frame) == 1 && ::IsWindowVisible(frame); }, 20s));
-    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRESCREEN, 0);
+    ::PostMessageW(frame, WM_COMMAND, ID_CAPTURE_ENTIRE_SCREEN, 0);
     ASSERT_TRUE(PumpUntil([&] { return ChildCount(frame) == 2 && ::IsWindowVisible(frame); }, 20s));
 
     ::PostMessageW(frame, WM_COMMAND, ID_FILE_EXIT, 0);

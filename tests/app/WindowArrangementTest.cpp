@@ -154,18 +154,18 @@ TEST_F(WindowArrangement, CloseAndDeleteActOnTheActiveDocumentOnly) {
     first->SetDirty(false);
     second->SetDirty(false);
     HWND secondWindow = second->Handle();
-    Main().ExecuteCommand(ID_FILE_CLOSECHILD);
+    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
     PumpFor(20ms);
     EXPECT_FALSE(::IsWindow(secondWindow));
     EXPECT_EQ(CurrentDocument(), nullptr);  // it pointed at the closed one
     EXPECT_EQ(Main().ActiveDocument(), first);
 
     HWND firstWindow = first->Handle();
-    Main().ExecuteCommand(ID_FILE_CLOSECHILD);
+    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
     PumpFor(20ms);
     EXPECT_FALSE(::IsWindow(firstWindow));
     // With no child at all, both commands do nothing.
-    Main().ExecuteCommand(ID_FILE_CLOSECHILD);
+    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
     Main().ExecuteCommand(ID_EDIT_DELETE);
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
 }
@@ -174,11 +174,11 @@ TEST_F(WindowArrangement, ActivatingADocumentSetsSaveToItsUnsavedMark) {
     DocumentWindow* saved = OpenDocument(30, 20);
     saved->SetDirty(false);
     DocumentWindow* unsaved = OpenDocument(30, 20);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(saved->Handle()), 0);
-    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE));
+    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(unsaved->Handle()), 0);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
 }
 
 TEST_F(WindowArrangement, ClosingTheMainWindowClosesEveryChildFirst) {

@@ -104,9 +104,9 @@ protected:
     }
 
     bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_AUTOMATIC); }
-    void Tick() { OnAutomaticTick(Main()); }
+    void Tick() { AutomaticCaptureTick(Main()); }
     void StartRun(double durationSeconds, unsigned periodMs) {
-        Main().Settings().autoDuration = static_cast<float>(durationSeconds);
+        Main().Settings().automaticDuration = static_cast<float>(durationSeconds);
         Main().Timer(MainTimer::Automatic).SetInterval(periodMs);
         Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     }
@@ -117,7 +117,7 @@ protected:
 
 TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     const std::wstring folder = BelowProgram(L"CapPicture");
-    Main().Settings().autoDuration = 0.05f * 60;
+    Main().Settings().automaticDuration = 0.05f * 60;
     Main().Timer(MainTimer::Automatic).SetInterval(1000);
     Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(ModeOn());
@@ -198,10 +198,10 @@ TEST_F(AutomaticCapture, EachTickHoldsItsOwnScreenAndTheClipboardFollowsTheLates
 
 TEST_F(AutomaticCapture, SettingsChangedDuringARunApplyFromTheNextTick) {
     StartRun(120, 1000);
-    Main().Settings().autoPrefix = L"";
+    Main().Settings().automaticPrefix = L"";
     Tick();
-    Main().Settings().autoDir = L"AutoOther";
-    Main().Settings().autoPrefix = L"shot";
+    Main().Settings().automaticFolder = L"AutoOther";
+    Main().Settings().automaticPrefix = L"shot";
     Tick();
     EXPECT_EQ(FilesIn(BelowProgram(L"CapPicture")), (std::vector<std::wstring>{L"1.bmp"}));
     EXPECT_EQ(FilesIn(BelowProgram(L"AutoOther")), (std::vector<std::wstring>{L"shot2.bmp"}));
@@ -210,7 +210,7 @@ TEST_F(AutomaticCapture, SettingsChangedDuringARunApplyFromTheNextTick) {
     Tick();
     EXPECT_EQ(FilesIn(BelowProgram(L"AutoOther")), (std::vector<std::wstring>{L"shot3.bmp"}));
     // A shorter duration ends the run at once; the count goes on.
-    Main().Settings().autoDuration = 3;
+    Main().Settings().automaticDuration = 3;
     EXPECT_TRUE(ModeOn());
     Tick();
     EXPECT_FALSE(ModeOn());
@@ -218,7 +218,7 @@ TEST_F(AutomaticCapture, SettingsChangedDuringARunApplyFromTheNextTick) {
 }
 
 TEST_F(AutomaticCapture, ADurationShorterThanTheIntervalWritesNothing) {
-    Main().Settings().autoDir = L"AutoTooShort";
+    Main().Settings().automaticFolder = L"AutoTooShort";
     StartRun(0.01 * 60, 1000);
     Tick();
     EXPECT_FALSE(ModeOn());
@@ -229,7 +229,7 @@ TEST_F(AutomaticCapture, ADurationShorterThanTheIntervalWritesNothing) {
 TEST_F(AutomaticCapture, AFileInThePlaceOfTheFolderSkipsThePicturesAndTheRunGoesOn) {
     const std::wstring blocker = BelowProgram(L"AutoBlocked");
     WriteBytes(blocker, "not a folder");
-    Main().Settings().autoDir = L"AutoBlocked";
+    Main().Settings().automaticFolder = L"AutoBlocked";
     StartRun(2, 1000);
     Tick();
     Tick();

@@ -36,7 +36,7 @@ protected:
     // Runs the command and waits for the document it opens.
     DocumentWindow* CaptureEntireScreen() {
         DocumentWindow* before = CurrentDocument();
-        Main().ExecuteCommand(ID_CAPTURE_ENTIRESCREEN);
+        Main().ExecuteCommand(ID_CAPTURE_ENTIRE_SCREEN);
         hiddenRightAfterCommand_ = !::IsWindowVisible(Main().Handle());
         const bool opened = PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 10s);
         return opened ? CurrentDocument() : nullptr;
@@ -124,7 +124,7 @@ TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded)
         ::SetForegroundWindow(toFront);
     });
     const auto start = std::chrono::steady_clock::now();
-    Main().ExecuteCommand(ID_CAPTURE_FORM);
+    Main().ExecuteCommand(ID_CAPTURE_WINDOW);
     const auto waited = std::chrono::steady_clock::now() - start;
     ::KillTimer(nullptr, timer);
     EXPECT_GE(waited, 1900ms);

@@ -21,12 +21,12 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_CURSOR); }
+    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA); }
 
     void ExpectModeOff() {
-        EXPECT_FALSE(Main().IsMenuChecked(ID_CAPTURE_CURSOR));
-        EXPECT_FALSE(Main().Timer(MainTimer::Point).Enabled());
-        EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_CURSOR));
+        EXPECT_FALSE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+        EXPECT_FALSE(Main().Timer(MainTimer::PointerArea).Enabled());
+        EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
         EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
     }
 };
@@ -47,11 +47,11 @@ bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& 
 
 TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     const CaptureNumber number = CaptureCount();
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
-    EXPECT_TRUE(Main().IsMenuChecked(ID_CAPTURE_CURSOR));
-    EXPECT_TRUE(Main().Timer(MainTimer::Point).Enabled());
-    EXPECT_EQ(Main().Timer(MainTimer::Point).Interval(), 50u);
-    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_CURSOR));
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    EXPECT_TRUE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+    EXPECT_TRUE(Main().Timer(MainTimer::PointerArea).Enabled());
+    EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
+    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
 
     DocumentWindow* preview = CurrentDocument();
@@ -67,21 +67,21 @@ TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     EXPECT_EQ(outer.bottom - outer.top, 148);
 
     ASSERT_TRUE(PumpUntil([&] { return !preview->GetPicture().Empty(); }));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     ExpectModeOff();
     // The preview stays as an ordinary unsaved capture of the last area.
     ASSERT_EQ(CurrentDocument(), preview);
     EXPECT_TRUE(preview->IsDirty());
     EXPECT_EQ(preview->GetPicture().Width(), 160);
     EXPECT_EQ(preview->GetPicture().Height(), 120);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE));
+    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
 }
 
 TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
     {
         PatternWindow pattern(RECT{0, 0, 420, 320});
         ASSERT_TRUE(::SetCursorPos(200, 150));
-        Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+        Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
         EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(120, 90, 160, 120)));
         // Nearer than a whole area to the top-left: the corner snaps there.
         ASSERT_TRUE(::SetCursorPos(140, 100));
@@ -94,15 +94,15 @@ TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
     EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
     ASSERT_TRUE(::SetCursorPos(screen.cx - 24, screen.cy - 68));
     EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 
 TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     PatternWindow pattern(RECT{0, 0, 420, 320});
-    Main().Settings().cursorWidth = 81;
-    Main().Settings().cursorHeight = 61;
+    Main().Settings().pointerAreaWidth = 81;
+    Main().Settings().pointerAreaHeight = 61;
     ASSERT_TRUE(::SetCursorPos(202, 152));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* preview = CurrentDocument();
     ASSERT_NE(preview, nullptr);
     RECT outer{};
@@ -114,7 +114,7 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     EXPECT_EQ(preview->SurfaceSize().cy, 61);
     // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.
     EXPECT_TRUE(WaitForPicture(preview, ExpectedPattern(162, 122, 81, 61)));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 
 TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
@@ -143,7 +143,7 @@ TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
 }
 
 TEST_F(PointerAreaCapture, ClosingThePreviewEndsTheMode) {
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* preview = CurrentDocument();
     ASSERT_NE(preview, nullptr);
     preview->SetDirty(false);  // no save question
@@ -161,7 +161,7 @@ TEST_F(PointerAreaCapture, ClosingThePreviewEndsTheMode) {
 TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
     PatternWindow pattern(RECT{0, 0, 420, 320});
     ASSERT_TRUE(::SetCursorPos(200, 150));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* preview = CurrentDocument();
     ASSERT_TRUE(WaitForPicture(preview, ExpectedPattern(120, 90, 160, 120)));
 
@@ -173,7 +173,7 @@ TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
     EXPECT_TRUE(WaitForPicture(newer, ExpectedPattern(130, 100, 50, 40)));
     // The preview keeps the last area it was given.
     EXPECT_EQ(preview->GetPicture().ReadPixels(), ExpectedPattern(120, 90, 160, 120));
-    Main().ExecuteCommand(ID_CAPTURE_CURSOR);
+    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 
 }  // namespace

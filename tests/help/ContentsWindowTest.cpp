@@ -104,7 +104,7 @@ TEST_F(HelpWindow, ClosingItAnyOtherWayClearsTheMarksAndTheNextClickOpensItAgain
     help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     ExpectHelpOpen(Main());
-    Main().ExecuteCommand(ID_FILE_CLOSECHILD);  // "关闭" while it is active
+    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);  // "关闭" while it is active
     PumpFor(std::chrono::milliseconds(30));
     ExpectHelpClosed(Main(), help);
 
@@ -267,7 +267,7 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
         ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, memory), nullptr);
     }
 
-    for (UINT id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PROPERTIES, ID_EDIT_DELETE}) {
+    for (UINT id : {ID_FILE_SAVE_AS, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PROPERTIES, ID_EDIT_DELETE}) {
         SCOPED_TRACE(testing::Message() << "command " << id);
         EXPECT_EQ(CancelDialogsDuring([&] { Main().ExecuteCommand(id); }), 0);
         EXPECT_TRUE(::IsWindow(help));
@@ -296,7 +296,7 @@ TEST_F(HelpWindow, PrintSetupStillShowsItsDialogWhileItIsActive) {
         for (HWND dialog : dialogs) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
-    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_FILE_SETUP); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_FILE_PAGE_SETUP); }, std::chrono::seconds(10)));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(::IsWindow(help));
     ExpectHelpOpen(Main());

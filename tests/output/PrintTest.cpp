@@ -350,10 +350,10 @@ TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {
         }
         return false;
     }});
-    Main().ExecuteCommand(ID_FILE_SETUP);
+    Main().ExecuteCommand(ID_FILE_PAGE_SETUP);
     EXPECT_EQ(shown, 0);
     ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(4, 4)), nullptr);
-    Main().ExecuteCommand(ID_FILE_SETUP);
+    Main().ExecuteCommand(ID_FILE_PAGE_SETUP);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(title, L"Page Setup");
 }

@@ -91,8 +91,8 @@ struct Fields {
 
 Fields ReadFields(HWND dialog) {
     const auto text = [dialog](int id) { return WindowText(::GetDlgItem(dialog, id)); };
-    return {text(IDC_OPTIONS_TXTNAME),  text(IDC_OPTIONS_TXTSPACE),  text(IDC_OPTIONS_TXTPERSIST),
-            text(IDC_OPTIONS_TXTDIR),   text(IDC_OPTIONS_TXTHEIGH),  text(IDC_OPTIONS_TXTWIDTH)};
+    return {text(IDC_OPTIONS_PREFIX),  text(IDC_OPTIONS_INTERVAL),  text(IDC_OPTIONS_DURATION),
+            text(IDC_OPTIONS_FOLDER),   text(IDC_OPTIONS_AREA_HEIGHT),  text(IDC_OPTIONS_AREA_WIDTH)};
 }
 
 void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
@@ -109,12 +109,12 @@ int SelectedTab(HWND dialog) {
 
 // Which page shows: its frame and fields visible, the other page's hidden.
 int ShownPage(HWND dialog) {
-    const bool one = Visible(dialog, IDC_OPTIONS_PAGE1) && Visible(dialog, IDC_OPTIONS_TXTNAME) &&
-                     Visible(dialog, IDC_OPTIONS_TXTDIR) && Visible(dialog, IDC_OPTIONS_LBLDIR);
-    const bool two = Visible(dialog, IDC_OPTIONS_PAGE2) && Visible(dialog, IDC_OPTIONS_TXTHEIGH) &&
-                     Visible(dialog, IDC_OPTIONS_LBLWIDTH);
-    const bool anyOfOne = Visible(dialog, IDC_OPTIONS_PAGE1) || Visible(dialog, IDC_OPTIONS_TXTSPACE);
-    const bool anyOfTwo = Visible(dialog, IDC_OPTIONS_PAGE2) || Visible(dialog, IDC_OPTIONS_TXTWIDTH);
+    const bool one = Visible(dialog, IDC_OPTIONS_AUTOMATIC_PAGE) && Visible(dialog, IDC_OPTIONS_PREFIX) &&
+                     Visible(dialog, IDC_OPTIONS_FOLDER) && Visible(dialog, IDC_OPTIONS_FOLDER_LABEL);
+    const bool two = Visible(dialog, IDC_OPTIONS_POINTER_AREA_PAGE) && Visible(dialog, IDC_OPTIONS_AREA_HEIGHT) &&
+                     Visible(dialog, IDC_OPTIONS_AREA_WIDTH_LABEL);
+    const bool anyOfOne = Visible(dialog, IDC_OPTIONS_AUTOMATIC_PAGE) || Visible(dialog, IDC_OPTIONS_INTERVAL);
+    const bool anyOfTwo = Visible(dialog, IDC_OPTIONS_POINTER_AREA_PAGE) || Visible(dialog, IDC_OPTIONS_AREA_WIDTH);
     if (one && !anyOfTwo) return 1;
     if (two && !anyOfOne) return 2;
     return 0;
@@ -190,7 +190,7 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(caption, L"截图选项设置");
     EXPECT_EQ(fields.prefix, L"Automatic");
@@ -216,11 +216,11 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
     };
     // Page fields are relative to the page at (480, 720).
     const std::vector<Placed> expected = {
-        {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},          {IDC_OPTIONS_PAGE1, 480, 720, 3135, 2415},
+        {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},          {IDC_OPTIONS_AUTOMATIC_PAGE, 480, 720, 3135, 2415},
         {IDC_OPTIONS_OK, 690, 3570, 1095, 375},           {IDCANCEL, 2370, 3570, 1095, 375},
-        {IDC_OPTIONS_TXTNAME, 2160, 1200, 1215, 300},     {IDC_OPTIONS_LBLDIR, 600, 2640, 1425, 195},
-        {IDC_OPTIONS_TXTDIR, 2160, 2640, 1215, 300},      {IDC_OPTIONS_TXTHEIGH, 1920, 1200, 1455, 300},
-        {IDC_OPTIONS_TXTWIDTH, 1920, 1800, 1455, 300},    {IDC_OPTIONS_LBLWIDTH, 600, 1800, 1170, 195},
+        {IDC_OPTIONS_PREFIX, 2160, 1200, 1215, 300},     {IDC_OPTIONS_FOLDER_LABEL, 600, 2640, 1425, 195},
+        {IDC_OPTIONS_FOLDER, 2160, 2640, 1215, 300},      {IDC_OPTIONS_AREA_HEIGHT, 1920, 1200, 1455, 300},
+        {IDC_OPTIONS_AREA_WIDTH, 1920, 1800, 1455, 300},    {IDC_OPTIONS_AREA_WIDTH_LABEL, 600, 1800, 1170, 195},
     };
     std::vector<RECT> rects(expected.size());
     std::wstring tab1;
@@ -246,7 +246,7 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(tab1, L"自动截图");
     EXPECT_EQ(tab2, L"光标截图");
@@ -292,12 +292,12 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         return true;
     });
     DialogScript script(std::move(steps));
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
-                                       IDC_OPTIONS_TXTNAME,  IDC_OPTIONS_TXTPERSIST, IDC_OPTIONS_TXTSPACE,
-                                       IDC_OPTIONS_TXTDIR,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
-                                       IDC_OPTIONS_TXTWIDTH, IDC_OPTIONS_TXTHEIGH, IDC_OPTIONS_OK};
+                                       IDC_OPTIONS_PREFIX,  IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                       IDC_OPTIONS_FOLDER,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
+                                       IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_OK};
     EXPECT_EQ(order, expected);
 }
 
@@ -305,22 +305,22 @@ TEST_F(OptionsDialog, BadHeightOnPageOneSwitchesToPageTwoAndSelectsTheField) {
     Rejection seen;
     DialogScript script(RejectThenCancel(
         [](HWND dialog) {
-            SetField(dialog, IDC_OPTIONS_TXTHEIGH, L"100.5");
-            SetField(dialog, IDC_OPTIONS_TXTNAME, L"changed");
+            SetField(dialog, IDC_OPTIONS_AREA_HEIGHT, L"100.5");
+            SetField(dialog, IDC_OPTIONS_PREFIX, L"changed");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"截图高度应设60~480之间的正整数！");
     EXPECT_EQ(seen.boxTitle, L"Snapora");
     EXPECT_EQ(seen.page, 2);
     EXPECT_EQ(seen.tab, 2);
-    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTHEIGH);
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_AREA_HEIGHT);
     EXPECT_EQ(seen.selectionStart, 0u);
     EXPECT_EQ(seen.selectionEnd, 5u);
     // Nothing was applied, and Cancel applied nothing either.
-    EXPECT_EQ(Main().Settings().autoPrefix, L"Automatic");
-    EXPECT_EQ(Main().Settings().cursorHeight, 120);
+    EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
+    EXPECT_EQ(Main().Settings().pointerAreaHeight, 120);
 }
 
 TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
@@ -331,15 +331,15 @@ TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
             ::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_SETCURSEL, 1, 0);
             NMHDR header{::GetDlgItem(dialog, IDC_OPTIONS_TAB), IDC_OPTIONS_TAB, TCN_SELCHANGE};
             ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
-            SetField(dialog, IDC_OPTIONS_TXTPERSIST, L"0");
-            SetField(dialog, IDC_OPTIONS_TXTWIDTH, L"0");
+            SetField(dialog, IDC_OPTIONS_DURATION, L"0");
+            SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"0");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
     EXPECT_EQ(seen.page, 1);
-    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_TXTPERSIST);
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_DURATION);
     EXPECT_EQ(seen.selectionStart, 0u);
     EXPECT_EQ(seen.selectionEnd, 1u);
 }
@@ -349,12 +349,12 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         return [leaveMessage, leaveParam] {
             HWND dialog = FindOptionsDialog();
             if (!dialog) return false;
-            SetField(dialog, IDC_OPTIONS_TXTPERSIST, L"0.5");
-            SetField(dialog, IDC_OPTIONS_TXTSPACE, L"7");
-            SetField(dialog, IDC_OPTIONS_TXTNAME, L"");
-            SetField(dialog, IDC_OPTIONS_TXTDIR, L"my pics");
-            SetField(dialog, IDC_OPTIONS_TXTHEIGH, L" 480 ");
-            SetField(dialog, IDC_OPTIONS_TXTWIDTH, L"80");
+            SetField(dialog, IDC_OPTIONS_DURATION, L"0.5");
+            SetField(dialog, IDC_OPTIONS_INTERVAL, L"7");
+            SetField(dialog, IDC_OPTIONS_PREFIX, L"");
+            SetField(dialog, IDC_OPTIONS_FOLDER, L"my pics");
+            SetField(dialog, IDC_OPTIONS_AREA_HEIGHT, L" 480 ");
+            SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"80");
             ::PostMessageW(dialog, leaveMessage, leaveParam,
                            leaveMessage == WM_COMMAND
                                ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, LOWORD(leaveParam)))
@@ -364,26 +364,26 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     };
     for (const auto& [message, param] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}}) {
         DialogScript script({typeAndLeave(message, param)});
-        Main().ExecuteCommand(ID_SETTING_OPTION);
+        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
-        EXPECT_EQ(Main().Settings().autoDuration, 120.0f);
+        EXPECT_EQ(Main().Settings().automaticDuration, 120.0f);
         EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
-        EXPECT_EQ(Main().Settings().autoPrefix, L"Automatic");
+        EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
     }
 
     {
         DialogScript script({typeAndLeave(WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED))});
-        Main().ExecuteCommand(ID_SETTING_OPTION);
+        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
     }
     const CaptureSettings& settings = Main().Settings();
-    EXPECT_EQ(settings.autoDuration, 30.0f);
+    EXPECT_EQ(settings.automaticDuration, 30.0f);
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
     EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_EQ(settings.autoPrefix, L"");
-    EXPECT_EQ(settings.autoDir, L"my pics");
-    EXPECT_EQ(settings.cursorHeight, 480);
-    EXPECT_EQ(settings.cursorWidth, 80.0f);
+    EXPECT_EQ(settings.automaticPrefix, L"");
+    EXPECT_EQ(settings.automaticFolder, L"my pics");
+    EXPECT_EQ(settings.pointerAreaHeight, 480);
+    EXPECT_EQ(settings.pointerAreaWidth, 80.0f);
 
     Fields reopened;
     int page = 0;
@@ -395,7 +395,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(reopened.duration, L"0.5");
     EXPECT_EQ(reopened.interval, L"7");
@@ -411,11 +411,11 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
     DialogScript script({[] {
         HWND dialog = FindOptionsDialog();
         if (!dialog) return false;
-        SetField(dialog, IDC_OPTIONS_TXTSPACE, L"60");
+        SetField(dialog, IDC_OPTIONS_INTERVAL, L"60");
         PostClick(dialog, IDC_OPTIONS_OK);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTING_OPTION);
+    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);

@@ -56,7 +56,7 @@ TEST(FormatFieldNumber, ShowsTheShortestPlainDecimal) {
 TEST(TextsFromSettings, ShowSecondsAndMinutes) {
     CaptureSettings settings;
     EXPECT_EQ(TextsFromSettings(settings, 10000).duration, L"2");
-    settings.autoDuration = 30;
+    settings.automaticDuration = 30;
     EXPECT_EQ(TextsFromSettings(settings, 2500).interval, L"2.5");
     EXPECT_EQ(TextsFromSettings(settings, 2500).duration, L"0.5");
 }
@@ -74,7 +74,7 @@ TEST(FindOptionsProblem, DurationBoundaries) {
     }
     auto texts = Valid();
     texts.duration = L"60.5";
-    EXPECT_EQ(ValuesFromTexts(texts).autoDuration, 3630.0f);
+    EXPECT_EQ(ValuesFromTexts(texts).automaticDuration, 3630.0f);
 }
 
 TEST(FindOptionsProblem, IntervalIsAWholeNumberOfSecondsFromOneToSixty) {
@@ -138,7 +138,7 @@ TEST(FindOptionsProblem, AnyPrefixIsTakenAsTyped) {
         auto texts = Valid();
         texts.prefix = prefix;
         EXPECT_EQ(ProblemWith(texts), std::nullopt);
-        EXPECT_EQ(ValuesFromTexts(texts).autoPrefix, prefix);
+        EXPECT_EQ(ValuesFromTexts(texts).automaticPrefix, prefix);
     }
 }
 
@@ -178,11 +178,11 @@ TEST(ApplyValues, WritesEverySettingAsTyped) {
     const OptionsValues values = ValuesFromTexts(fine);
     EXPECT_EQ(values.intervalMs, 7000u);
     ApplyValues(values, settings);
-    EXPECT_EQ(settings.autoPrefix, L"shot ");
-    EXPECT_EQ(settings.autoDuration, 30.0f);
-    EXPECT_EQ(settings.autoDir, L" my pics");
-    EXPECT_EQ(settings.cursorHeight, 61.0);
-    EXPECT_EQ(settings.cursorWidth, 81.0f);
+    EXPECT_EQ(settings.automaticPrefix, L"shot ");
+    EXPECT_EQ(settings.automaticDuration, 30.0f);
+    EXPECT_EQ(settings.automaticFolder, L" my pics");
+    EXPECT_EQ(settings.pointerAreaHeight, 61.0);
+    EXPECT_EQ(settings.pointerAreaWidth, 81.0f);
     EXPECT_EQ(TextsFromSettings(settings, values.intervalMs).duration, L"0.5");
     EXPECT_EQ(TextsFromSettings(settings, values.intervalMs).interval, L"7");
 }
