@@ -11,7 +11,7 @@
 #include "app/Workspace.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"

@@ -17,13 +17,13 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/resource.h"
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
-#include "output/BitmapFile.h"
-#include "output/logic/BmpEncoder.h"
+#include "picture/BitmapFile.h"
+#include "picture/logic/BmpEncoder.h"
 #include "win32/Screen.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
-#include "output/BitmapFile.h"
+#include "picture/BitmapFile.h"
 #include "win32/Screen.h"
 
 namespace snapora {

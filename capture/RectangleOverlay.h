@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 #include "capture/logic/RectangleSelection.h"
 #include "win32/Handle.h"
 

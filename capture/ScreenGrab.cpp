@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {

@@ -2,7 +2,7 @@
 // Turning pixels on the screen into pictures or clipboard bitmaps.
 #include <windows.h>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 
 namespace snapora {
 

@@ -4,7 +4,7 @@
 // size in pixels and keeps the picture drawn on it.
 #include <windows.h>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 
 namespace snapora {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "output/logic/BmpEncoder.h"
+#include "picture/logic/BmpEncoder.h"
 
 namespace {
 

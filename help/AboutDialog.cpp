@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/logic/VersionInfo.h"
+#include "win32/logic/VersionInfo.h"
 #include "app/resource.h"
 #include "help/HelpResource.h"
 #include "help/logic/SysInfoLocation.h"

@@ -1,5 +1,5 @@
 #include "app/MainWindow.h"
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 #include "documents/DocumentWindow.h"
 #include "output/OutputCommands.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 #include "output/logic/PrintLayout.h"
 #include "win32/Handle.h"
 

@@ -7,7 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/BitmapFile.h"
+#include "picture/BitmapFile.h"
 #include "output/OutputCommands.h"
 #include "win32/Screen.h"
 #include "win32/SystemLibrary.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/logic/Units.h"
+#include "win32/logic/Units.h"
 #include "win32/Handle.h"
 
 namespace snapora::win32 {

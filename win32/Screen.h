@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/logic/VersionInfo.h"
+#include "win32/logic/VersionInfo.h"
 
 namespace snapora::win32 {
 

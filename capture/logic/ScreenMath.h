@@ -1,35 +1,10 @@
 #pragma once
 // Window-free arithmetic of the capture modes.
 #include <cstdint>
-#include <optional>
+
+#include "picture/logic/PixelGeometry.h"
 
 namespace snapora {
-
-// a if a > b, otherwise b (so equal arguments give the second one).
-template <class T>
-constexpr const T& MaxValue(const T& a, const T& b) {
-    return a > b ? a : b;
-}
-
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
-// Size of a rectangle given by its edges. Empty when either side would be
-// negative or not fit an int; a zero side is a valid (empty) size.
-std::optional<PixelSize> SizeFromEdges(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
-
-// Bytes of a 32-bit-per-pixel image, or empty when it would not fit memory
-// limits we are willing to ask for in one block.
-std::optional<std::size_t> Bgra32ByteCount(int width, int height);
 
 // The short delay of entire-screen and rectangle capture: a counter kept for
 // the whole run, where a tick captures only once the counter has passed 1,

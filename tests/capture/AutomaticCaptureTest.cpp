@@ -16,7 +16,7 @@
 
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
 #include "win32/Handle.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 

@@ -1,4 +1,4 @@
-#include "capture/logic/ScreenMath.h"
+#include "picture/logic/PixelGeometry.h"
 
 #include <limits>
 

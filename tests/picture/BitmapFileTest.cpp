@@ -1,5 +1,5 @@
 // The BMP writer against real files under Wine.
-#include "output/BitmapFile.h"
+#include "picture/BitmapFile.h"
 
 #include <gtest/gtest.h>
 

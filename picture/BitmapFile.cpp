@@ -1,9 +1,9 @@
-#include "output/BitmapFile.h"
+#include "picture/BitmapFile.h"
 
 #include <atomic>
 #include <cwchar>
 
-#include "output/logic/BmpEncoder.h"
+#include "picture/logic/BmpEncoder.h"
 #include "win32/Handle.h"
 
 namespace snapora {

@@ -1,11 +1,11 @@
-#include "app/logic/VersionInfo.h"
+#include "win32/logic/VersionInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "app/logic/Units.h"
+#include "win32/logic/Units.h"
 
 namespace snapora {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 
 namespace snapora {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 
 namespace snapora {
 

@@ -1,4 +1,4 @@
-#include "capture/Clipboard.h"
+#include "picture/Clipboard.h"
 
 #include "win32/Handle.h"
 

@@ -1,8 +1,8 @@
-#include "capture/Picture.h"
+#include "picture/Picture.h"
 
 #include <utility>
 
-#include "capture/logic/ScreenMath.h"
+#include "picture/logic/PixelGeometry.h"
 
 namespace snapora {
 

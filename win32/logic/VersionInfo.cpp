@@ -1,4 +1,4 @@
-#include "app/logic/VersionInfo.h"
+#include "win32/logic/VersionInfo.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "output/logic/BmpEncoder.h"
+#include "picture/logic/BmpEncoder.h"
 
 #include <gtest/gtest.h>
 
