@@ -159,8 +159,7 @@ bool MainWindow::OnCreate() {
 
 void MainWindow::Initialise() {
     // Start-up in its fixed order: version, caption, counter, settings.
-    const std::wstring version = FormatVersion(win32::ModuleVersion());
-    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(version.c_str()));
+    SetStatusText({});
     SetCaption(kAppTitle);
     ResetCaptureCount();
     settings_ = CaptureSettings{};
@@ -317,6 +316,11 @@ win32::WindowTimer& MainWindow::Timer(MainTimer which) {
 }
 
 void MainWindow::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
+
+void MainWindow::SetStatusText(const std::wstring& text) {
+    const std::wstring shown = text.empty() ? FormatVersion(win32::ModuleVersion()) : text;
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+}
 
 void MainWindow::ToggleToolbar() {
     const bool show = !IsMenuChecked(ID_SETTINGS_TOOLBAR);

@@ -63,6 +63,10 @@ public:
 
     void SetCaption(const std::wstring& caption);
 
+    // Text for the status bar's first panel while some long work runs; an
+    // empty text puts the version back.
+    void SetStatusText(const std::wstring& text);
+
     // True once "退出" has asked the program to end at once.
     [[nodiscard]] bool ExitRequested() const noexcept { return exitRequested_; }
     void RequestExit();

@@ -24,6 +24,7 @@
 #include "documents/DocumentWindow.h"
 #include "picture/BitmapFile.h"
 #include "picture/logic/BmpEncoder.h"
+#include "win32/ComApartment.h"
 #include "win32/Screen.h"
 
 namespace {
@@ -116,7 +117,8 @@ int RunPaths(int repetitions, const std::wstring& folder) {
                ++tickNumber;
                tick(*main);
            }, [&] {
-               ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().automaticPrefix, tickNumber).c_str());
+               ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().automaticPrefix, tickNumber,
+                                                    main->Settings().automaticFormat).c_str());
            }));
 
     Report("open-document", w, h, Measure(2, repetitions, [&] {
@@ -267,6 +269,7 @@ int RunStartup(int repetitions) {
 
 int main(int argc, char** argv) {
     win32::EnableDpiAwareness();
+    const win32::ComApartment com;
     const std::string mode = argc > 1 ? argv[1] : "paths";
     const int count = argc > 2 ? std::atoi(argv[2]) : 0;
     if (mode == "paths") return RunPaths(count > 0 ? count : 30, argc > 3 ? Widen(argv[3]) : L".");

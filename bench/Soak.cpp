@@ -1,19 +1,23 @@
 // Soak: many capture-and-close cycles through the real windows, then
 // automatic capture at one picture a second, watching memory and files.
-//   snapora_soak <cycles> <automatic-seconds>
+//   snapora_soak <cycles> <automatic-seconds> [bmp|png]
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
 #include "app/resource.h"
+#include "capture/logic/AutomaticRun.h"
 #include "capture/RectangleOverlay.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Handle.h"
+#include "win32/ComApartment.h"
 #include "win32/Screen.h"
 
 namespace {
@@ -92,23 +96,52 @@ bool PointerAreaCycle(MainWindow& main) {
     return document->Close();
 }
 
-// A BMP of the screen's size, judged from its headers and length alone.
-bool IsScreenBmp(const std::wstring& path, SIZE screen) {
+std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
     win32::UniqueFile file(
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    unsigned char header[54] = {};
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), header, sizeof(header), &read, nullptr) || read != sizeof(header)) return false;
-    auto le32 = [&](int at) {
-        return static_cast<long>(header[at] | (header[at + 1] << 8) | (header[at + 2] << 16) |
-                                 (static_cast<unsigned>(header[at + 3]) << 24));
-    };
     LARGE_INTEGER size{};
-    ::GetFileSizeEx(file.get(), &size);
-    const long height = le32(22) < 0 ? -le32(22) : le32(22);
-    return header[0] == 'B' && header[1] == 'M' && le32(2) == size.QuadPart && le32(18) == screen.cx &&
-           height == screen.cy;
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 30)) return {};
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size())) {
+        return {};
+    }
+    return bytes;
+}
+
+long Little32(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<long>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<unsigned>(b[at + 3]) << 24));
+}
+unsigned long Big32(const std::vector<unsigned char>& b, std::size_t at) {
+    return (static_cast<unsigned long>(b[at]) << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
+}
+
+// A BMP of the screen's size, judged from its headers and length alone.
+bool IsScreenBmp(const std::vector<unsigned char>& b, SIZE screen) {
+    if (b.size() < 54) return false;
+    const long height = Little32(b, 22) < 0 ? -Little32(b, 22) : Little32(b, 22);
+    return b[0] == 'B' && b[1] == 'M' && static_cast<std::size_t>(Little32(b, 2)) == b.size() &&
+           Little32(b, 18) == screen.cx && height == screen.cy;
+}
+
+// A PNG of the screen's size: signature, header, and a chain of chunks
+// that ends with IEND exactly at the end of the file. (The soak script
+// decodes every file with another program besides.)
+bool IsScreenPng(const std::vector<unsigned char>& b, SIZE screen) {
+    static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (b.size() < 8 + 25 + 12 || std::memcmp(b.data(), kSignature, 8) != 0 || std::memcmp(&b[12], "IHDR", 4) != 0 ||
+        Big32(b, 16) != static_cast<unsigned long>(screen.cx) || Big32(b, 20) != static_cast<unsigned long>(screen.cy)) {
+        return false;
+    }
+    std::size_t at = 8;
+    while (at + 12 <= b.size()) {
+        const std::size_t length = Big32(b, at);
+        if (length > b.size() - at - 12) return false;
+        if (std::memcmp(&b[at + 4], "IEND", 4) == 0) return at + 12 + length == b.size();
+        at += 12 + length;
+    }
+    return false;
 }
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
@@ -122,8 +155,10 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 int main(int argc, char** argv) {
     ::SetUnhandledExceptionFilter(ReportCrash);
     win32::EnableDpiAwareness();
+    const win32::ComApartment com;
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int automaticSeconds = argc > 2 ? std::atoi(argv[2]) : 600;
+    const bool png = argc > 3 && std::strcmp(argv[3], "png") == 0;
 
     MainWindow* main = MainWindow::Create(::GetModuleHandleW(nullptr));
     if (!main) return 1;
@@ -157,6 +192,7 @@ int main(int argc, char** argv) {
     const std::wstring folder = win32::ProgramFolder() + L"\\" + main->Settings().automaticFolder;
     main->Timer(MainTimer::Automatic).SetInterval(1000);
     main->Settings().automaticDuration = static_cast<float>(automaticSeconds);
+    main->Settings().automaticFormat = png ? PictureFormat::Png : PictureFormat::Bmp;
     const double autoStart = ResidentBytes();
     main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     const bool stopped = PumpUntil([&] { return !main->IsMenuChecked(ID_CAPTURE_AUTOMATIC); },
@@ -165,18 +201,22 @@ int main(int argc, char** argv) {
     const SIZE screen = win32::PrimaryScreenSize();
     int valid = 0;
     int missing = 0;
+    double totalBytes = 0;
     for (int n = 1; n <= automaticSeconds; ++n) {
-        const std::wstring path = folder + L"\\" + main->Settings().automaticPrefix + std::to_wstring(n) + L".bmp";
+        const std::wstring path = AutomaticPicturePath(folder, main->Settings().automaticPrefix, n,
+                                                       main->Settings().automaticFormat);
         if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             ++missing;
-        } else if (IsScreenBmp(path, screen)) {
-            ++valid;
+            continue;
         }
+        const std::vector<unsigned char> bytes = ReadFileBytes(path);
+        totalBytes += static_cast<double>(bytes.size());
+        if (png ? IsScreenPng(bytes, screen) : IsScreenBmp(bytes, screen)) ++valid;
     }
-    std::printf("AUTOMATIC %d s: stopped by itself %s, %d files expected, %d valid screen BMPs, %d missing, "
-                "resident %.2f -> %.2f MiB (%+.2f%%)\n",
-                automaticSeconds, stopped ? "yes" : "no", automaticSeconds, valid, missing, autoStart / 1048576.0,
-                autoEnd / 1048576.0, 100.0 * (autoEnd - autoStart) / autoStart);
+    std::printf("AUTOMATIC %d s: stopped by itself %s, %d files expected, %d valid screen %s files, %d missing, "
+                "%.0f bytes in all, resident %.2f -> %.2f MiB (%+.2f%%)\n",
+                automaticSeconds, stopped ? "yes" : "no", automaticSeconds, valid, png ? "PNG" : "BMP", missing,
+                totalBytes, autoStart / 1048576.0, autoEnd / 1048576.0, 100.0 * (autoEnd - autoStart) / autoStart);
     main->RequestExit();
     return failures == 0 && stopped && missing == 0 && valid == automaticSeconds ? 0 : 1;
 }

@@ -1,14 +1,18 @@
-// Automatic capture: the whole screen written as numbered BMP files into a
-// folder below the program's folder, at a fixed interval for a set time.
+// Automatic capture: the whole screen written as numbered BMP or PNG files
+// into a folder below the program's folder, at a fixed interval for a set
+// time, with its progress in the status bar.
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureResource.h"
 #include "picture/Clipboard.h"
 #include "capture/ScreenGrab.h"
+#include "capture/logic/AutomaticProgress.h"
 #include "capture/logic/AutomaticRun.h"
 #include "picture/BitmapFile.h"
 #include "win32/Screen.h"
@@ -19,6 +23,8 @@ namespace {
 
 // Ticks of the current run; also the number in the file name.
 int autoCount = 0;
+// Pictures of the current run that reached their file.
+int autoWritten = 0;
 
 // The run's screen picture, grabbed into again while the screen keeps its
 // size: a fresh screen-sized bitmap every tick cost about as much as the
@@ -54,12 +60,35 @@ std::optional<std::wstring> NewDir(const std::wstring& name) {
     return path;
 }
 
+std::wstring_view ResourceText(UINT id) {
+    const wchar_t* text = nullptr;
+    // A zero buffer size asks for the text in place, read-only.
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring_view(text, static_cast<std::size_t>(length)) : std::wstring_view{};
+}
+
+void ShowProgress(MainWindow& main) {
+    const unsigned periodMs = main.Timer(MainTimer::Automatic).Interval();
+    const int total = AutomaticRunTotal(main.Settings().automaticDuration, periodMs);
+    const AutomaticProgressTexts texts{ResourceText(IDS_AUTOMATIC_PROGRESS), ResourceText(IDS_AUTOMATIC_MINUTES_SECONDS),
+                                       ResourceText(IDS_AUTOMATIC_SECONDS)};
+    main.SetStatusText(
+        FormatAutomaticProgress(texts, autoWritten, total, AutomaticSecondsLeft(autoCount, total, periodMs)));
+}
+
 }  // namespace
 
 void ToggleAutomaticCapture(MainWindow& main) {
-    (void)main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
+    const bool on = main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
     autoCount = 0;
+    autoWritten = 0;
     tickPicture.reset();
+    // However a run ends, the version comes back.
+    if (on) {
+        ShowProgress(main);
+    } else {
+        main.SetStatusText({});
+    }
 }
 
 void AutomaticCaptureTick(MainWindow& main) {
@@ -74,13 +103,16 @@ void AutomaticCaptureTick(MainWindow& main) {
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
     const std::shared_ptr<const Picture> picture = GrabTickScreen();
-    if (!picture) return;
-    OfferPictureOnClipboard(main.Handle(), picture);
-    const std::optional<std::wstring> folder = NewDir(settings.automaticFolder);
-    if (!folder) return;
+    if (picture) OfferPictureOnClipboard(main.Handle(), picture);
+    const std::optional<std::wstring> folder = picture ? NewDir(settings.automaticFolder) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
-    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, autoCount),
-                          WriteDurability::Buffered);
+    if (folder && WritePictureFile(*picture,
+                                   AutomaticPicturePath(*folder, settings.automaticPrefix, autoCount,
+                                                        settings.automaticFormat),
+                                   settings.automaticFormat, WriteDurability::Buffered)) {
+        ++autoWritten;
+    }
+    ShowProgress(main);
 }
 
 }  // namespace snapora

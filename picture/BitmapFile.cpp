@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cwchar>
+#include <vector>
 
+#include "picture/PictureEncoder.h"
 #include "picture/logic/BmpEncoder.h"
 #include "win32/Handle.h"
 
@@ -27,7 +29,7 @@ std::wstring SiblingName(const std::wstring& path, unsigned attempt) {
 
 namespace detail {
 
-bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write,
+bool ReplaceFileWith(const std::wstring& path, std::span<const std::uint8_t> bytes, WriteStep write,
                      WriteDurability durability) {
     const bool flushed = durability == WriteDurability::Flushed;
     if (path.empty() || bytes.empty() || bytes.size() > MAXDWORD) return false;
@@ -75,6 +77,14 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDura
         encoded = !copied.empty() && EncodeBmp24Into(file, copied.data(), width, picture.Width(), picture.Height());
     }
     return encoded && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+}
+
+bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
+                      WriteDurability durability) {
+    if (format == PictureFormat::Bmp) return WriteBitmapFile(picture, path, durability);
+    return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> file) {
+        return detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+    });
 }
 
 }  // namespace snapora

@@ -1,12 +1,15 @@
 #pragma once
-// The program's one BMP writer: saving and automatic capture both use it.
+// The program's picture files: its own BMP writer, and PNG and JPEG
+// through the platform's codecs, all replacing a file the same safe way.
+// Saving and automatic capture both use it.
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "picture/Picture.h"
+#include "picture/logic/PictureFormat.h"
 
 namespace snapora {
 
@@ -24,6 +27,12 @@ enum class WriteDurability { Flushed, Buffered };
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
                      WriteDurability durability = WriteDurability::Flushed);
 
+// The same in any format, with the same guarantees: BMP through the writer
+// above, PNG and JPEG encoded in memory first (COM must be initialised on
+// the calling thread).
+bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
+                      WriteDurability durability = WriteDurability::Flushed);
+
 namespace detail {
 
 // One WriteFile-like step; tests put a faulty one in its place.
@@ -31,7 +40,7 @@ using WriteStep = BOOL (*)(HANDLE file, const void* data, DWORD bytes, DWORD* wr
 
 // Writes `bytes` to a new file beside `path`, flushes it (when asked) and
 // only then moves it over `path`. On failure the new file is removed again.
-bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& bytes, WriteStep write,
+bool ReplaceFileWith(const std::wstring& path, std::span<const std::uint8_t> bytes, WriteStep write,
                      WriteDurability durability = WriteDurability::Flushed);
 
 }  // namespace detail

@@ -17,21 +17,23 @@ namespace {
 
 constexpr wchar_t kPageClass[] = L"SnaporaOptionsPage";
 
-// Geometry in twips; page controls relative to their page.
+// Geometry in twips; page controls relative to their page. The picture
+// format's row made the pages, and so the dialog, one row taller.
 constexpr int kDialogWidthTwips = 4200;
-constexpr int kDialogHeightTwips = 4590;
+constexpr int kDialogHeightTwips = 5070;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
 
 constexpr std::array<win32::TwipsRect, 5> kDialogControls{{
-    {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},
-    {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2415},
-    {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2415},
-    {IDC_OPTIONS_OK, 690, 3570, 1095, 375},
-    {IDCANCEL, 2370, 3570, 1095, 375},
+    {IDC_OPTIONS_TAB, 240, 240, 3615, 3615},
+    {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2895},
+    {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2895},
+    {IDC_OPTIONS_OK, 690, 4050, 1095, 375},
+    {IDCANCEL, 2370, 4050, 1095, 375},
 }};
 
-constexpr std::array<win32::TwipsRect, 8> kPage1Controls{{
+// The format list's height includes its drop-down part.
+constexpr std::array<win32::TwipsRect, 10> kPage1Controls{{
     {IDC_OPTIONS_PREFIX_LABEL, 120, 480, 1080, 195},
     {IDC_OPTIONS_PREFIX, 1680, 480, 1215, 300},
     {IDC_OPTIONS_INTERVAL_LABEL, 120, 960, 990, 195},
@@ -40,6 +42,8 @@ constexpr std::array<win32::TwipsRect, 8> kPage1Controls{{
     {IDC_OPTIONS_DURATION, 1680, 1440, 1215, 300},
     {IDC_OPTIONS_FOLDER_LABEL, 120, 1920, 1425, 195},
     {IDC_OPTIONS_FOLDER, 1680, 1920, 1215, 300},
+    {IDC_OPTIONS_FORMAT_LABEL, 120, 2400, 990, 195},
+    {IDC_OPTIONS_FORMAT, 1680, 2400, 1215, 1200},
 }};
 
 constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
@@ -52,9 +56,10 @@ constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
-constexpr std::array<int, 9> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,             IDC_OPTIONS_TAB,
-                                         IDC_OPTIONS_PREFIX,   IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                         IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT,  IDC_OPTIONS_FOLDER};
+constexpr std::array<int, 10> kFocusOrder{IDC_OPTIONS_OK,         IDCANCEL,             IDC_OPTIONS_TAB,
+                                          IDC_OPTIONS_PREFIX,     IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                          IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
+                                          IDC_OPTIONS_FORMAT};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -95,6 +100,8 @@ private:
     [[nodiscard]] int SelectedPage() const;
     [[nodiscard]] std::wstring FieldText(int id) const;
     void SetFieldText(int id, const std::wstring& text);
+    void FillFormatList();
+    [[nodiscard]] PictureFormat SelectedFormat() const;
 
     static LRESULT CALLBACK FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR data);
@@ -152,6 +159,7 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_FOLDER, texts.folder);
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
+    FillFormatList();
 
     HWND tab = ::GetDlgItem(dialog_, IDC_OPTIONS_TAB);
     std::wstring first = L"自动截图";
@@ -244,7 +252,8 @@ void OptionsDialog::ApplyAndClose() {
         AnewInput(FieldIdOf(problem->field));
         return;
     }
-    const OptionsValues values = ValuesFromTexts(texts);
+    OptionsValues values = ValuesFromTexts(texts);
+    values.automaticFormat = SelectedFormat();
     ApplyValues(values, settings_);
     intervalMs_ = values.intervalMs;
     ::EndDialog(dialog_, TRUE);
@@ -299,6 +308,23 @@ std::wstring OptionsDialog::FieldText(int id) const {
 }
 
 void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(dialog_, id, text.c_str()); }
+
+void OptionsDialog::FillFormatList() {
+    constexpr std::array<UINT, kAutomaticFormats.size()> kNames{IDS_OPTIONS_FORMAT_BMP, IDS_OPTIONS_FORMAT_PNG};
+    HWND list = ::GetDlgItem(dialog_, IDC_OPTIONS_FORMAT);
+    for (std::size_t i = 0; i < kAutomaticFormats.size(); ++i) {
+        wchar_t name[64] = {};
+        ::LoadStringW(::GetModuleHandleW(nullptr), kNames[i], name, 64);
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        if (kAutomaticFormats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+    }
+}
+
+PictureFormat OptionsDialog::SelectedFormat() const {
+    const LRESULT index = ::SendDlgItemMessageW(dialog_, IDC_OPTIONS_FORMAT, CB_GETCURSEL, 0, 0);
+    if (index < 0 || static_cast<std::size_t>(index) >= kAutomaticFormats.size()) return settings_.automaticFormat;
+    return kAutomaticFormats[static_cast<std::size_t>(index)];
+}
 
 }  // namespace
 

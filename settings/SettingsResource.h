@@ -21,6 +21,12 @@
 #define IDC_OPTIONS_AREA_HEIGHT 321
 #define IDC_OPTIONS_AREA_WIDTH_LABEL 322
 #define IDC_OPTIONS_AREA_WIDTH 323
+#define IDC_OPTIONS_FORMAT_LABEL 324
+#define IDC_OPTIONS_FORMAT 325
+
+// The picture formats automatic capture offers, in the list's order.
+#define IDS_OPTIONS_FORMAT_BMP 340
+#define IDS_OPTIONS_FORMAT_PNG 341
 
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").

@@ -15,8 +15,9 @@ std::wstring AutomaticFolderPath(const std::wstring& parent, const std::wstring&
     return path + name;
 }
 
-std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick) {
-    return AutomaticFolderPath(folder, prefix + std::to_wstring(tick) + L".bmp");
+std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick,
+                                  PictureFormat format) {
+    return AutomaticFolderPath(folder, prefix + std::to_wstring(tick) + std::wstring(PictureFormatExtension(format)));
 }
 
 }  // namespace snapora

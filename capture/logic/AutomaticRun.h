@@ -2,6 +2,8 @@
 // The arithmetic and the file names of automatic capture.
 #include <string>
 
+#include "picture/logic/PictureFormat.h"
+
 namespace snapora {
 
 // True when tick number `tick` of a run comes after the run's last
@@ -13,7 +15,8 @@ bool AutomaticRunEnds(double durationSeconds, unsigned periodMs, int tick);
 // even when `parent` is a root folder such as "C:\".
 std::wstring AutomaticFolderPath(const std::wstring& parent, const std::wstring& name);
 
-// folder\<prefix><tick>.bmp
-std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick);
+// folder\<prefix><tick> and the format's extension (.bmp, .png).
+std::wstring AutomaticPicturePath(const std::wstring& folder, const std::wstring& prefix, int tick,
+                                  PictureFormat format);
 
 }  // namespace snapora

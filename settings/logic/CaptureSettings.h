@@ -4,6 +4,8 @@
 // capture timer.
 #include <string>
 
+#include "picture/logic/PictureFormat.h"
+
 namespace snapora {
 
 struct CaptureSettings {
@@ -12,6 +14,7 @@ struct CaptureSettings {
     std::wstring automaticPrefix = L"Automatic";  // file-name prefix of automatic captures
     float automaticDuration = 120;                // seconds
     std::wstring automaticFolder = L"CapPicture";    // folder below the program's folder
+    PictureFormat automaticFormat = PictureFormat::Bmp;  // of automatic captures: BMP or PNG
     double pointerAreaHeight = 120;               // pixels
     float pointerAreaWidth = 160;                 // pixels
 };

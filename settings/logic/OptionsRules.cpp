@@ -146,6 +146,7 @@ void ApplyValues(const OptionsValues& values, CaptureSettings& settings) {
     settings.automaticFolder = values.automaticFolder;
     settings.pointerAreaHeight = values.pointerAreaHeight;
     settings.pointerAreaWidth = values.pointerAreaWidth;
+    settings.automaticFormat = values.automaticFormat;
 }
 
 }  // namespace snapora

@@ -1,6 +1,7 @@
 #pragma once
 // What the options dialog accepts, in what order it complains, and how it
 // shows the current values. No windows here, so all of it is unit-tested.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,7 +54,12 @@ struct OptionsValues {
     std::wstring automaticFolder;
     double pointerAreaHeight = 0;
     float pointerAreaWidth = 0;
+    PictureFormat automaticFormat = PictureFormat::Bmp;
 };
+
+// The picture formats automatic capture offers, in the order the dialog
+// lists them.
+inline constexpr std::array<PictureFormat, 2> kAutomaticFormats{PictureFormat::Bmp, PictureFormat::Png};
 
 // The texts a fresh dialog shows for these settings and this timer period.
 OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs);
@@ -65,7 +71,8 @@ std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts);
 // The values to apply. Only call it when FindOptionsProblem found nothing.
 OptionsValues ValuesFromTexts(const OptionsTexts& texts);
 
-// Writes everything but the interval, which belongs to the timer.
+// Writes everything but the interval, which belongs to the timer. The
+// format is not a text: the dialog sets it in `values` from its list.
 void ApplyValues(const OptionsValues& values, CaptureSettings& settings);
 
 }  // namespace snapora

@@ -27,9 +27,10 @@ TEST(AutomaticPaths, OneSeparatorBetweenFolderAndName) {
     EXPECT_EQ(AutomaticFolderPath(L"C:\\Program\\Snapora", L"CapPicture"), L"C:\\Program\\Snapora\\CapPicture");
     EXPECT_EQ(AutomaticFolderPath(L"C:\\", L"CapPicture"), L"C:\\CapPicture");
     EXPECT_EQ(AutomaticFolderPath(L"D:\\x\\", L"my pics"), L"D:\\x\\my pics");
-    EXPECT_EQ(AutomaticPicturePath(L"C:\\CapPicture", L"Automatic", 1), L"C:\\CapPicture\\Automatic1.bmp");
-    EXPECT_EQ(AutomaticPicturePath(L"C:\\p", L"Automatic", 12), L"C:\\p\\Automatic12.bmp");
-    EXPECT_EQ(AutomaticPicturePath(L"C:\\p", L"", 3), L"C:\\p\\3.bmp");
+    EXPECT_EQ(AutomaticPicturePath(L"C:\\CapPicture", L"Automatic", 1, PictureFormat::Bmp),
+              L"C:\\CapPicture\\Automatic1.bmp");
+    EXPECT_EQ(AutomaticPicturePath(L"C:\\p", L"Automatic", 12, PictureFormat::Png), L"C:\\p\\Automatic12.png");
+    EXPECT_EQ(AutomaticPicturePath(L"C:\\p", L"", 3, PictureFormat::Bmp), L"C:\\p\\3.bmp");
 }
 
 }  // namespace

@@ -1,0 +1,109 @@
+#include "picture/PictureEncoder.h"
+
+#include <objidl.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <vector>
+
+namespace snapora {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr float kJpegQuality = 0.9f;
+// Rows converted to 24 bits at a time: a band stays in the cache and no
+// second screen-sized buffer is needed.
+constexpr UINT kBandRows = 32;
+
+// The stream's memory is reserved for the worst case up front (a noise
+// picture does not compress); growing it a codec write at a time copies
+// the whole file again and again.
+bool ReserveStream(IStream& stream, std::size_t width, std::size_t height) {
+    ULARGE_INTEGER size{};
+    size.QuadPart = width * height * 3 + height + width * height * 3 / 64 + 65536;
+    LARGE_INTEGER start{};
+    return SUCCEEDED(stream.SetSize(size)) && SUCCEEDED(stream.Seek(start, STREAM_SEEK_SET, nullptr));
+}
+
+bool SetJpegQuality(IPropertyBag2& options) {
+    PROPBAG2 name{};
+    name.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_R4;
+    value.fltVal = kJpegQuality;
+    return SUCCEEDED(options.Write(1, &name, &value));
+}
+
+ComPtr<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    if (FAILED(encoder.CreateNewFrame(&frame, &options))) return nullptr;
+    if (format == PictureFormat::Jpeg && (!options || !SetJpegQuality(*options.Get()))) return nullptr;
+    if (FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(width, height))) return nullptr;
+    WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(frame->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return nullptr;
+    return frame;
+}
+
+bool WriteRows(IWICBitmapFrameEncode& frame, const std::uint32_t* pixels, UINT width, UINT height) {
+    const UINT stride = width * 3;
+    std::vector<std::uint8_t> band(static_cast<std::size_t>(stride) * kBandRows);
+    for (UINT top = 0; top < height; top += kBandRows) {
+        const UINT rows = height - top < kBandRows ? height - top : kBandRows;
+        for (UINT row = 0; row < rows; ++row) {
+            PackBgr24Row(pixels + static_cast<std::size_t>(top + row) * width, width,
+                         band.data() + static_cast<std::size_t>(row) * stride);
+        }
+        if (FAILED(frame.WritePixels(rows, stride, stride * rows, band.data()))) return false;
+    }
+    return SUCCEEDED(frame.Commit());
+}
+
+// The bytes the codec wrote: from the start up to where it stopped.
+bool HandOver(IStream& stream, const EncodedBytesSink& sink) {
+    LARGE_INTEGER none{};
+    ULARGE_INTEGER end{};
+    HGLOBAL memory = nullptr;
+    if (FAILED(stream.Seek(none, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 ||
+        FAILED(::GetHGlobalFromStream(&stream, &memory))) {
+        return false;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(::GlobalLock(memory));
+    if (!bytes) return false;
+    const bool kept = sink(std::span<const std::uint8_t>(bytes, static_cast<std::size_t>(end.QuadPart)));
+    ::GlobalUnlock(memory);
+    return kept;
+}
+
+}  // namespace
+
+bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const EncodedBytesSink& sink) {
+    if (format == PictureFormat::Bmp || picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
+    const auto width = static_cast<UINT>(picture.Width());
+    const auto height = static_cast<UINT>(picture.Height());
+    std::vector<std::uint32_t> copied;
+    const std::uint32_t* pixels = picture.DirectPixels();
+    if (!pixels) {
+        copied = picture.ReadPixels();
+        if (copied.empty()) return false;
+        pixels = copied.data();
+    }
+
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    const GUID container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !ReserveStream(*stream.Get(), width, height) ||
+        FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache))) {
+        return false;
+    }
+    const ComPtr<IWICBitmapFrameEncode> frame = NewFrame(*encoder.Get(), format, width, height);
+    if (!frame || !WriteRows(*frame.Get(), pixels, width, height) || FAILED(encoder->Commit())) return false;
+    return HandOver(*stream.Get(), sink);
+}
+
+}  // namespace snapora
