@@ -20,7 +20,9 @@ constexpr DWORD kSaveDialogFlags = 0x8806;
 static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN));
 
 // Pairs of name and pattern, each ended by a zero; the list by a second one.
-constexpr wchar_t kSaveFilter[] = L"Bitmaps\0*.bmp\0JPEG\0*.jpg\0All Files\0*.*\0";
+// The entry chosen only filters the list: the name decides the format.
+constexpr wchar_t kSaveFilter[] =
+    L"Bitmaps\0*.bmp\0PNG\0*.png\0JPEG\0*.jpg;*.jpeg\0All Files\0*.*\0";
 
 // Long names are allowed; a name that does not fit fails like a cancel.
 constexpr DWORD kFileNameCapacity = 4096;
@@ -60,7 +62,7 @@ bool SavePictureAs(DocumentWindow& document) {
     if (path.empty()) return false;
     // The dialog is gone now; the document may not be.
     if (!::IsWindow(document.Handle())) return false;
-    return WriteBitmapFile(document.GetPicture(), path);
+    return WritePictureFile(document.GetPicture(), path, PictureFormatForFileName(path));
 }
 
 void SaveActiveDocumentAs(MainWindow& main) {

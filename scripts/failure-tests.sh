@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Failures that need a machine set up for them: printing on a Wine that
-# sees no printer, automatic capture filling a small disk, and a save into a
-# read-only folder. The disk checks run a copy of the window tests against a
+# sees no printer, automatic capture filling a small disk, a PNG save on a
+# full disk, and saves into a read-only folder. The disk checks run a copy of the window tests against a
 # tmpfs of their own; mounting needs root, and without it they are skipped
 # and say so. Called by scripts/test.sh with the Wine prefix and display
 # already set up.
@@ -46,6 +46,10 @@ fi
 echo "== automatic capture on a full disk =="
 cp "$tests" "$small/"
 run_one "$small/snapora_ui_tests.exe" 'AutomaticCapture.DISABLED_OnAFullDisk*'
+rm -rf "$small/CapPicture"
+
+echo "== a PNG save on a full disk =="
+run_one "$small/snapora_ui_tests.exe" 'WritePictureFile.DISABLED_APngSaveOnAFullDisk*'
 
 echo "== save into a read-only folder =="
 mountpoint -q "$readonly_disk" && umount "$readonly_disk"

@@ -28,7 +28,7 @@ bash "$root/scripts/prepare-wine.sh" "$WINEPREFIX" 96 1024x768
 status=0
 # Straight to this script's output (not through wine-run.sh, which prints
 # only at the end), so a long run can be followed in its log.
-"$WINE" "$run/snapora_soak.exe" "$cycles" "$((minutes * 60))" "$format" </dev/null 2>&1 | tr -d '\r' || status=$?
+"$WINE" "$run/snapora_soak.exe" "$cycles" "$((minutes * 60))" "$format" </dev/null 2>&1 | stdbuf -oL tr -d '\r' || status=$?
 files=("$run/CapPicture"/*."$format")
 if [ -e "${files[0]}" ]; then
   screen="$(xdpyinfo | awk '/dimensions:/ {d = $2} END {print d}')"

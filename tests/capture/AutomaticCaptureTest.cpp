@@ -1,6 +1,8 @@
-// Automatic capture: numbered BMP files of the whole screen below the
-// program's folder, written at the timer's period until the duration ends.
+// Automatic capture: numbered BMP or PNG files of the whole screen below
+// the program's folder, written at the timer's period until the duration
+// ends, with the run's progress in the status bar meanwhile.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +18,7 @@
 
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "output/OutputTestSupport.h"
 #include "picture/Picture.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
@@ -69,16 +72,13 @@ Picture LoadBmp(const std::wstring& path) {
 
 constexpr RECT kPatternRect{0, 0, 300, 200};
 
-// A valid BMP of the whole screen whose top-left corner holds the pattern.
-::testing::AssertionResult IsScreenPicture(const std::wstring& path) {
-    const Picture picture = LoadBmp(path);
-    if (picture.Empty()) return ::testing::AssertionFailure() << "no readable BMP";
+// Pixels of the whole screen whose top-left corner holds the pattern.
+::testing::AssertionResult HoldsTheScreen(int pictureWidth, int pictureHeight, const std::vector<std::uint32_t>& pixels) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (picture.Width() != width || picture.Height() != height) {
-        return ::testing::AssertionFailure() << "size " << picture.Width() << "x" << picture.Height();
+    if (pictureWidth != width || pictureHeight != height || pixels.size() != static_cast<std::size_t>(width) * height) {
+        return ::testing::AssertionFailure() << "size " << pictureWidth << "x" << pictureHeight;
     }
-    const auto pixels = picture.ReadPixels();
     for (int y = kPatternRect.top; y < kPatternRect.bottom; ++y) {
         for (int x = kPatternRect.left; x < kPatternRect.right; ++x) {
             if (pixels[static_cast<std::size_t>(y) * width + x] != PatternPixel(x, y)) {
@@ -87,6 +87,27 @@ constexpr RECT kPatternRect{0, 0, 300, 200};
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+// A valid BMP of the whole screen with the pattern.
+::testing::AssertionResult IsScreenPicture(const std::wstring& path) {
+    const Picture picture = LoadBmp(path);
+    if (picture.Empty()) return ::testing::AssertionFailure() << "no readable BMP";
+    return HoldsTheScreen(picture.Width(), picture.Height(), picture.ReadPixels());
+}
+
+// The same as a PNG, decoded by another program.
+::testing::AssertionResult IsScreenPng(const std::wstring& path) {
+    if (FileKind(path) != "PNG") return ::testing::AssertionFailure() << "not a PNG";
+    const LoadedBitmap decoded = DecodeIndependently(path);
+    return HoldsTheScreen(decoded.width, decoded.height, decoded.pixels);
+}
+
+std::wstring FirstStatusPanel(HWND statusBar) {
+    wchar_t text[256] = {};
+    if (LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0)) >= 256) return L"(too long)";
+    ::SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 class AutomaticCapture : public MainWindowTest {
@@ -147,6 +168,29 @@ TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     EXPECT_EQ(wrong, 0u);
     // Nothing is hidden or changed while it runs.
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
+}
+
+TEST_F(AutomaticCapture, APngRunWritesScreenPngsAndShowsItsProgressUntilItEnds) {
+    const std::wstring folder = BelowProgram(L"CapPicture");
+    const std::wstring version = FirstStatusPanel(Main().StatusBar());
+    ASSERT_FALSE(version.empty());
+    Main().Settings().automaticFormat = PictureFormat::Png;
+    StartRun(3, 1000);
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), L"自动截图：已存 0/3 张，剩余 3秒");
+    Tick();
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), L"自动截图：已存 1/3 张，剩余 2秒");
+    ASSERT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), version);
+    const std::vector<std::wstring> expected = {L"Automatic1.png", L"Automatic2.png", L"Automatic3.png"};
+    ASSERT_EQ(FilesIn(folder), expected);
+    for (const auto& name : expected) EXPECT_TRUE(IsScreenPng(folder + L"\\" + name)) << name.size();
+
+    // A long run counts in minutes, and stopping it by hand also brings the
+    // version back.
+    StartRun(600, 10000);
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), L"自动截图：已存 0/60 张，剩余 10分0秒");
+    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), version);
 }
 
 TEST_F(AutomaticCapture, EveryRunNumbersFromOneAgainAndReplacesEarlierFiles) {

@@ -7,6 +7,7 @@
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
 #include "output/OutputTestSupport.h"
+#include "support/DesktopPicture.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -91,7 +92,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(script.TimedOut());
 
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"PNG", L"JPEG", L"All Files"}));
     EXPECT_EQ(selectedType, 0);
     EXPECT_EQ(::lstrcmpiW(startFolder.c_str(), ProgramFolderForTests().c_str()), 0) << startFolder;
 
@@ -114,38 +115,51 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     EXPECT_FALSE(DialogShownDuring([&] { EXPECT_TRUE(document->Close()); }));
 }
 
-TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
+TEST_F(SaveCommand, TheNameDecidesTheFormatAndIsKeptExactlyAsTyped) {
     ScratchFolder folder;
-    DocumentWindow* jpeg = OpenPictureDocument(Main(), MakePatternPicture(7, 2));
-    ASSERT_NE(jpeg, nullptr);
-    DialogScript chooseJpeg({[&] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        HWND list = ::GetDlgItem(dialog, kTypeList);
-        ::SendMessageW(list, CB_SETCURSEL, 1, 0);
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        TypeFileName(dialog, folder.File(L"photo.jpg"));
-        Answer(dialog, IDOK);
-        return true;
-    }});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(chooseJpeg.Finished());
-
-    DocumentWindow* bare = OpenPictureDocument(Main(), MakePatternPicture(1, 1));
-    ASSERT_NE(bare, nullptr);
-    DialogScript plain({SaveAs(folder.File(L"plain"))});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(plain.Finished());
-
-    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"photo.jpg", L"plain"}));
-    const auto jpegBytes = ReadWholeFile(folder.File(L"photo.jpg"));
-    ASSERT_GE(jpegBytes.size(), 2u);
-    EXPECT_EQ(jpegBytes[0], 'B');
-    EXPECT_EQ(jpegBytes[1], 'M');
-    EXPECT_EQ(LoadBitmapFile(folder.File(L"photo.jpg")).pixels, Pattern(7, 2));
-    const LoadedBitmap one = LoadBitmapFile(folder.File(L"plain"));
-    EXPECT_EQ(one.width, 1);
-    EXPECT_EQ(one.pixels, Pattern(1, 1));
+    DocumentWindow* document = OpenPictureDocument(Main(), MakeDesktopLikePicture(320, 200));
+    ASSERT_NE(document, nullptr);
+    const std::vector<std::uint32_t> pixels = document->GetPicture().ReadPixels();
+    // The type entry chosen (0 Bitmaps, 1 PNG, 2 JPEG, 3 All Files) and the
+    // name typed; the format the file must hold.
+    struct Case {
+        LRESULT type;
+        std::wstring name;
+        std::string kind;
+    };
+    const std::vector<Case> cases = {{0, L"a.png", "PNG"},      {2, L"photo.jpg", "JPEG"}, {0, L"b.JPEG", "JPEG"},
+                                     {0, L"c.bmp", "BMP"},      {0, L"name", "BMP"},       {3, L"d.png", "PNG"},
+                                     {1, L"e.gif", "BMP"}};
+    for (const Case& c : cases) {
+        document->SetDirty(true);
+        DialogScript save({[&] {
+            HWND dialog = FindSaveDialog();
+            if (!dialog) return false;
+            HWND list = ::GetDlgItem(dialog, kTypeList);
+            ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(c.type), 0);
+            ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            TypeFileName(dialog, folder.File(c.name));
+            Answer(dialog, IDOK);
+            return true;
+        }});
+        Main().ExecuteCommand(ID_FILE_SAVE_AS);
+        EXPECT_TRUE(save.Finished());
+        EXPECT_FALSE(document->IsDirty()) << c.name.size();
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"a.png", L"b.JPEG", L"c.bmp", L"d.png", L"e.gif", L"name",
+                                                         L"photo.jpg"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "file " << c.kind << " " << c.name.size());
+        EXPECT_EQ(FileKind(folder.File(c.name)), c.kind);
+        const LoadedBitmap decoded = DecodeIndependently(folder.File(c.name));
+        EXPECT_EQ(decoded.width, 320);
+        EXPECT_EQ(decoded.height, 200);
+        if (c.kind == "JPEG") {
+            EXPECT_GE(Psnr(pixels, decoded.pixels), ExpectedJpegPsnr(folder.File(c.name)));
+        } else {
+            EXPECT_TRUE(decoded.pixels == pixels);
+        }
+    }
 }
 
 TEST_F(SaveCommand, CancelChangesNothing) {

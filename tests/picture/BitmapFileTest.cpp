@@ -1,4 +1,5 @@
-// The BMP writer against real files under Wine.
+// The picture writers against real files under Wine: the program's own BMP
+// writer, and PNG and JPEG through the platform's codecs.
 #include "picture/BitmapFile.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <cstdlib>
 
 #include "output/OutputTestSupport.h"
+#include "support/DesktopPicture.h"
 #include "win32/Handle.h"
 
 namespace snapora::test {
@@ -67,8 +69,44 @@ TEST(WriteBitmapFile, DISABLED_ASaveIntoAReadOnlyFolderFailsAndKeepsTheFile) {
     ASSERT_FALSE(before.empty());
     EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), existing));
     EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), std::wstring(folder) + L"\\new.bmp"));
+    EXPECT_FALSE(WritePictureFile(MakePatternPicture(8, 8), existing, PictureFormat::Png));
+    EXPECT_FALSE(WritePictureFile(MakePatternPicture(8, 8), std::wstring(folder) + L"\\new.png", PictureFormat::Png));
     EXPECT_EQ(ReadWholeFile(existing), before);
     EXPECT_EQ(::GetFileAttributesW((std::wstring(folder) + L"\\new.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW((std::wstring(folder) + L"\\new.png").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Runs only from a copy of the test program on a small disk of its own
+// (see scripts/failure-tests.sh): the disk is filled, then a PNG save over
+// an older PNG fails and leaves it whole.
+TEST(WritePictureFile, DISABLED_APngSaveOnAFullDiskKeepsTheOldFile) {
+    wchar_t program[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+    std::wstring folder = program;
+    folder.resize(folder.find_last_of(L'\\'));
+    const std::wstring old = folder + L"\\old.png";
+    ASSERT_TRUE(WritePictureFile(MakePatternPicture(16, 16), old, PictureFormat::Png));
+    const auto before = ReadWholeFile(old);
+
+    const std::wstring filler = folder + L"\\filler";
+    {
+        win32::UniqueFile file(::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file);
+        const std::vector<std::uint8_t> block(64 * 1024, 0x33);
+        DWORD written = 0;
+        while (::WriteFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+               written == block.size()) {
+        }
+    }
+    EXPECT_FALSE(WritePictureFile(MakeNoisePicture(400, 400), old, PictureFormat::Png));
+    ::DeleteFileW(filler.c_str());
+    EXPECT_EQ(ReadWholeFile(old), before);
+    EXPECT_EQ(FileKind(old), "PNG");
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    ::DeleteFileW(old.c_str());
 }
 
 TEST(WriteBitmapFile, UsesThePathExactlyAndReplacesAnExistingFile) {
@@ -134,6 +172,62 @@ TEST(WriteBitmapFile, ReadOnlyTargetIsLeftAsItWas) {
     const auto kept = ReadWholeFile(target);
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "read-only");
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"locked.bmp"});
+}
+
+TEST(WritePictureFile, PngAndJpegHoldThePictureAsAnotherDecoderReadsThem) {
+    ScratchFolder folder;
+    const Picture desktop = MakeDesktopLikePicture(480, 300);
+    const std::vector<std::uint32_t> expected = desktop.ReadPixels();
+    ASSERT_TRUE(WritePictureFile(desktop, folder.File(L"desktop.png"), PictureFormat::Png));
+    ASSERT_TRUE(WritePictureFile(desktop, folder.File(L"desktop.jpg"), PictureFormat::Jpeg));
+    EXPECT_EQ(FileKind(folder.File(L"desktop.png")), "PNG");
+    EXPECT_EQ(FileKind(folder.File(L"desktop.jpg")), "JPEG");
+    const LoadedBitmap png = DecodeIndependently(folder.File(L"desktop.png"));
+    const LoadedBitmap jpeg = DecodeIndependently(folder.File(L"desktop.jpg"));
+    EXPECT_EQ(png.width, 480);
+    EXPECT_EQ(png.height, 300);
+    EXPECT_TRUE(png.pixels == expected);
+    EXPECT_EQ(jpeg.width, 480);
+    EXPECT_GE(Psnr(expected, jpeg.pixels), ExpectedJpegPsnr(folder.File(L"desktop.jpg")));
+
+    // Odd sizes, a height that is no whole number of bands, and a bitmap
+    // that is not read in place.
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 7, 33));
+    const auto pattern = PatternPixels(7, 33);
+    BITMAPINFO info = TopDownBgra32Info(7, 33);
+    ASSERT_EQ(::SetDIBits(screen.get(), bitmap.get(), 0, 33, pattern.data(), &info, DIB_RGB_COLORS), 33);
+    ASSERT_TRUE(WritePictureFile(Picture::FromBitmap(std::move(bitmap)), folder.File(L"device.png"), PictureFormat::Png));
+    ASSERT_TRUE(WritePictureFile(MakePatternPicture(1, 1), folder.File(L"one.png"), PictureFormat::Png));
+    EXPECT_EQ(DecodeIndependently(folder.File(L"device.png")).pixels, pattern);
+    EXPECT_EQ(DecodeIndependently(folder.File(L"one.png")).pixels, PatternPixels(1, 1));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"desktop.jpg", L"desktop.png", L"device.png", L"one.png"}));
+}
+
+TEST(WritePictureFile, EncodedFormatsFailCleanlyOnBadTargets) {
+    ScratchFolder folder;
+    const std::wstring keep = folder.File(L"keep.png");
+    WriteWholeFile(keep, "the user's earlier file");
+    const auto original = ReadWholeFile(keep);
+    const std::wstring locked = folder.File(L"locked.jpg");
+    WriteWholeFile(locked, "read-only");
+    ASSERT_TRUE(::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::CreateDirectoryW(folder.File(L"sub.png").c_str(), nullptr));
+    const Picture picture = MakePatternPicture(9, 9);
+    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg}) {
+        EXPECT_FALSE(WritePictureFile(Picture{}, keep, format));
+        EXPECT_FALSE(WritePictureFile(picture, locked, format));
+        EXPECT_FALSE(WritePictureFile(picture, folder.File(L"sub.png"), format));
+        EXPECT_FALSE(WritePictureFile(picture, folder.File(L"missing\\x.png"), format));
+        EXPECT_FALSE(WritePictureFile(picture, folder.File(L"bad?name.png"), format));
+        EXPECT_FALSE(WritePictureFile(picture, folder.File(std::wstring(300, L'n') + L".png"), format));
+    }
+    EXPECT_EQ(ReadWholeFile(keep), original);
+    const auto lockedBytes = ReadWholeFile(locked);
+    EXPECT_EQ(std::string(lockedBytes.begin(), lockedBytes.end()), "read-only");
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"keep.png", L"locked.jpg", L"sub.png"}));
+    ::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(folder.File(L"sub.png").c_str());
 }
 
 }  // namespace

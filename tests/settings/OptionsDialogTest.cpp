@@ -86,13 +86,14 @@ HWND FindOptionsDialog() {
 }
 
 struct Fields {
-    std::wstring prefix, interval, duration, folder, height, width;
+    std::wstring prefix, interval, duration, folder, height, width, format;
 };
 
 Fields ReadFields(HWND dialog) {
     const auto text = [dialog](int id) { return WindowText(::GetDlgItem(dialog, id)); };
-    return {text(IDC_OPTIONS_PREFIX),  text(IDC_OPTIONS_INTERVAL),  text(IDC_OPTIONS_DURATION),
-            text(IDC_OPTIONS_FOLDER),   text(IDC_OPTIONS_AREA_HEIGHT),  text(IDC_OPTIONS_AREA_WIDTH)};
+    return {text(IDC_OPTIONS_PREFIX),      text(IDC_OPTIONS_INTERVAL),    text(IDC_OPTIONS_DURATION),
+            text(IDC_OPTIONS_FOLDER),      text(IDC_OPTIONS_AREA_HEIGHT), text(IDC_OPTIONS_AREA_WIDTH),
+            text(IDC_OPTIONS_FORMAT)};
 }
 
 void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
@@ -199,14 +200,21 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
     EXPECT_EQ(fields.folder, L"CapPicture");
     EXPECT_EQ(fields.height, L"120");
     EXPECT_EQ(fields.width, L"160");
+    EXPECT_EQ(fields.format, L"BMP 位图");
     EXPECT_EQ(page, 1);
     EXPECT_EQ(focusedId, IDC_OPTIONS_OK);
     EXPECT_FALSE(okIsDefault);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
-    EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
+    EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(5070));
     EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+    // Centred on the main window, unless that would push it off the top.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (outer.top != work.top) {
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+    }
+    EXPECT_GE(outer.top, work.top);
 }
 
 TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
@@ -216,8 +224,9 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
     };
     // Page fields are relative to the page at (480, 720).
     const std::vector<Placed> expected = {
-        {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},          {IDC_OPTIONS_AUTOMATIC_PAGE, 480, 720, 3135, 2415},
-        {IDC_OPTIONS_OK, 690, 3570, 1095, 375},           {IDCANCEL, 2370, 3570, 1095, 375},
+        {IDC_OPTIONS_TAB, 240, 240, 3615, 3615},          {IDC_OPTIONS_AUTOMATIC_PAGE, 480, 720, 3135, 2895},
+        {IDC_OPTIONS_OK, 690, 4050, 1095, 375},           {IDCANCEL, 2370, 4050, 1095, 375},
+        {IDC_OPTIONS_FORMAT_LABEL, 600, 3120, 990, 195},
         {IDC_OPTIONS_PREFIX, 2160, 1200, 1215, 300},     {IDC_OPTIONS_FOLDER_LABEL, 600, 2640, 1425, 195},
         {IDC_OPTIONS_FOLDER, 2160, 2640, 1215, 300},      {IDC_OPTIONS_AREA_HEIGHT, 1920, 1200, 1455, 300},
         {IDC_OPTIONS_AREA_WIDTH, 1920, 1800, 1455, 300},    {IDC_OPTIONS_AREA_WIDTH_LABEL, 600, 1800, 1170, 195},
@@ -276,7 +285,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
     // Each step records the focus; the next timer tick sees the moved focus.
     std::vector<DialogScript::Step> steps;
     steps.push_back([] { return FindOptionsDialog() != nullptr; });
-    steps.push_back(pressTab(8));
+    steps.push_back(pressTab(9));
     steps.push_back([] {
         // The right arrow on the focused tab strip selects page 2.
         HWND dialog = FindOptionsDialog();
@@ -286,7 +295,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         return true;
     });
     steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
-    steps.push_back(pressTab(12));
+    steps.push_back(pressTab(13));
     steps.push_back([] {
         PostClick(FindOptionsDialog(), IDCANCEL);
         return true;
@@ -296,7 +305,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
     ASSERT_TRUE(script.Finished());
     const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_PREFIX,  IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                       IDC_OPTIONS_FOLDER,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
+                                       IDC_OPTIONS_FOLDER,   IDC_OPTIONS_FORMAT,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_OK};
     EXPECT_EQ(order, expected);
 }
@@ -355,6 +364,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
             SetField(dialog, IDC_OPTIONS_FOLDER, L"my pics");
             SetField(dialog, IDC_OPTIONS_AREA_HEIGHT, L" 480 ");
             SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"80");
+            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_FORMAT, CB_SETCURSEL, 1, 0);
             ::PostMessageW(dialog, leaveMessage, leaveParam,
                            leaveMessage == WM_COMMAND
                                ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, LOWORD(leaveParam)))
@@ -369,6 +379,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         EXPECT_EQ(Main().Settings().automaticDuration, 120.0f);
         EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
         EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
+        EXPECT_EQ(Main().Settings().automaticFormat, PictureFormat::Bmp);
     }
 
     {
@@ -384,6 +395,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(settings.automaticFolder, L"my pics");
     EXPECT_EQ(settings.pointerAreaHeight, 480);
     EXPECT_EQ(settings.pointerAreaWidth, 80.0f);
+    EXPECT_EQ(settings.automaticFormat, PictureFormat::Png);
 
     Fields reopened;
     int page = 0;
@@ -403,6 +415,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(reopened.folder, L"my pics");
     EXPECT_EQ(reopened.height, L"480");
     EXPECT_EQ(reopened.width, L"80");
+    EXPECT_EQ(reopened.format, L"PNG 图像");
     EXPECT_EQ(page, 1);
 }
 
