@@ -3,6 +3,8 @@
 //   snapora_bench memory <documents>             memory added per screen-sized document
 //   snapora_bench cpu <seconds>                  CPU share of the pointer-area mode
 //   snapora_bench startup <repetitions>          start-up against an empty window program
+//   snapora_bench formats <repetitions>          the tick in BMP and PNG, bytes per picture
+//   snapora_bench show <folder>                  holds the desktop-like screen for the peers
 #include <windows.h>
 #include <psapi.h>
 
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "FormatsBench.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/resource.h"
@@ -276,6 +279,8 @@ int main(int argc, char** argv) {
     if (mode == "memory") return RunMemory(count > 0 ? count : 10);
     if (mode == "cpu") return RunCpu(count > 0 ? count : 10);
     if (mode == "startup") return RunStartup(count > 0 ? count : 10);
+    if (mode == "formats") return bench::RunFormats(count > 0 ? count : 10);
+    if (mode == "show") return bench::RunShow(argc > 2 ? Widen(argv[2]) : L".");
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
     return 2;
 }

@@ -26,21 +26,34 @@ bool ReserveStream(IStream& stream, std::size_t width, std::size_t height) {
     return SUCCEEDED(stream.SetSize(size)) && SUCCEEDED(stream.Seek(start, STREAM_SEEK_SET, nullptr));
 }
 
-bool SetJpegQuality(IPropertyBag2& options) {
+bool SetOption(IPropertyBag2& options, const wchar_t* option, const VARIANT& value) {
     PROPBAG2 name{};
-    name.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+    name.pstrName = const_cast<LPOLESTR>(option);
+    return SUCCEEDED(options.Write(1, &name, const_cast<VARIANT*>(&value)));
+}
+
+// JPEG at quality 90. PNG rows unfiltered: screens are flat areas and
+// sharp text, which the filters only make harder to compress; a 1080p
+// desktop came out a third smaller and a third faster than with the
+// codec's adaptive choice (noise is the same either way).
+bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
     VARIANT value;
     ::VariantInit(&value);
-    value.vt = VT_R4;
-    value.fltVal = kJpegQuality;
-    return SUCCEEDED(options.Write(1, &name, &value));
+    if (format == PictureFormat::Jpeg) {
+        value.vt = VT_R4;
+        value.fltVal = kJpegQuality;
+        return SetOption(options, L"ImageQuality", value);
+    }
+    value.vt = VT_UI1;
+    value.bVal = WICPngFilterNone;
+    return SetOption(options, L"FilterOption", value);
 }
 
 ComPtr<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> options;
     if (FAILED(encoder.CreateNewFrame(&frame, &options))) return nullptr;
-    if (format == PictureFormat::Jpeg && (!options || !SetJpegQuality(*options.Get()))) return nullptr;
+    if (!options || !SetEncoderOptions(*options.Get(), format)) return nullptr;
     if (FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(width, height))) return nullptr;
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
     if (FAILED(frame->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return nullptr;

@@ -48,6 +48,8 @@ median_ms() {  # runs a command N times as a whole process, prints the median ms
 peer_xwd()    { xwd -root -silent -out "$work/x$1.xwd"; }
 peer_import() { import -window root "$work/i$1.bmp"; }
 peer_scrot()  { scrot "$work/s$1.bmp"; }
+peer_import_png() { import -window root "$work/i$1.png"; }
+peer_scrot_png()  { scrot "$work/s$1.png"; }
 
 for res in "${resolutions[@]}"; do
   echo "== $res =="
@@ -66,6 +68,8 @@ for res in "${resolutions[@]}"; do
   for round in $(seq 1 "$rounds"); do
     "$root/scripts/wine-run.sh" "$work/snapora_bench.exe" paths "$reps" "$winout" | tr -d '\r' | tee -a "$results"
     rm -rf "$out"/* "$work/CapPicture"
+    "$root/scripts/wine-run.sh" "$work/snapora_bench.exe" formats "$reps" | tr -d '\r' | tee -a "$results"
+    rm -rf "$work/CapPicture"
     run bench_floor.exe "$reps" "$winout"
     rm -f "$out"/*
   done
@@ -78,14 +82,24 @@ for res in "${resolutions[@]}"; do
     echo "PEER $peer $res $(median_ms "$reps" "peer_$peer")" | tee -a "$results"
     rm -f "$work"/x* "$work"/i* "$work"/s*
   done
+  # The PNG peers take the same desktop-like screen as Snapora's PNG tick.
+  rm -f "$work/showing" "$work/stop"
+  "$WINE" "$build/bin/snapora_bench.exe" show "Z:${work//\//\\}" >/dev/null 2>&1 </dev/null &
+  shower=$!
+  for _ in $(seq 1 200); do [ -e "$work/showing" ] && break; sleep 0.1; done
+  for peer in import_png scrot_png; do
+    echo "PEER $peer $res $(median_ms "$reps" "peer_$peer")" | tee -a "$results"
+    rm -f "$work"/i* "$work"/s*
+  done
+  touch "$work/stop"; wait "$shower" || true; rm -f "$work/showing" "$work/stop"
   "$WINESERVER" -k >/dev/null 2>&1 || true
   stop_private_xvfb
 done
 
 echo
 echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $rounds rounds of $reps (ms)"
-echo "| path | resolution | median ms | x floor | xwd | import | scrot |"
-echo "|---|---|---|---|---|---|---|"
+echo "| path | resolution | median ms | x floor | xwd | import | scrot | import png | scrot png |"
+echo "|---|---|---|---|---|---|---|---|---|"
 awk '
   function median(list,   n, v, i, j, t) {
     n = split(list, v, " ")
@@ -101,11 +115,14 @@ awk '
       if (p ~ /^startup/) continue
       for (r in res) if ((p, r) in runs) {
         m = median(runs[p, r])
-        printf "| %s | %s | %.2f | %s | %s | %s | %s |\n", p, r, m, (f[r] > 0 ? sprintf("%.2f", m / f[r]) : "-"),
-          peer["xwd", r], peer["import", r], peer["scrot", r]
+        printf "| %s | %s | %.2f | %s | %s | %s | %s | %s | %s |\n", p, r, m, (f[r] > 0 ? sprintf("%.2f", m / f[r]) : "-"),
+          peer["xwd", r], peer["import", r], peer["scrot", r], peer["import_png", r], peer["scrot_png", r]
       }
     }
   }' "$results" | sort -t'|' -k3,3 -k2,2
 grep -E '^(MEMORY|CPU)' "$results" || true
+# Bytes per picture (the last round's), and what an hour at one a second makes.
+awk '$1 == "BYTES" { last[$2 " " $3] = $0 } END { for (k in last) print last[k] }' "$results" | sort |
+  awk '{ printf "%s; an hour at 1/s: BMP %.2f GB, PNG %.2f GB, JPEG %.2f GB\n", $0, $5 * 3600 / 1e9, $7 * 3600 / 1e9, $9 * 3600 / 1e9 }'
 awk '$1 == "RESULT" && $2 ~ /^startup/ { printf "%s median %s ms\n", $2, $5 }' "$results"
 echo "Snapora.exe size: $(stat -c %s "$build/bin/Snapora.exe") bytes"

@@ -37,7 +37,10 @@ std::wstring FillPlaceholders(std::wstring_view pattern, std::span<const std::ws
 std::wstring FormatAutomaticProgress(const AutomaticProgressTexts& texts, int written, int total,
                                      long long secondsLeft) {
     if (secondsLeft < 0) secondsLeft = 0;
-    const std::array<std::wstring, 2> time{std::to_wstring(secondsLeft / 60), std::to_wstring(secondsLeft % 60)};
+    // With minutes shown, the seconds take two digits: 2分05秒.
+    const long long seconds = secondsLeft % 60;
+    const std::array<std::wstring, 2> time{std::to_wstring(secondsLeft / 60),
+                                           (seconds < 10 && secondsLeft >= 60 ? L"0" : L"") + std::to_wstring(seconds)};
     const std::wstring left = secondsLeft < 60
                                   ? FillPlaceholders(texts.secondsOnly, std::span(time).subspan(1))
                                   : FillPlaceholders(texts.minutesAndSeconds, time);

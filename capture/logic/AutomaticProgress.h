@@ -21,7 +21,7 @@ std::wstring FillPlaceholders(std::wstring_view pattern, std::span<const std::ws
 
 struct AutomaticProgressTexts {
     std::wstring_view progress;           // %1 written, %2 total, %3 the time left
-    std::wstring_view minutesAndSeconds;  // %1 minutes, %2 seconds
+    std::wstring_view minutesAndSeconds;  // %1 minutes, %2 seconds (two digits)
     std::wstring_view secondsOnly;        // %1 seconds
 };
 

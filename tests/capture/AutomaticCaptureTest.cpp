@@ -188,7 +188,7 @@ TEST_F(AutomaticCapture, APngRunWritesScreenPngsAndShowsItsProgressUntilItEnds) 
     // A long run counts in minutes, and stopping it by hand also brings the
     // version back.
     StartRun(600, 10000);
-    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), L"自动截图：已存 0/60 张，剩余 10分0秒");
+    EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), L"自动截图：已存 0/60 张，剩余 10分00秒");
     Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
     EXPECT_EQ(FirstStatusPanel(Main().StatusBar()), version);
 }

@@ -30,8 +30,9 @@ TEST(AutomaticProgress, TheTextFillsTheNumbersIntoTheWords) {
     const AutomaticProgressTexts texts{L"自动截图：已存 %1/%2 张，剩余 %3", L"%1分%2秒", L"%1秒"};
     EXPECT_EQ(FormatAutomaticProgress(texts, 3, 12, 90), L"自动截图：已存 3/12 张，剩余 1分30秒");
     EXPECT_EQ(FormatAutomaticProgress(texts, 0, 3, 59), L"自动截图：已存 0/3 张，剩余 59秒");
+    EXPECT_EQ(FormatAutomaticProgress(texts, 0, 3, 65), L"自动截图：已存 0/3 张，剩余 1分05秒");
     EXPECT_EQ(FormatAutomaticProgress(texts, 60, 60, 0), L"自动截图：已存 60/60 张，剩余 0秒");
-    EXPECT_EQ(FormatAutomaticProgress(texts, 1, 3660, 3660), L"自动截图：已存 1/3660 张，剩余 61分0秒");
+    EXPECT_EQ(FormatAutomaticProgress(texts, 1, 3660, 3660), L"自动截图：已存 1/3660 张，剩余 61分00秒");
     // Unknown or missing placeholders: nothing is read past the values.
     const std::vector<std::wstring> one{L"x"};
     EXPECT_EQ(FillPlaceholders(L"%1 %2 %0 %% 100%", one), L"x  %0 %% 100%");
