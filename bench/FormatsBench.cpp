@@ -110,7 +110,7 @@ int RunFormats(int repetitions) {
     if (!shown) return 1;
 
     main->Settings().automaticDuration = 1e9;
-    main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    main->Execute(ID_CAPTURE_AUTOMATIC);
     main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
     TimeTicks(*main, PictureFormat::Bmp, "auto-tick-bmp-desktop", repetitions);
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-desktop", repetitions);
@@ -128,7 +128,7 @@ int RunFormats(int repetitions) {
     Pump();
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-noise", repetitions);
     ReportBytes("noise", win32::ProgramFolder());
-    main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    main->Execute(ID_CAPTURE_AUTOMATIC);
     ::DestroyWindow(shown);
     return 0;
 }

@@ -4,35 +4,31 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "app/MainWindow.h"
-#include "app/resource.h"
 #include "capture/CaptureCommands.h"
 #include "capture/CaptureResource.h"
-#include "picture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticProgress.h"
 #include "capture/logic/AutomaticRun.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
+#include "frame/Texts.h"
+#include "frame/UiState.h"
 #include "picture/BitmapFile.h"
+#include "picture/Clipboard.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/Screen.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
 
-// Ticks of the current run; also the number in the file name.
-int autoCount = 0;
-// Pictures of the current run that reached their file.
-int autoWritten = 0;
-
-// The run's screen picture, grabbed into again while the screen keeps its
+// The run's screen picture is grabbed into again while the screen keeps its
 // size: a fresh screen-sized bitmap every tick cost about as much as the
 // grab itself. No document ever shows it; the clipboard may hold it on
 // offer, and then the newer screen is what it should give anyway.
-std::shared_ptr<Picture> tickPicture;
-
-std::shared_ptr<const Picture> GrabTickScreen() {
+std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPicture) {
     const SIZE screen = win32::PrimaryScreenSize();
     if (tickPicture && tickPicture->Width() == screen.cx && tickPicture->Height() == screen.cy &&
         GrabScreenAreaInto(*tickPicture, 0, 0)) {
@@ -60,59 +56,61 @@ std::optional<std::wstring> NewDir(const std::wstring& name) {
     return path;
 }
 
-std::wstring_view ResourceText(UINT id) {
-    const wchar_t* text = nullptr;
-    // A zero buffer size asks for the text in place, read-only.
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? std::wstring_view(text, static_cast<std::size_t>(length)) : std::wstring_view{};
-}
-
-void ShowProgress(MainWindow& main) {
-    const unsigned periodMs = main.Timer(MainTimer::Automatic).Interval();
-    const int total = AutomaticRunTotal(main.Settings().automaticDuration, periodMs);
-    const AutomaticProgressTexts texts{ResourceText(IDS_AUTOMATIC_PROGRESS), ResourceText(IDS_AUTOMATIC_MINUTES_SECONDS),
-                                       ResourceText(IDS_AUTOMATIC_SECONDS)};
-    main.SetStatusText(
-        FormatAutomaticProgress(texts, autoWritten, total, AutomaticSecondsLeft(autoCount, total, periodMs)));
+void ShowProgress(Frame& frame) {
+    const RunState& run = frame.Run();
+    const CaptureSettings& settings = frame.Settings();
+    const int total = AutomaticRunTotal(settings.automaticDuration, settings.automaticIntervalMs);
+    const std::wstring progress = LoadText(IDS_AUTOMATIC_PROGRESS);
+    const std::wstring minutesAndSeconds = LoadText(IDS_AUTOMATIC_MINUTES_SECONDS);
+    const std::wstring secondsOnly = LoadText(IDS_AUTOMATIC_SECONDS);
+    frame.SetStatusText(FormatAutomaticProgress(
+        {progress, minutesAndSeconds, secondsOnly}, run.automaticWritten, total,
+        AutomaticSecondsLeft(run.automaticCount, total, settings.automaticIntervalMs)));
 }
 
 }  // namespace
 
-void ToggleAutomaticCapture(MainWindow& main) {
-    const bool on = main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
-    autoCount = 0;
-    autoWritten = 0;
-    tickPicture.reset();
+void ToggleAutomaticCapture(Frame& frame) {
+    UiState& state = frame.State();
+    state.automaticCapture = !state.automaticCapture;
+    win32::WindowTimer& timer = frame.Timer(MainTimer::Automatic);
+    timer.SetInterval(frame.Settings().automaticIntervalMs);
+    timer.SetEnabled(state.automaticCapture);
+    RunState& run = frame.Run();
+    run.automaticCount = 0;
+    run.automaticWritten = 0;
+    run.automaticPicture.reset();
+    run.automaticFileBytes = {};
     // However a run ends, the version comes back.
-    if (on) {
-        ShowProgress(main);
+    if (state.automaticCapture) {
+        ShowProgress(frame);
     } else {
-        main.SetStatusText({});
+        frame.SetStatusText({});
     }
 }
 
-void AutomaticCaptureTick(MainWindow& main) {
-    if (!main.IsMenuChecked(ID_CAPTURE_AUTOMATIC)) return;
-    ++autoCount;
+void AutomaticCaptureTick(Frame& frame) {
+    if (!frame.State().automaticCapture) return;
+    RunState& run = frame.Run();
+    ++run.automaticCount;
     // Read afresh each tick, so the options dialog can change a running run.
-    const CaptureSettings& settings = main.Settings();
-    if (AutomaticRunEnds(settings.automaticDuration, main.Timer(MainTimer::Automatic).Interval(), autoCount)) {
-        ToggleAutomaticCapture(main);
+    const CaptureSettings& settings = frame.Settings();
+    if (AutomaticRunEnds(settings.automaticDuration, settings.automaticIntervalMs, run.automaticCount)) {
+        ToggleAutomaticCapture(frame);
         return;
     }
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    const std::shared_ptr<const Picture> picture = GrabTickScreen();
-    if (picture) OfferPictureOnClipboard(main.Handle(), picture);
+    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture);
+    if (picture) run.clipboardOffer.Offer(frame.Handle(), picture);
     const std::optional<std::wstring> folder = picture ? NewDir(settings.automaticFolder) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
-    if (folder && WritePictureFile(*picture,
-                                   AutomaticPicturePath(*folder, settings.automaticPrefix, autoCount,
-                                                        settings.automaticFormat),
-                                   settings.automaticFormat, WriteDurability::Buffered)) {
-        ++autoWritten;
+    const PictureFormat format = settings.automaticFormat;
+    if (folder && WritePictureFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, run.automaticCount, format),
+                                   format, WriteDurability::Buffered, run.automaticFileBytes)) {
+        ++run.automaticWritten;
     }
-    ShowProgress(main);
+    ShowProgress(frame);
 }
 
 }  // namespace snapora

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "picture/Picture.h"
 #include "picture/logic/PictureFormat.h"
@@ -26,12 +27,19 @@ namespace snapora {
 enum class WriteDurability { Flushed, Buffered };
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
                      WriteDurability durability = WriteDurability::Flushed);
+// The same, encoding into `file`, whose memory a caller that writes every
+// tick keeps between writes instead of allocating and touching it afresh.
+bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
+                     std::vector<std::uint8_t>& file);
 
 // The same in any format, with the same guarantees: BMP through the writer
 // above, PNG and JPEG encoded in memory first (COM must be initialised on
 // the calling thread).
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);
+// The same, a BMP encoding into the caller's `bmpFile` as above.
+bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
+                      WriteDurability durability, std::vector<std::uint8_t>& bmpFile);
 
 namespace detail {
 

@@ -24,9 +24,11 @@
 #define IDC_OPTIONS_FORMAT_LABEL 324
 #define IDC_OPTIONS_FORMAT 325
 
-// The picture formats automatic capture offers, in the list's order.
-#define IDS_OPTIONS_FORMAT_BMP 340
-#define IDS_OPTIONS_FORMAT_PNG 341
-
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
+
+#define IDS_OPTIONS_AUTOMATIC_TAB 350
+#define IDS_OPTIONS_POINTER_AREA_TAB 351
+// The picture formats automatic capture offers, in the list's order.
+#define IDS_OPTIONS_FORMAT_BMP 352
+#define IDS_OPTIONS_FORMAT_PNG 353

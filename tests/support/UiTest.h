@@ -27,6 +27,7 @@ protected:
     void TearDown() override;
     MainWindow& Main() { return *main_; }
     MainWindow* main_ = nullptr;
+    HWND mainWindow_ = nullptr;
 };
 
 // The pattern a test window paints: every pixel differs from its
@@ -59,6 +60,12 @@ std::wstring MessageBoxText(HWND box);
 int ExpectedDpiOrZero();
 
 std::wstring WindowText(HWND window);
+
+// What the user sees of a command: its menu item's check mark and enabled
+// state on the frame's menu, its toolbar button's pressed state.
+bool MenuChecked(HWND frame, UINT commandId);
+bool MenuEnabled(HWND frame, UINT commandId);
+bool ToolbarPressed(HWND toolbar, UINT commandId);
 std::wstring ProgramFolderForTests();
 
 }  // namespace snapora::test
