@@ -150,6 +150,67 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// The capture-and-close cycles; the number that failed.
+int RunCycles(MainWindow& main, int cycles) {
+    int failures = 0;
+    double startMemory = 0;
+    const ULONGLONG started = ::GetTickCount64();
+    for (int i = 0; i < cycles; ++i) {
+        bool ok = false;
+        switch (i % 3) {
+            case 0: ok = EntireScreenCycle(main); break;
+            case 1: ok = RectangleCycle(main, i); break;
+            default: ok = PointerAreaCycle(main); break;
+        }
+        if (!ok) ++failures;
+        // Memory is taken once every mode has run a few times.
+        if (i == 29) startMemory = ResidentBytes();
+        if ((i + 1) % 100 == 0) {
+            std::printf("cycle %d, resident %.1f MiB, %d failed\n", i + 1, ResidentBytes() / 1048576.0, failures);
+            std::fflush(stdout);
+        }
+    }
+    const double endMemory = ResidentBytes();
+    std::printf("CYCLES %d in %.0f s, %d failed, resident after 30 cycles %.2f MiB, at the end %.2f MiB (%+.2f%%)\n",
+                cycles, SecondsSince(started), failures, startMemory / 1048576.0,
+                endMemory / 1048576.0, startMemory > 0 ? 100.0 * (endMemory - startMemory) / startMemory : 0.0);
+    return failures;
+}
+
+// Automatic capture at one picture a second; true when every file came.
+bool RunAutomatic(MainWindow& main, int seconds, PictureFormat format) {
+    CaptureSettings& settings = main.Settings();
+    const std::wstring folder = win32::ProgramFolder() + L"\\" + settings.automaticFolder;
+    settings.automaticIntervalMs = 1000;
+    settings.automaticDuration = static_cast<float>(seconds);
+    settings.automaticFormat = format;
+    const double autoStart = ResidentBytes();
+    main.Execute(ID_CAPTURE_AUTOMATIC);
+    const bool stopped =
+        PumpUntil([&] { return !main.State().automaticCapture; }, static_cast<DWORD>(seconds + 60) * 1000);
+    const double autoEnd = ResidentBytes();
+    const SIZE screen = win32::PrimaryScreenSize();
+    const bool png = format == PictureFormat::Png;
+    int valid = 0;
+    int missing = 0;
+    double totalBytes = 0;
+    for (int n = 1; n <= seconds; ++n) {
+        const std::wstring path = AutomaticPicturePath(folder, settings.automaticPrefix, n, format);
+        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            ++missing;
+            continue;
+        }
+        const std::vector<unsigned char> bytes = ReadFileBytes(path);
+        totalBytes += static_cast<double>(bytes.size());
+        if (png ? IsScreenPng(bytes, screen) : IsScreenBmp(bytes, screen)) ++valid;
+    }
+    std::printf("AUTOMATIC %d s: stopped by itself %s, %d files expected, %d valid screen %s files, %d missing, "
+                "%.0f bytes in all, resident %.2f -> %.2f MiB (%+.2f%%)\n",
+                seconds, stopped ? "yes" : "no", seconds, valid, png ? "PNG" : "BMP", missing, totalBytes,
+                autoStart / 1048576.0, autoEnd / 1048576.0, 100.0 * (autoEnd - autoStart) / autoStart);
+    return stopped && missing == 0 && valid == seconds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,59 +225,8 @@ int main(int argc, char** argv) {
     if (!main) return 1;
     main->Show(SW_SHOWNORMAL);
     Pump();
-
-    int failures = 0;
-    double startMemory = 0;
-    const ULONGLONG started = ::GetTickCount64();
-    for (int i = 0; i < cycles; ++i) {
-        bool ok = false;
-        switch (i % 3) {
-            case 0: ok = EntireScreenCycle(*main); break;
-            case 1: ok = RectangleCycle(*main, i); break;
-            default: ok = PointerAreaCycle(*main); break;
-        }
-        if (!ok) ++failures;
-        // Memory is taken once every mode has run a few times.
-        if (i == 29) startMemory = ResidentBytes();
-        if ((i + 1) % 100 == 0) {
-            std::printf("cycle %d, resident %.1f MiB, %d failed\n", i + 1, ResidentBytes() / 1048576.0, failures);
-            std::fflush(stdout);
-        }
-    }
-    const double endMemory = ResidentBytes();
-    std::printf("CYCLES %d in %.0f s, %d failed, resident after 30 cycles %.2f MiB, at the end %.2f MiB (%+.2f%%)\n",
-                cycles, SecondsSince(started), failures, startMemory / 1048576.0,
-                endMemory / 1048576.0, startMemory > 0 ? 100.0 * (endMemory - startMemory) / startMemory : 0.0);
-
-    // Automatic capture, one picture a second.
-    const std::wstring folder = win32::ProgramFolder() + L"\\" + main->Settings().automaticFolder;
-    main->Settings().automaticIntervalMs = 1000;
-    main->Settings().automaticDuration = static_cast<float>(automaticSeconds);
-    main->Settings().automaticFormat = png ? PictureFormat::Png : PictureFormat::Bmp;
-    const double autoStart = ResidentBytes();
-    main->Execute(ID_CAPTURE_AUTOMATIC);
-    const bool stopped = PumpUntil([&] { return !main->State().automaticCapture; },
-                                   static_cast<DWORD>(automaticSeconds + 60) * 1000);
-    const double autoEnd = ResidentBytes();
-    const SIZE screen = win32::PrimaryScreenSize();
-    int valid = 0;
-    int missing = 0;
-    double totalBytes = 0;
-    for (int n = 1; n <= automaticSeconds; ++n) {
-        const std::wstring path = AutomaticPicturePath(folder, main->Settings().automaticPrefix, n,
-                                                       main->Settings().automaticFormat);
-        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            ++missing;
-            continue;
-        }
-        const std::vector<unsigned char> bytes = ReadFileBytes(path);
-        totalBytes += static_cast<double>(bytes.size());
-        if (png ? IsScreenPng(bytes, screen) : IsScreenBmp(bytes, screen)) ++valid;
-    }
-    std::printf("AUTOMATIC %d s: stopped by itself %s, %d files expected, %d valid screen %s files, %d missing, "
-                "%.0f bytes in all, resident %.2f -> %.2f MiB (%+.2f%%)\n",
-                automaticSeconds, stopped ? "yes" : "no", automaticSeconds, valid, png ? "PNG" : "BMP", missing,
-                totalBytes, autoStart / 1048576.0, autoEnd / 1048576.0, 100.0 * (autoEnd - autoStart) / autoStart);
+    const int failures = RunCycles(*main, cycles);
+    const bool complete = RunAutomatic(*main, automaticSeconds, png ? PictureFormat::Png : PictureFormat::Bmp);
     main->RequestExit();
-    return failures == 0 && stopped && missing == 0 && valid == automaticSeconds ? 0 : 1;
+    return failures == 0 && complete ? 0 : 1;
 }
