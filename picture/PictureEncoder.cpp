@@ -45,7 +45,7 @@ bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
         return SetOption(options, L"ImageQuality", value);
     }
     value.vt = VT_UI1;
-    value.bVal = WICPngFilterNone;
+    value.bVal = static_cast<BYTE>(WICPngFilterNone);
     return SetOption(options, L"FilterOption", value);
 }
 
