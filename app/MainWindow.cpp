@@ -24,13 +24,6 @@ constexpr UINT_PTR kClockTimerId = 100;
 constexpr int kInitialClientWidthTwips = 7125;
 constexpr int kInitialClientHeightTwips = 4245;
 
-int VisibleHeight(HWND bar) {
-    if (!bar || !::IsWindowVisible(bar)) return 0;
-    RECT rect{};
-    ::GetWindowRect(bar, &rect);
-    return rect.bottom - rect.top;
-}
-
 // Shown in the window's own style bits: while the frame is hidden for a
 // capture, IsWindowVisible says no for every bar.
 bool HasVisibleStyle(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -153,11 +146,14 @@ void MainWindow::OnSize() {
     if (!mdiClient_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-    ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    // Both bars keep their height in twips at the screen's DPI.
+    const int toolbarHeight = MainToolbarHeight();
+    const int statusBarHeight = MainStatusBarHeight();
+    ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
+    ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
-    const int top = VisibleHeight(toolbar_);
-    const int bottom = VisibleHeight(statusBar_);
+    const int top = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
 }

@@ -28,6 +28,9 @@ public:
 
     // Outer window size in pixels.
     void SetOuterSize(int width, int height);
+    // Sizes the window so that its client area is exactly width x height
+    // pixels, with the frame and caption the system draws at its DPI.
+    void SetClientSize(int width, int height);
     void RestoreIfMaximized();
 
     // Closes the window; an unsaved document asks first. False when the

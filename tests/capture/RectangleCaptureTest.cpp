@@ -257,10 +257,11 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     EXPECT_EQ(Main().Run().captureCount, 1u);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_FALSE(::IsZoomed(document->Handle()));
-    RECT outer{};
-    ::GetWindowRect(document->Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 210);
-    EXPECT_EQ(outer.bottom - outer.top, 178);
+    // The whole picture shows, inside the frame drawn at this DPI.
+    RECT client{};
+    ::GetClientRect(document->Handle(), &client);
+    EXPECT_EQ(client.right, 201);
+    EXPECT_EQ(client.bottom, 151);
     EXPECT_FALSE(Main().Timer(MainTimer::Rectangle).Enabled());
 }
 
