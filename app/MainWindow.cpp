@@ -10,6 +10,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
@@ -95,6 +96,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return HandleClipboard(message, wParam);
         case WM_CLOSE:
             OnClose();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam) OnEndSession();
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -224,13 +230,18 @@ void MainWindow::ShowBars() {
     OnSize();
 }
 
-void MainWindow::OnClose() {
-    // Children close one by one; an unsaved document may refuse, and then
-    // the whole shutdown stops there.
+std::vector<HWND> MainWindow::Children() const {
     std::vector<HWND> children;
     for (HWND child = ::GetWindow(mdiClient_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!::GetWindow(child, GW_OWNER)) children.push_back(child);
     }
+    return children;
+}
+
+void MainWindow::OnClose() {
+    // Children close one by one; an unsaved document may refuse, and then
+    // the whole shutdown stops there.
+    const std::vector<HWND> children = Children();
     const HWND window = window_;
     const HWND mdiClient = mdiClient_;
     for (HWND child : children) {
@@ -240,6 +251,32 @@ void MainWindow::OnClose() {
         if (!::IsWindow(window)) return;
         if (::IsWindow(child) && ::GetParent(child) == mdiClient) return;
     }
+    CloseRectangleOverlay();
+    ::DestroyWindow(window_);
+}
+
+bool MainWindow::OnQueryEndSession() {
+    // Asked again while our questions are still open: the first round decides.
+    if (askingToEndSession_) return false;
+    askingToEndSession_ = true;
+    // The same question as closing the window asks, but nothing closes yet:
+    // another program may still refuse the end of the session.
+    const HWND window = window_;
+    bool agreed = true;
+    for (HWND child : Children()) {
+        agreed = ConfirmDocumentClose(child);
+        // The questions ran modal loops; the frame may be gone meanwhile.
+        if (!::IsWindow(window)) return true;
+        if (!agreed) break;
+    }
+    askingToEndSession_ = false;
+    RefreshUi();
+    return agreed;
+}
+
+void MainWindow::OnEndSession() {
+    // Every unsaved document was asked about when the session asked to
+    // end: it ends now, without a second round of questions.
     CloseRectangleOverlay();
     ::DestroyWindow(window_);
 }

@@ -94,6 +94,11 @@ void DocumentWindow::OnDestroy() {
     if (run.currentDocument == window_) run.currentDocument = nullptr;
 }
 
+void DocumentWindow::MarkSaved() {
+    isDirty_ = false;
+    if (frame_.ActiveChild() == window_) frame_.State().saveEnabled = false;
+}
+
 bool DocumentWindow::Close() {
     HWND window = window_;
     ::SendMessageW(window, WM_CLOSE, 0, 0);

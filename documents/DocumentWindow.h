@@ -19,6 +19,8 @@ public:
 
     [[nodiscard]] bool IsDirty() const noexcept { return isDirty_; }
     void SetDirty(bool dirty) noexcept { isDirty_ = dirty; }
+    // Written to a file: no longer unsaved, and "另存为" is off while it is active.
+    void MarkSaved();
 
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(Picture picture);
