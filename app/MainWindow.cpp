@@ -276,7 +276,6 @@ bool MainWindow::OnQueryEndSession() {
 void MainWindow::OnEndSession() {
     // Every unsaved document was asked about when the session asked to
     // end: it ends now, without a second round of questions.
-    CloseRectangleOverlay();
     ::DestroyWindow(window_);
 }
 
