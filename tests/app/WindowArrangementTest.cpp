@@ -7,6 +7,7 @@
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Dialogs.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -17,12 +18,8 @@ using namespace std::chrono_literals;
 class WindowArrangement : public MainWindowTest {
 protected:
     DocumentWindow* OpenDocument(int width, int height) {
-        DocumentWindow* document = DocumentWindow::Create(Main());
+        DocumentWindow* document = OpenPictureDocument(Main(), Picture::CreateBlank(width, height));
         EXPECT_NE(document, nullptr);
-        document->SetSurfaceSize(width, height);
-        document->SetPicture(Picture::CreateBlank(width, height));
-        SetCurrentDocument(document);
-        ShowCaptureDocument(*document);
         return document;
     }
     RECT ChildRect(HWND child) {
@@ -174,11 +171,11 @@ TEST_F(WindowArrangement, ActivatingADocumentSetsSaveToItsUnsavedMark) {
     DocumentWindow* saved = OpenDocument(30, 20);
     saved->SetDirty(false);
     DocumentWindow* unsaved = OpenDocument(30, 20);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(saved->Handle()), 0);
-    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_FALSE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(unsaved->Handle()), 0);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(WindowArrangement, ClosingTheMainWindowClosesEveryChildFirst) {

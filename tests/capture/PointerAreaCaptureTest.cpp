@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -21,23 +22,15 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA); }
+    bool ModeOn() { return MenuChecked(Main(), ID_CAPTURE_POINTER_AREA); }
 
     void ExpectModeOff() {
-        EXPECT_FALSE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+        EXPECT_FALSE(MenuChecked(Main(), ID_CAPTURE_POINTER_AREA));
         EXPECT_FALSE(Main().Timer(MainTimer::PointerArea).Enabled());
-        EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
+        EXPECT_FALSE(ButtonPressed(Main(), ID_CAPTURE_POINTER_AREA));
         EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
     }
 };
-
-std::vector<std::uint32_t> ExpectedPattern(int left, int top, int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(PatternPixel(left + x, top + y));
-    }
-    return pixels;
-}
 
 // Waits for the preview to show exactly that area of the pattern.
 bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& expected) {
@@ -48,10 +41,10 @@ bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& 
 TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     const CaptureNumber number = CaptureCount();
     Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    EXPECT_TRUE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+    EXPECT_TRUE(MenuChecked(Main(), ID_CAPTURE_POINTER_AREA));
     EXPECT_TRUE(Main().Timer(MainTimer::PointerArea).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
-    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
+    EXPECT_TRUE(ButtonPressed(Main(), ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
 
     DocumentWindow* preview = CurrentDocument();
@@ -74,7 +67,7 @@ TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     EXPECT_TRUE(preview->IsDirty());
     EXPECT_EQ(preview->GetPicture().Width(), 160);
     EXPECT_EQ(preview->GetPicture().Height(), 120);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
@@ -82,18 +75,18 @@ TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
         PatternWindow pattern(RECT{0, 0, 420, 320});
         ASSERT_TRUE(::SetCursorPos(200, 150));
         Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(120, 90, 160, 120)));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(), PatternPixels(120, 90, 160, 120)));
         // Nearer than a whole area to the top-left: the corner snaps there.
         ASSERT_TRUE(::SetCursorPos(140, 100));
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(0, 0, 160, 120)));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(), PatternPixels(0, 0, 160, 120)));
     }
     // The bottom-right corner of the real screen, whatever the DPI.
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     PatternWindow pattern(RECT{screen.cx - 400, screen.cy - 300, screen.cx, screen.cy});
     ASSERT_TRUE(::SetCursorPos(screen.cx - 4, screen.cy - 8));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(), PatternPixels(screen.cx - 160, screen.cy - 120, 160, 120)));
     ASSERT_TRUE(::SetCursorPos(screen.cx - 24, screen.cy - 68));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(), PatternPixels(screen.cx - 160, screen.cy - 128, 160, 120)));
     Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 
@@ -113,7 +106,7 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     EXPECT_EQ(preview->SurfaceSize().cx, 81);
     EXPECT_EQ(preview->SurfaceSize().cy, 61);
     // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.
-    EXPECT_TRUE(WaitForPicture(preview, ExpectedPattern(162, 122, 81, 61)));
+    EXPECT_TRUE(WaitForPicture(preview, PatternPixels(162, 122, 81, 61)));
     Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 
@@ -163,16 +156,16 @@ TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
     ASSERT_TRUE(::SetCursorPos(200, 150));
     Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* preview = CurrentDocument();
-    ASSERT_TRUE(WaitForPicture(preview, ExpectedPattern(120, 90, 160, 120)));
+    ASSERT_TRUE(WaitForPicture(preview, PatternPixels(120, 90, 160, 120)));
 
     DocumentWindow* newer = DocumentWindow::Create(Main());
     ASSERT_NE(newer, nullptr);
     newer->SetSurfaceSize(50, 40);
     SetCurrentDocument(newer);
     ASSERT_TRUE(::SetCursorPos(210, 160));
-    EXPECT_TRUE(WaitForPicture(newer, ExpectedPattern(130, 100, 50, 40)));
+    EXPECT_TRUE(WaitForPicture(newer, PatternPixels(130, 100, 50, 40)));
     // The preview keeps the last area it was given.
-    EXPECT_EQ(preview->GetPicture().ReadPixels(), ExpectedPattern(120, 90, 160, 120));
+    EXPECT_EQ(preview->GetPicture().ReadPixels(), PatternPixels(120, 90, 160, 120));
     Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
 }
 

@@ -6,7 +6,9 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/OutputTestSupport.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -17,13 +19,7 @@ using CloseQuestion = MainWindowTest;
 
 constexpr int kTypeList = 0x470;  // cmb1
 
-std::vector<std::uint32_t> Pattern(int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
-    }
-    return pixels;
-}
+std::vector<std::uint32_t> Pattern(int width, int height) { return PatternPixels(0, 0, width, height); }
 
 // A step that waits for the save dialog, names the file and accepts.
 DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
@@ -32,7 +28,7 @@ DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
         if (!dialog) return false;
         if (seen) *seen = dialog;
         TypeFileName(dialog, path);
-        Answer(dialog, IDOK);
+        Press(dialog, IDOK);
         return true;
     };
 }
@@ -41,31 +37,20 @@ DialogScript::Step CancelSaveDialog() {
     return [] {
         HWND dialog = FindSaveDialog();
         if (!dialog) return false;
-        Answer(dialog, IDCANCEL);
+        Press(dialog, IDCANCEL);
         return true;
     };
 }
 
-// Runs `action`; any dialog that shows meanwhile is cancelled and counted.
-bool DialogShownDuring(const std::function<void()>& action) {
-    bool shown = false;
-    DialogScript watch({[&shown] {
-        for (HWND dialog : ThreadDialogs()) {
-            shown = true;
-            Answer(dialog, IDCANCEL);
-        }
-        return false;
-    }});
-    action();
-    return shown;
-}
+// Runs `action`; any dialog that shows meanwhile is cancelled.
+bool DialogShownDuring(const std::function<void()>& action) { return CancelDialogsDuring(action) > 0; }
 
 TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(5, 3));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(5, 3));
     ASSERT_NE(document, nullptr);
     const std::wstring caption = WindowText(document->Handle());
-    ASSERT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    ASSERT_TRUE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
 
     std::vector<std::wstring> types;
     LRESULT selectedType = -1;
@@ -100,7 +85,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     EXPECT_EQ(saved.height, 3);
     EXPECT_EQ(saved.pixels, Pattern(5, 3));
     EXPECT_FALSE(document->IsDirty());
-    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_FALSE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
     EXPECT_EQ(WindowText(document->Handle()), caption);
 
     // A saved document is not saved again, from the menu or the toolbar.
@@ -116,7 +101,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
 
 TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
     ScratchFolder folder;
-    DocumentWindow* jpeg = OpenPictureDocument(Main(), MakePatternPicture(7, 2));
+    DocumentWindow* jpeg = OpenPictureDocument(Main(), PatternPicture(7, 2));
     ASSERT_NE(jpeg, nullptr);
     DialogScript chooseJpeg({[&] {
         HWND dialog = FindSaveDialog();
@@ -125,13 +110,13 @@ TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
         ::SendMessageW(list, CB_SETCURSEL, 1, 0);
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         TypeFileName(dialog, folder.File(L"photo.jpg"));
-        Answer(dialog, IDOK);
+        Press(dialog, IDOK);
         return true;
     }});
     Main().ExecuteCommand(ID_FILE_SAVE_AS);
     EXPECT_TRUE(chooseJpeg.Finished());
 
-    DocumentWindow* bare = OpenPictureDocument(Main(), MakePatternPicture(1, 1));
+    DocumentWindow* bare = OpenPictureDocument(Main(), PatternPicture(1, 1));
     ASSERT_NE(bare, nullptr);
     DialogScript plain({SaveAs(folder.File(L"plain"))});
     Main().ExecuteCommand(ID_FILE_SAVE_AS);
@@ -149,29 +134,29 @@ TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
 }
 
 TEST_F(SaveCommand, CancelChangesNothing) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 4));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(4, 4));
     ASSERT_NE(document, nullptr);
     DialogScript script({CancelSaveDialog()});
     Main().ExecuteCommand(ID_FILE_SAVE_AS);
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(document->IsDirty());
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     ScratchFolder folder;
     const std::wstring path = folder.File(L"existing.bmp");
-    WriteWholeFile(path, "not a picture yet");
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    ASSERT_TRUE(WriteWholeFile(path, "not a picture yet"));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(document, nullptr);
 
     // First "No" to the overwrite question, then the dialog is cancelled.
     HWND saveDialog = nullptr;
     DialogScript refuse({SaveAs(path, &saveDialog),
                          [&] {
-                             HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                             HWND prompt = FindMessageBox(saveDialog);
                              if (!prompt) return false;
-                             Answer(prompt, IDNO);
+                             Press(prompt, IDNO);
                              return true;
                          },
                          CancelSaveDialog()});
@@ -182,9 +167,9 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     EXPECT_TRUE(document->IsDirty());
 
     DialogScript confirm({SaveAs(path, &saveDialog), [&] {
-                              HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                              HWND prompt = FindMessageBox(saveDialog);
                               if (!prompt) return false;
-                              Answer(prompt, IDYES);
+                              Press(prompt, IDYES);
                               return true;
                           }});
     Main().ExecuteCommand(ID_FILE_SAVE_AS);
@@ -200,18 +185,18 @@ TEST_F(SaveCommand, DoesNothingWithoutADocument) {
 // Answers the close question with `button` and records its text and title.
 DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr) {
     return [=] {
-        HWND box = FindMessageBoxOwnedBy();
+        HWND box = FindMessageBox();
         if (!box) return false;
         if (text) *text = MessageBoxText(box);
         if (title) *title = WindowText(box);
-        Answer(box, button);
+        Press(box, button);
         return true;
     };
 }
 
 TEST_F(CloseQuestion, YesSavesAndCloses) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
     const std::wstring caption = WindowText(window);
@@ -228,7 +213,7 @@ TEST_F(CloseQuestion, YesSavesAndCloses) {
 
 TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     DialogScript cancelled({AnswerQuestion(IDYES), CancelSaveDialog()});
     EXPECT_FALSE(document->Close());
@@ -245,7 +230,7 @@ TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
 }
 
 TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(2, 2));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
     DialogScript cancel({AnswerQuestion(IDCANCEL)});
@@ -265,8 +250,8 @@ TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
 }
 
 TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
-    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
-    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    DocumentWindow* first = OpenPictureDocument(Main(), PatternPicture(2, 2));
+    DocumentWindow* second = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     const HWND firstWindow = first->Handle();

@@ -11,6 +11,8 @@
 
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
+#include "support/Dialogs.h"
+#include "support/Input.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 
@@ -19,71 +21,7 @@ namespace {
 
 using OptionsDialog = MainWindowTest;
 
-class DialogScript {
-public:
-    using Step = std::function<bool()>;
-
-    explicit DialogScript(std::vector<Step> steps)
-        : steps_(std::move(steps)), deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(20)) {
-        active_ = this;
-        timer_ = ::SetTimer(nullptr, 0, 30, &DialogScript::OnTimer);
-    }
-    ~DialogScript() {
-        ::KillTimer(nullptr, timer_);
-        active_ = nullptr;
-    }
-    DialogScript(const DialogScript&) = delete;
-    DialogScript& operator=(const DialogScript&) = delete;
-
-    [[nodiscard]] bool Finished() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        DialogScript* self = active_;
-        if (!self || self->running_) return;
-        self->running_ = true;
-        if (std::chrono::steady_clock::now() > self->deadline_) {
-            self->Abandon();
-        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_]()) {
-            ++self->next_;
-        }
-        self->running_ = false;
-    }
-
-    // A stuck script must not leave a modal loop waiting for ever.
-    void Abandon() {
-        if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                if (::GetDlgItem(window, IDC_OPTIONS_TAB)) ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-                return TRUE;
-            },
-            0);
-    }
-
-    static inline DialogScript* active_ = nullptr;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    std::chrono::steady_clock::time_point deadline_;
-    UINT_PTR timer_ = 0;
-    bool running_ = false;
-};
-
-HWND FindOptionsDialog() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_OPTIONS_TAB)) {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+HWND FindOptionsDialog() { return FindDialogWith(IDC_OPTIONS_TAB); }
 
 struct Fields {
     std::wstring prefix, interval, duration, folder, height, width;
@@ -96,10 +34,6 @@ Fields ReadFields(HWND dialog) {
 }
 
 void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
-
-void PostClick(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
 
 bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE; }
 
@@ -139,7 +73,7 @@ std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>
             HWND dialog = FindOptionsDialog();
             if (!dialog) return false;
             fill(dialog);
-            PostClick(dialog, IDC_OPTIONS_OK);
+            Press(dialog, IDC_OPTIONS_OK);
             return true;
         },
         [&seen] {
@@ -187,7 +121,8 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         caption = WindowText(dialog);
         style = ::GetWindowLongPtrW(dialog, GWL_STYLE);
         okIsDefault = (::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
-        PostClick(dialog, IDCANCEL);
+        ExpectTidyLayout(dialog);
+        Press(dialog, IDCANCEL);
         return true;
     }});
     Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
@@ -243,7 +178,7 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
         tab1 = text;
         ::SendMessageW(tab, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
         tab2 = text;
-        PostClick(dialog, IDCANCEL);
+        Press(dialog, IDCANCEL);
         return true;
     }});
     Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
@@ -288,7 +223,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
     steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
     steps.push_back(pressTab(12));
     steps.push_back([] {
-        PostClick(FindOptionsDialog(), IDCANCEL);
+        Press(FindOptionsDialog(), IDCANCEL);
         return true;
     });
     DialogScript script(std::move(steps));
@@ -392,7 +327,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         if (!dialog) return false;
         reopened = ReadFields(dialog);
         page = ShownPage(dialog);
-        PostClick(dialog, IDCANCEL);
+        Press(dialog, IDCANCEL);
         return true;
     }});
     Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
@@ -406,13 +341,53 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(page, 1);
 }
 
+// Real key presses: Esc is the Cancel button's, Enter presses the focused
+// OK button and does nothing in a field, as the dialog has no default button.
+TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
+    HWND dialog = nullptr;
+    const auto typeInterval = [&dialog](const wchar_t* text) {
+        return [&dialog, text] {
+            if (!(dialog = FindOptionsDialog())) return false;
+            SetField(dialog, IDC_OPTIONS_INTERVAL, text);
+            return true;
+        };
+    };
+    const auto press = [](WORD key, int times = 1) {
+        return [key, times] {
+            for (int i = 0; i < times; ++i) PressKey(key);
+            return true;
+        };
+    };
+    const auto closed = [&dialog] { return !::IsWindow(dialog); };
+
+    DialogScript escape({typeInterval(L"7"), press(VK_ESCAPE), closed});
+    EXPECT_TRUE(escape.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+
+    // Focus starts on OK.
+    DialogScript enter({typeInterval(L"7"), press(VK_RETURN), closed});
+    EXPECT_TRUE(enter.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+
+    // Three tabs from OK reach the first field; Enter there leaves the
+    // dialog open, and Esc still cancels.
+    int ticksOpen = 0;
+    DialogScript inField({typeInterval(L"9"), press(VK_TAB, 3),
+                          [&dialog] { return ::GetFocus() == ::GetDlgItem(dialog, IDC_OPTIONS_PREFIX); },
+                          press(VK_RETURN), [&] { return ::IsWindowVisible(dialog) && ++ticksOpen == 10; },
+                          press(VK_ESCAPE), closed});
+    EXPECT_TRUE(inField.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(ticksOpen, 10);
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+}
+
 TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
     Main().Timer(MainTimer::Automatic).SetEnabled(true);
     DialogScript script({[] {
         HWND dialog = FindOptionsDialog();
         if (!dialog) return false;
         SetField(dialog, IDC_OPTIONS_INTERVAL, L"60");
-        PostClick(dialog, IDC_OPTIONS_OK);
+        Press(dialog, IDC_OPTIONS_OK);
         return true;
     }});
     Main().ExecuteCommand(ID_SETTINGS_OPTIONS);

@@ -1,9 +1,9 @@
 #pragma once
-// Helpers for tests that drive the real windows in this process.
+// Tests that drive the real windows in this process: the message pump, a
+// fixture with a fresh main window, and what the user sees of its state.
 #include <windows.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "app/MainWindow.h"
+#include "picture/Picture.h"
+
+namespace snapora {
+class DocumentWindow;
+}
 
 namespace snapora::test {
 
@@ -29,33 +34,20 @@ protected:
     MainWindow* main_ = nullptr;
 };
 
-// The pattern a test window paints: every pixel differs from its
-// neighbours, so an off-by-one shows. 0x00RRGGBB.
-std::uint32_t PatternPixel(int x, int y);
+// Menu and toolbar state as the user sees it, read from the frame's menu
+// and the toolbar control themselves.
+bool MenuChecked(const MainWindow& main, UINT commandId);
+bool MenuEnabled(const MainWindow& main, UINT commandId);
+bool ButtonPressed(const MainWindow& main, UINT commandId);
 
-// A topmost borderless popup covering `rect` (screen pixels), painting
-// PatternPixel(screen x, screen y) at each pixel.
-class PatternWindow {
-public:
-    explicit PatternWindow(RECT rect, bool withFrame = false, const wchar_t* title = L"Pattern");
-    ~PatternWindow();
-    PatternWindow(const PatternWindow&) = delete;
-    PatternWindow& operator=(const PatternWindow&) = delete;
-    HWND Handle() const { return window_; }
+// Opens a captured-style document holding `picture`: captioned with the
+// running number, active and unsaved.
+DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture);
+// The picture documents in the workspace.
+std::vector<HWND> Documents(const MainWindow& main);
 
-private:
-    HWND window_ = nullptr;
-};
-
-// The screen's pixels (0x00RRGGBB, top-down) in a rectangle.
-std::vector<std::uint32_t> ReadScreen(RECT rect);
-
-// A visible top-level message box (#32770) whose text contains `text`,
-// owned by the current thread's windows; nullptr if none.
-HWND FindMessageBox();
-std::wstring MessageBoxText(HWND box);
-
-// The expected screen DPI when the test run asks for one (SNAPORA_EXPECT_DPI).
+// When the test run names a DPI (SNAPORA_EXPECT_DPI), the screen has it.
+void ExpectTheRunsDpi();
 int ExpectedDpiOrZero();
 
 std::wstring WindowText(HWND window);
