@@ -1,15 +1,16 @@
 #pragma once
-// The modal dialog that shows and validates the capture
-// settings.
+// The modal dialog that shows and validates the capture settings.
 #include <windows.h>
+
+#include <optional>
 
 #include "settings/logic/CaptureSettings.h"
 
 namespace snapora {
 
-// Shows the dialog over `owner` and returns when it has closed. On OK every
-// setting is written, the automatic-capture period (milliseconds) included,
-// and the result is true; Cancel and the close box change nothing.
-bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs);
+// Shows the dialog over `owner` and returns when it has closed: the
+// settings OK applied (every field, the automatic-capture period
+// included), or nothing after Cancel and the close box.
+std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current);
 
 }  // namespace snapora

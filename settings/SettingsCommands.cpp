@@ -1,15 +1,19 @@
 #include "settings/SettingsCommands.h"
 
-#include "app/MainWindow.h"
+#include "frame/Frame.h"
 #include "settings/OptionsDialog.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
-void ShowOptions(MainWindow& main) {
-    win32::WindowTimer& automatic = main.Timer(MainTimer::Automatic);
-    unsigned intervalMs = automatic.Interval();
+void ShowOptions(Frame& frame) {
+    const HWND window = frame.Handle();
+    const std::optional<CaptureSettings> applied = ShowOptionsDialog(window, frame.Settings());
+    // The dialog ran a modal loop; the frame outlives it, as it owns it.
+    if (!applied || !::IsWindow(window)) return;
+    frame.Settings() = *applied;
     // A running automatic capture takes the new period at once.
-    if (ShowOptionsDialog(main.Handle(), main.Settings(), intervalMs)) automatic.SetInterval(intervalMs);
+    frame.Timer(MainTimer::Automatic).SetInterval(applied->automaticIntervalMs);
 }
 
 }  // namespace snapora

@@ -24,3 +24,6 @@
 
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
+
+#define IDS_OPTIONS_AUTOMATIC_TAB 350
+#define IDS_OPTIONS_POINTER_AREA_TAB 351

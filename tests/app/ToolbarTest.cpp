@@ -33,7 +33,7 @@ enum Button : int {
 class Toolbar : public MainWindowTest {
 protected:
     void TearDown() override {
-        if (RectangleOverlay* overlay = RectangleOverlay::Existing()) overlay->Close();
+        if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
         ::SetCursorPos(512, 700);
         MainWindowTest::TearDown();
     }
@@ -164,7 +164,7 @@ TEST_F(Toolbar, CaptureButtonsStartTheirCaptures) {
 
     ClickToolbarButton(Main(), kRectangle);
     const auto overlayInFront = [] {
-        RectangleOverlay* overlay = RectangleOverlay::Existing();
+        RectangleOverlay* overlay = RectangleOverlay::Find();
         return overlay && ::IsWindowVisible(overlay->Handle()) && ::GetForegroundWindow() == overlay->Handle();
     };
     ASSERT_TRUE(PumpUntil(overlayInFront));
@@ -176,22 +176,22 @@ TEST_F(Toolbar, CaptureButtonsStartTheirCaptures) {
 
 TEST_F(Toolbar, ModeButtonsTurnTheirModesOnAndOffWithTheMenusCheckMarks) {
     ClickToolbarButton(Main(), kCursor);
-    ASSERT_TRUE(PumpUntil([&] { return MenuChecked(Main(), ID_CAPTURE_POINTER_AREA); }));
-    EXPECT_TRUE(ButtonPressed(Main(), ID_CAPTURE_POINTER_AREA));
+    ASSERT_TRUE(PumpUntil([&] { return MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA); }));
+    EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
     EXPECT_EQ(Documents(Main()).size(), 1u);
     ClickToolbarButton(Main(), kCursor);
-    ASSERT_TRUE(PumpUntil([&] { return !MenuChecked(Main(), ID_CAPTURE_POINTER_AREA); }));
-    EXPECT_FALSE(ButtonPressed(Main(), ID_CAPTURE_POINTER_AREA));
+    ASSERT_TRUE(PumpUntil([&] { return !MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA); }));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
 
     ClickToolbarButton(Main(), kAutomatic);
-    ASSERT_TRUE(PumpUntil([&] { return MenuChecked(Main(), ID_CAPTURE_AUTOMATIC); }));
-    EXPECT_TRUE(ButtonPressed(Main(), ID_CAPTURE_AUTOMATIC));
+    ASSERT_TRUE(PumpUntil([&] { return MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }));
+    EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
     ClickToolbarButton(Main(), kAutomatic);
-    ASSERT_TRUE(PumpUntil([&] { return !MenuChecked(Main(), ID_CAPTURE_AUTOMATIC); }));
-    EXPECT_FALSE(ButtonPressed(Main(), ID_CAPTURE_AUTOMATIC));
+    ASSERT_TRUE(PumpUntil([&] { return !MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
     // The help button's clicks are in the help window's tests.
 }

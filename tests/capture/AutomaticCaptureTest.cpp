@@ -60,12 +60,13 @@ protected:
         ::DeleteFileW(BelowProgram(L"AutoBlocked").c_str());
     }
 
-    bool ModeOn() { return MenuChecked(Main(), ID_CAPTURE_AUTOMATIC); }
-    void Tick() { AutomaticCaptureTick(Main()); }
+    bool ModeOn() { return MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }
+    // A tick as the timer delivers it.
+    void Tick() { ::SendMessageW(Main().Handle(), WM_TIMER, static_cast<WPARAM>(MainTimer::Automatic), 0); }
     void StartRun(double durationSeconds, unsigned periodMs) {
         Main().Settings().automaticDuration = static_cast<float>(durationSeconds);
-        Main().Timer(MainTimer::Automatic).SetInterval(periodMs);
-        Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+        Main().Settings().automaticIntervalMs = periodMs;
+        Main().Execute(ID_CAPTURE_AUTOMATIC);
     }
 
     static inline const std::vector<std::wstring> kFolders = {L"CapPicture", L"AutoOther", L"AutoTooShort"};
@@ -75,15 +76,15 @@ protected:
 TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     const std::wstring folder = BelowProgram(L"CapPicture");
     Main().Settings().automaticDuration = 0.05f * 60;
-    Main().Timer(MainTimer::Automatic).SetInterval(1000);
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Settings().automaticIntervalMs = 1000;
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(ModeOn());
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_TRUE(ButtonPressed(Main(), ID_CAPTURE_AUTOMATIC));
+    EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
 
     ASSERT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(15)));
     EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_FALSE(ButtonPressed(Main(), ID_CAPTURE_AUTOMATIC));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     const std::vector<std::wstring> expected = {L"Automatic1.bmp", L"Automatic2.bmp", L"Automatic3.bmp"};
     ASSERT_EQ(FolderEntries(folder), expected);
     for (const auto& name : expected) EXPECT_TRUE(IsScreenPicture(folder + L"\\" + name)) << name.size();
@@ -105,13 +106,13 @@ TEST_F(AutomaticCapture, EveryRunNumbersFromOneAgainAndReplacesEarlierFiles) {
     StartRun(3, 1000);
     Tick();
     Tick();
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);  // stopped by hand
+    Main().Execute(ID_CAPTURE_AUTOMATIC);  // stopped by hand
     EXPECT_FALSE(ModeOn());
     ASSERT_EQ(FolderEntries(folder), (std::vector<std::wstring>{L"Automatic1.bmp", L"Automatic2.bmp"}));
     ASSERT_TRUE(WriteWholeFile(folder + L"\\Automatic1.bmp", "stale"));
     ASSERT_TRUE(WriteWholeFile(folder + L"\\Automatic2.bmp", "stale"));
 
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     Tick();
     EXPECT_TRUE(IsScreenPicture(folder + L"\\Automatic1.bmp"));
     EXPECT_EQ(ReadWholeFile(folder + L"\\Automatic2.bmp"), "stale");
@@ -135,7 +136,7 @@ TEST_F(AutomaticCapture, EachTickHoldsItsOwnScreenAndTheClipboardFollowsTheLates
     pattern_.reset();
     PumpFor(std::chrono::milliseconds(100));
     Tick();
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(IsScreenPicture(folder + L"\\Automatic1.bmp"));
     EXPECT_FALSE(IsScreenPicture(folder + L"\\Automatic2.bmp"));
     const auto written = LoadBitmapFile(folder + L"\\Automatic2.bmp").pixels;
@@ -172,7 +173,7 @@ TEST_F(AutomaticCapture, ADurationShorterThanTheIntervalWritesNothing) {
     StartRun(0.01 * 60, 1000);
     Tick();
     EXPECT_FALSE(ModeOn());
-    EXPECT_FALSE(ButtonPressed(Main(), ID_CAPTURE_AUTOMATIC));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     EXPECT_FALSE(IsFolder(BelowProgram(L"AutoTooShort")));
 }
 
@@ -206,7 +207,7 @@ TEST_F(AutomaticCapture, ABusyClipboardKeepsItsContentAndTheFileStillHoldsTheScr
     Tick();
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
     EXPECT_TRUE(IsScreenPicture(BelowProgram(L"CapPicture\\Automatic2.bmp")));
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
 }
 
 // Runs only from a copy of the test program on a small disk of its own,

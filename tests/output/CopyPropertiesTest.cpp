@@ -21,7 +21,7 @@ TEST_F(CopyCommand, PutsExactlyThePictureOnTheClipboardAndNothingElse) {
     ASSERT_NE(document, nullptr);
     ASSERT_TRUE(PutClipboardText(L"left over from before", Main().Handle()));
 
-    Main().ExecuteCommand(ID_EDIT_COPY);
+    Main().Execute(ID_EDIT_COPY);
     // Another process finds the picture and nothing else.
     const auto clip = ReadClipboardBitmapFromPeer();
     ASSERT_TRUE(clip);
@@ -35,7 +35,7 @@ TEST_F(CopyCommand, PutsExactlyThePictureOnTheClipboardAndNothingElse) {
 
 TEST_F(CopyCommand, LeavesTheClipboardAloneWithoutAPictureOrWhileAnotherHoldsIt) {
     ASSERT_TRUE(PutClipboardText(L"keep me", Main().Handle()));
-    Main().ExecuteCommand(ID_EDIT_COPY);  // no document
+    Main().Execute(ID_EDIT_COPY);  // no document
     EXPECT_FALSE(ReadClipboardBitmapFromPeer());
     EXPECT_EQ(ReadClipboardTextFromPeer().value_or(L""), L"keep me");
 
@@ -43,7 +43,7 @@ TEST_F(CopyCommand, LeavesTheClipboardAloneWithoutAPictureOrWhileAnotherHoldsIt)
     {
         ClipboardHolder holder;
         ASSERT_TRUE(holder.Holding());
-        Main().ExecuteCommand(ID_EDIT_COPY);
+        Main().Execute(ID_EDIT_COPY);
     }
     EXPECT_FALSE(ReadClipboardBitmapFromPeer());
     EXPECT_EQ(ReadClipboardTextFromPeer().value_or(L""), L"keep me");
@@ -59,7 +59,7 @@ std::wstring PropertiesShown(MainWindow& main, std::wstring* title = nullptr) {
         Press(box, IDOK);
         return true;
     }});
-    main.ExecuteCommand(ID_FILE_PROPERTIES);
+    main.Execute(ID_FILE_PROPERTIES);
     return text;
 }
 
@@ -84,8 +84,8 @@ TEST_F(PropertiesCommand, ReportsThePicturesOwnSizeInPixels) {
 
 TEST_F(PropertiesCommand, ShowsNothingWithoutADocument) {
     EXPECT_EQ(CancelDialogsDuring([&] {
-                  Main().ExecuteCommand(ID_FILE_PROPERTIES);
-                  Main().ExecuteCommand(ID_EDIT_COPY);
+                  Main().Execute(ID_FILE_PROPERTIES);
+                  Main().Execute(ID_EDIT_COPY);
               }),
               0);
 }

@@ -125,7 +125,7 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         Press(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(caption, L"截图选项设置");
     EXPECT_EQ(fields.prefix, L"Automatic");
@@ -181,7 +181,7 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
         Press(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(tab1, L"自动截图");
     EXPECT_EQ(tab2, L"光标截图");
@@ -227,7 +227,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         return true;
     });
     DialogScript script(std::move(steps));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_PREFIX,  IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
@@ -244,7 +244,7 @@ TEST_F(OptionsDialog, BadHeightOnPageOneSwitchesToPageTwoAndSelectsTheField) {
             SetField(dialog, IDC_OPTIONS_PREFIX, L"changed");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"截图高度应设60~480之间的正整数！");
     EXPECT_EQ(seen.boxTitle, L"Snapora");
@@ -270,7 +270,7 @@ TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
             SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"0");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
     EXPECT_EQ(seen.page, 1);
@@ -299,7 +299,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     };
     for (const auto& [message, param] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}}) {
         DialogScript script({typeAndLeave(message, param)});
-        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+        Main().Execute(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(Main().Settings().automaticDuration, 120.0f);
         EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
@@ -308,7 +308,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
 
     {
         DialogScript script({typeAndLeave(WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED))});
-        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+        Main().Execute(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
     }
     const CaptureSettings& settings = Main().Settings();
@@ -330,7 +330,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         Press(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(reopened.duration, L"0.5");
     EXPECT_EQ(reopened.interval, L"7");
@@ -361,12 +361,12 @@ TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
     const auto closed = [&dialog] { return !::IsWindow(dialog); };
 
     DialogScript escape({typeInterval(L"7"), press(VK_ESCAPE), closed});
-    EXPECT_TRUE(escape.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_TRUE(escape.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
 
     // Focus starts on OK.
     DialogScript enter({typeInterval(L"7"), press(VK_RETURN), closed});
-    EXPECT_TRUE(enter.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_TRUE(enter.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
 
     // Three tabs from OK reach the first field; Enter there leaves the
@@ -376,7 +376,7 @@ TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
                           [&dialog] { return ::GetFocus() == ::GetDlgItem(dialog, IDC_OPTIONS_PREFIX); },
                           press(VK_RETURN), [&] { return ::IsWindowVisible(dialog) && ++ticksOpen == 10; },
                           press(VK_ESCAPE), closed});
-    EXPECT_TRUE(inField.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
+    EXPECT_TRUE(inField.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
     EXPECT_EQ(ticksOpen, 10);
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
 }
@@ -390,7 +390,7 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
         Press(dialog, IDC_OPTIONS_OK);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);

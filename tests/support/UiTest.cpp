@@ -1,5 +1,7 @@
 #include "support/UiTest.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "documents/CaptureDocuments.h"
@@ -46,35 +48,24 @@ void MainWindowTest::SetUp() {
     QuitFlag() = false;
     main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
     ASSERT_NE(main_, nullptr);
+    mainWindow_ = main_->Handle();
     main_->Show(SW_SHOWNORMAL);
     PumpFor(std::chrono::milliseconds(50));
 }
 
 void MainWindowTest::TearDown() {
-    if (MainWindow* main = MainWindow::Current()) ::DestroyWindow(main->Handle());
+    if (MainWindow::FromHandle(mainWindow_)) ::DestroyWindow(mainWindow_);
     PumpFor(std::chrono::milliseconds(20));
     QuitFlag() = false;
-}
-
-bool MenuChecked(const MainWindow& main, UINT commandId) {
-    return (::GetMenuState(::GetMenu(main.Handle()), commandId, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-bool MenuEnabled(const MainWindow& main, UINT commandId) {
-    return (::GetMenuState(::GetMenu(main.Handle()), commandId, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-bool ButtonPressed(const MainWindow& main, UINT commandId) {
-    return ::SendMessageW(main.Toolbar(), TB_ISBUTTONCHECKED, commandId, 0) != 0;
 }
 
 DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture) {
     DocumentWindow* document = DocumentWindow::Create(main);
     if (!document) return nullptr;
-    SetCurrentDocument(document);
+    SetCurrentDocument(main, document);
     document->SetSurfaceSize(picture.Width(), picture.Height());
     document->SetPicture(std::move(picture));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(main, *document);
     return document;
 }
 
@@ -106,5 +97,17 @@ std::wstring WindowText(HWND window) {
 }
 
 std::wstring ProgramFolderForTests() { return win32::ProgramFolder(); }
+
+bool MenuChecked(HWND frame, UINT commandId) {
+    return (::GetMenuState(::GetMenu(frame), commandId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+bool MenuEnabled(HWND frame, UINT commandId) {
+    return (::GetMenuState(::GetMenu(frame), commandId, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+bool ToolbarPressed(HWND toolbar, UINT commandId) {
+    return ::SendMessageW(toolbar, TB_ISBUTTONCHECKED, commandId, 0) != 0;
+}
 
 }  // namespace snapora::test

@@ -30,15 +30,18 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Never called once the main window may be gone: it is then a dangling
+    // object; the saved handle stays safe to ask.
     MainWindow& Main() { return *main_; }
     MainWindow* main_ = nullptr;
+    HWND mainWindow_ = nullptr;
 };
 
-// Menu and toolbar state as the user sees it, read from the frame's menu
-// and the toolbar control themselves.
-bool MenuChecked(const MainWindow& main, UINT commandId);
-bool MenuEnabled(const MainWindow& main, UINT commandId);
-bool ButtonPressed(const MainWindow& main, UINT commandId);
+// What the user sees of a command: its menu item's check mark and enabled
+// state on the frame's menu, its toolbar button's pressed state.
+bool MenuChecked(HWND frame, UINT commandId);
+bool MenuEnabled(HWND frame, UINT commandId);
+bool ToolbarPressed(HWND toolbar, UINT commandId);
 
 // Opens a captured-style document holding `picture`: captioned with the
 // running number, active and unsaved.
