@@ -107,16 +107,10 @@ TEST_F(Toolbar, DocumentButtonsActOnTheActiveDocumentAsTheirMenuItemsDo) {
     ASSERT_NE(document, nullptr);
     const std::wstring caption = WindowText(document->Handle());
 
-    std::wstring properties;
-    DialogScript answer({[&] {
-        HWND box = FindMessageBox(Main().Handle());
-        if (!box) return false;
-        properties = MessageBoxText(box);
-        Press(box, IDOK);
-        return true;
-    }});
+    SeenBox properties;
+    DialogScript answer({AnswerMessageBox(IDOK, &properties, Main().Handle())});
     EXPECT_TRUE(answer.Run([&] { ClickToolbarButton(Main(), kProperties); }));
-    EXPECT_EQ(properties, caption + L"：\r\n宽度=7  高度=3（像素）");
+    EXPECT_EQ(properties.text, caption + L"：\r\n宽度=7  高度=3（像素）");
 
     ASSERT_TRUE(PutClipboardText(L"before", Main().Handle()));
     ClickToolbarButton(Main(), kCopy);
@@ -125,13 +119,7 @@ TEST_F(Toolbar, DocumentButtonsActOnTheActiveDocumentAsTheirMenuItemsDo) {
     ASSERT_TRUE(clip);
     EXPECT_EQ(clip->pixels, PatternPixels(0, 0, 7, 3));
 
-    DialogScript save({[&] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        TypeFileName(dialog, folder.File(L"saved.bmp"));
-        Press(dialog, IDOK);
-        return true;
-    }});
+    DialogScript save({SaveAs(folder.File(L"saved.bmp"))});
     EXPECT_TRUE(save.Run([&] { ClickToolbarButton(Main(), kSave); }));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"saved.bmp")).pixels, PatternPixels(0, 0, 7, 3));
     EXPECT_FALSE(document->IsDirty());

@@ -27,24 +27,6 @@ bool OverlayShown() {
     return overlay && overlay->Handle() && ::IsWindowVisible(overlay->Handle());
 }
 
-// What the message box said, answered from the script, since the box runs
-// its own message loop inside the overlay's button-up handler.
-struct AnsweredBox {
-    std::wstring text;
-    std::wstring title;
-    HWND owner = nullptr;
-};
-
-DialogScript::Step AnswerMessageBox(AnsweredBox& seen) {
-    return [&seen] {
-        HWND box = FindMessageBox();
-        if (!box) return false;
-        seen = {MessageBoxText(box), WindowText(box), ::GetWindow(box, GW_OWNER)};
-        Press(box, IDOK);
-        return true;
-    };
-}
-
 class RectangleCaptureTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -216,8 +198,9 @@ TEST_F(RectangleCaptureTest, ALineAsksForAnotherTryOnTheSameFrozenScreen) {
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 50);
-    AnsweredBox box;
-    DialogScript answer({AnswerMessageBox(box), [] { return !FindMessageBox(); }});
+    // The box runs its own message loop inside the button-up handler.
+    SeenBox box;
+    DialogScript answer({AnswerMessageBox(IDOK, &box), [] { return !FindMessageBox(); }});
     ASSERT_TRUE(answer.Run([&] { Release(300, 50); }));
     EXPECT_EQ(box.text, L"选定图片的高或宽为零！");
     EXPECT_EQ(box.title, L"Snapora");
@@ -307,8 +290,9 @@ TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 200);
-    AnsweredBox box;
-    DialogScript answer({AnswerMessageBox(box), [] { return !FindMessageBox(); }});
+    // The box runs its own message loop inside the button-up handler.
+    SeenBox box;
+    DialogScript answer({AnswerMessageBox(IDOK, &box), [] { return !FindMessageBox(); }});
     ASSERT_TRUE(answer.Run([&] { Release(300, 200); }));
     const DWORD code = failedCopyError != ERROR_SUCCESS ? failedCopyError : ERROR_NOT_ENOUGH_MEMORY;
     const std::wstring suffix = L": Error number " + std::to_wstring(code);

@@ -50,17 +50,11 @@ TEST_F(CopyCommand, LeavesTheClipboardAloneWithoutAPictureOrWhileAnotherHoldsIt)
 }
 
 std::wstring PropertiesShown(MainWindow& main, std::wstring* title = nullptr) {
-    std::wstring text;
-    DialogScript script({[&] {
-        HWND box = FindMessageBox(main.Handle());
-        if (!box) return false;
-        text = MessageBoxText(box);
-        if (title) *title = WindowText(box);
-        Press(box, IDOK);
-        return true;
-    }});
+    SeenBox box;
+    DialogScript script({AnswerMessageBox(IDOK, &box, main.Handle())});
     main.Execute(ID_FILE_PROPERTIES);
-    return text;
+    if (title) *title = box.title;
+    return box.text;
 }
 
 TEST_F(PropertiesCommand, ReportsThePicturesOwnSizeInPixels) {

@@ -21,27 +21,6 @@ constexpr int kTypeList = 0x470;  // cmb1
 
 std::vector<std::uint32_t> Pattern(int width, int height) { return PatternPixels(0, 0, width, height); }
 
-// A step that waits for the save dialog, names the file and accepts.
-DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
-    return [path, seen] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        if (seen) *seen = dialog;
-        TypeFileName(dialog, path);
-        Press(dialog, IDOK);
-        return true;
-    };
-}
-
-DialogScript::Step CancelSaveDialog() {
-    return [] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        Press(dialog, IDCANCEL);
-        return true;
-    };
-}
-
 // Runs `action`; any dialog that shows meanwhile is cancelled.
 bool DialogShownDuring(const std::function<void()>& action) { return CancelDialogsDuring(action) > 0; }
 
@@ -182,31 +161,18 @@ TEST_F(SaveCommand, DoesNothingWithoutADocument) {
     EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
 }
 
-// Answers the close question with `button` and records its text and title.
-DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr) {
-    return [=] {
-        HWND box = FindMessageBox();
-        if (!box) return false;
-        if (text) *text = MessageBoxText(box);
-        if (title) *title = WindowText(box);
-        Press(box, button);
-        return true;
-    };
-}
-
 TEST_F(CloseQuestion, YesSavesAndCloses) {
     ScratchFolder folder;
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
     const std::wstring caption = WindowText(window);
-    std::wstring text;
-    std::wstring title;
-    DialogScript script({AnswerQuestion(IDYES, &text, &title), SaveAs(folder.File(L"closing.bmp"))});
+    SeenBox question;
+    DialogScript script({AnswerMessageBox(IDYES, &question), SaveAs(folder.File(L"closing.bmp"))});
     EXPECT_TRUE(document->Close());
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(text, L"保存 " + caption + L" 吗？");
-    EXPECT_EQ(title, L"Snapora");
+    EXPECT_EQ(question.text, L"保存 " + caption + L" 吗？");
+    EXPECT_EQ(question.title, L"Snapora");
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"closing.bmp")).pixels, Pattern(6, 5));
 }
@@ -215,14 +181,14 @@ TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
     ScratchFolder folder;
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
-    DialogScript cancelled({AnswerQuestion(IDYES), CancelSaveDialog()});
+    DialogScript cancelled({AnswerMessageBox(IDYES), CancelSaveDialog()});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancelled.Finished());
     EXPECT_TRUE(document->IsDirty());
 
     // An emptied picture cannot be written: the document stays.
     document->ClearPicture();
-    DialogScript failed({AnswerQuestion(IDYES), SaveAs(folder.File(L"empty.bmp"))});
+    DialogScript failed({AnswerMessageBox(IDYES), SaveAs(folder.File(L"empty.bmp"))});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(failed.Finished());
     EXPECT_TRUE(folder.Names().empty());
@@ -233,13 +199,13 @@ TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(2, 2));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
-    DialogScript cancel({AnswerQuestion(IDCANCEL)});
+    DialogScript cancel({AnswerMessageBox(IDCANCEL)});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancel.Finished());
     EXPECT_TRUE(::IsWindow(window));
 
     bool saveDialogShown = false;
-    DialogScript no({AnswerQuestion(IDNO), [&] {
+    DialogScript no({AnswerMessageBox(IDNO), [&] {
                          saveDialogShown = saveDialogShown || FindSaveDialog() != nullptr;
                          return false;
                      }});
@@ -258,9 +224,9 @@ TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
     const HWND secondWindow = second->Handle();
     const std::wstring firstCaption = WindowText(firstWindow);
     const std::wstring secondCaption = WindowText(secondWindow);
-    std::wstring firstQuestion;
-    std::wstring secondQuestion;
-    DialogScript script({AnswerQuestion(IDNO, &firstQuestion), AnswerQuestion(IDCANCEL, &secondQuestion)});
+    SeenBox firstQuestion;
+    SeenBox secondQuestion;
+    DialogScript script({AnswerMessageBox(IDNO, &firstQuestion), AnswerMessageBox(IDCANCEL, &secondQuestion)});
     ::SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(script.Finished());
     ASSERT_TRUE(::IsWindow(Main().Handle()));
@@ -270,8 +236,8 @@ TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
     // one whose question was cancelled stays.
     ASSERT_EQ(::IsWindow(firstWindow) + ::IsWindow(secondWindow), 1);
     const bool firstKept = ::IsWindow(firstWindow) != FALSE;
-    EXPECT_EQ(firstQuestion, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
-    EXPECT_EQ(secondQuestion, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
+    EXPECT_EQ(firstQuestion.text, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
+    EXPECT_EQ(secondQuestion.text, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
 }
 
 }  // namespace

@@ -94,6 +94,36 @@ void DialogScript::Tick() {
     inTick_ = false;
 }
 
+DialogScript::Step AnswerMessageBox(int button, SeenBox* seen, HWND owner) {
+    return [=] {
+        HWND box = FindMessageBox(owner);
+        if (!box) return false;
+        if (seen) *seen = {MessageBoxText(box), WindowText(box), ::GetWindow(box, GW_OWNER)};
+        Press(box, button);
+        return true;
+    };
+}
+
+DialogScript::Step SaveAs(std::wstring path, HWND* saveDialog) {
+    return [path, saveDialog] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        if (saveDialog) *saveDialog = dialog;
+        TypeFileName(dialog, path);
+        Press(dialog, IDOK);
+        return true;
+    };
+}
+
+DialogScript::Step CancelSaveDialog() {
+    return [] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        Press(dialog, IDCANCEL);
+        return true;
+    };
+}
+
 int CancelDialogsDuring(const std::function<void()>& action) {
     int seen = 0;
     DialogScript watch({[&seen] {

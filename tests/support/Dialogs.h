@@ -46,6 +46,18 @@ private:
     HWND timerWindow_ = nullptr;
 };
 
+// Steps for the usual answers. A message box (of `owner` when given) is
+// answered with `button`, after its text, title and owner are noted in
+// `seen`; the save dialog gets a file name and OK, or Cancel.
+struct SeenBox {
+    std::wstring text;
+    std::wstring title;
+    HWND owner = nullptr;
+};
+DialogScript::Step AnswerMessageBox(int button, SeenBox* seen = nullptr, HWND owner = nullptr);
+DialogScript::Step SaveAs(std::wstring path, HWND* saveDialog = nullptr);
+DialogScript::Step CancelSaveDialog();
+
 // Runs `action` and cancels every dialog shown meanwhile; returns how many.
 int CancelDialogsDuring(const std::function<void()>& action);
 
