@@ -8,6 +8,7 @@
 #include "documents/DocumentWindow.h"
 #include "support/Dialogs.h"
 #include "support/Files.h"
+#include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/UiTest.h"
 
@@ -31,33 +32,28 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     const std::wstring caption = WindowText(document->Handle());
     ASSERT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 
-    std::vector<std::wstring> types;
-    LRESULT selectedType = -1;
-    std::wstring startFolder;
     const std::wstring path = folder.File(L"first.bmp");
-    DialogScript script({[&] {
-                             HWND dialog = FindSaveDialog();
-                             if (!dialog) return false;
-                             HWND list = ::GetDlgItem(dialog, kTypeList);
-                             for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
-                                 wchar_t text[64] = {};
-                                 ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                                 types.emplace_back(text);
-                             }
-                             selectedType = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-                             wchar_t folderPath[MAX_PATH] = {};
-                             ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderPath));
-                             startFolder = folderPath;
-                             return true;
-                         },
-                         SaveAs(path)});
+    const auto dialogAsSet = [] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        HWND list = ::GetDlgItem(dialog, kTypeList);
+        std::vector<std::wstring> types;
+        for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t text[64] = {};
+            ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            types.emplace_back(text);
+        }
+        EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
+        EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        wchar_t startFolder[MAX_PATH] = {};
+        ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(startFolder));
+        EXPECT_EQ(::lstrcmpiW(startFolder, ProgramFolderForTests().c_str()), 0) << startFolder;
+        return true;
+    };
+    DialogScript script({dialogAsSet, SaveAs(path)});
     Main().Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(script.TimedOut());
-
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
-    EXPECT_EQ(selectedType, 0);
-    EXPECT_EQ(::lstrcmpiW(startFolder.c_str(), ProgramFolderForTests().c_str()), 0) << startFolder;
 
     const LoadedBitmap saved = LoadBitmapFile(path);
     EXPECT_EQ(saved.width, 5);
@@ -70,7 +66,8 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     // A saved document is not saved again, from the menu or the toolbar.
     EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
     EXPECT_FALSE(DialogShownDuring([&] {
-        ::SendMessageW(Main().Handle(), WM_COMMAND, ID_FILE_SAVE_AS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+        ClickToolbarButton(Main(), 3);  // "Save"
+        PumpFor(std::chrono::milliseconds(200));
     }));
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"first.bmp"});
 

@@ -23,6 +23,19 @@ using OptionsDialog = MainWindowTest;
 
 HWND FindOptionsDialog() { return FindDialogWith(IDC_OPTIONS_TAB); }
 
+// Opens the dialog, lets `look` check it, then cancels it.
+void LookAtOptions(MainWindow& main, const std::function<void(HWND dialog)>& look) {
+    DialogScript script({[&] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        look(dialog);
+        Press(dialog, IDCANCEL);
+        return true;
+    }});
+    main.Execute(ID_SETTINGS_OPTIONS);
+    EXPECT_TRUE(script.Finished());
+}
+
 struct Fields {
     std::wstring prefix, interval, duration, folder, height, width;
 };
@@ -102,52 +115,32 @@ std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>
 }
 
 TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
-    Fields fields;
-    int page = 0;
-    int focusedId = 0;
-    RECT outer{};
-    RECT owner{};
-    std::wstring caption;
-    LONG_PTR style = 0;
-    bool okIsDefault = true;
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
-        fields = ReadFields(dialog);
-        page = ShownPage(dialog);
-        focusedId = ::GetDlgCtrlID(::GetFocus());
+    LookAtOptions(Main(), [&](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"截图选项设置");
+        const Fields fields = ReadFields(dialog);
+        EXPECT_EQ(fields.prefix, L"Automatic");
+        EXPECT_EQ(fields.interval, L"10");
+        EXPECT_EQ(fields.duration, L"2");
+        EXPECT_EQ(fields.folder, L"CapPicture");
+        EXPECT_EQ(fields.height, L"120");
+        EXPECT_EQ(fields.width, L"160");
+        EXPECT_EQ(ShownPage(dialog), 1);
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_OPTIONS_OK);
+        EXPECT_FALSE(::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_FALSE(::GetWindowLongPtrW(dialog, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        RECT outer{};
+        RECT owner{};
         ::GetWindowRect(dialog, &outer);
         ::GetWindowRect(Main().Handle(), &owner);
-        caption = WindowText(dialog);
-        style = ::GetWindowLongPtrW(dialog, GWL_STYLE);
-        okIsDefault = (::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
-        Press(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(caption, L"截图选项设置");
-    EXPECT_EQ(fields.prefix, L"Automatic");
-    EXPECT_EQ(fields.interval, L"10");
-    EXPECT_EQ(fields.duration, L"2");
-    EXPECT_EQ(fields.folder, L"CapPicture");
-    EXPECT_EQ(fields.height, L"120");
-    EXPECT_EQ(fields.width, L"160");
-    EXPECT_EQ(page, 1);
-    EXPECT_EQ(focusedId, IDC_OPTIONS_OK);
-    EXPECT_FALSE(okIsDefault);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
-    EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
-    EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+        EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
+        EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
+        EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+    });
 }
 
 TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
-    std::wstring captions[2];
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
+    LookAtOptions(Main(), [&](HWND dialog) {
         HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
         RECT display{};
         ::GetWindowRect(tab, &display);
@@ -162,7 +155,7 @@ TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
             item.pszText = text;
             item.cchTextMax = 32;
             ::SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
-            captions[page] = text;
+            EXPECT_EQ(std::wstring(text), page == 0 ? L"自动截图" : L"光标截图");
             ExpectTidyLayout(dialog);
             RECT frame{};
             ::GetWindowRect(::GetDlgItem(dialog, page == 0 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE),
@@ -171,13 +164,7 @@ TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
             ::IntersectRect(&inside, &frame, &display);
             EXPECT_TRUE(::EqualRect(&inside, &frame)) << "the page reaches out of the tab strip's display area";
         }
-        Press(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(captions[0], L"自动截图");
-    EXPECT_EQ(captions[1], L"光标截图");
+    });
 }
 
 TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
@@ -188,8 +175,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
             if (!focus) return false;
             order.push_back(::GetDlgCtrlID(focus));
             if (order.size() >= expectedCount) return true;
-            ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0);
-            ::PostMessageW(focus, WM_KEYUP, VK_TAB, 0);
+            PressKey(VK_TAB);
             return false;
         };
     };
@@ -202,7 +188,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         HWND dialog = FindOptionsDialog();
         HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
         ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tab), TRUE);
-        ::PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
+        PressKey(VK_RIGHT);
         return true;
     });
     steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
@@ -305,25 +291,16 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(settings.pointerAreaHeight, 480);
     EXPECT_EQ(settings.pointerAreaWidth, 80.0f);
 
-    Fields reopened;
-    int page = 0;
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
-        reopened = ReadFields(dialog);
-        page = ShownPage(dialog);
-        Press(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(reopened.duration, L"0.5");
-    EXPECT_EQ(reopened.interval, L"7");
-    EXPECT_EQ(reopened.prefix, L"");
-    EXPECT_EQ(reopened.folder, L"my pics");
-    EXPECT_EQ(reopened.height, L"480");
-    EXPECT_EQ(reopened.width, L"80");
-    EXPECT_EQ(page, 1);
+    LookAtOptions(Main(), [](HWND dialog) {
+        const Fields reopened = ReadFields(dialog);
+        EXPECT_EQ(reopened.duration, L"0.5");
+        EXPECT_EQ(reopened.interval, L"7");
+        EXPECT_EQ(reopened.prefix, L"");
+        EXPECT_EQ(reopened.folder, L"my pics");
+        EXPECT_EQ(reopened.height, L"480");
+        EXPECT_EQ(reopened.width, L"80");
+        EXPECT_EQ(ShownPage(dialog), 1);
+    });
 }
 
 // Real key presses: Esc is the Cancel button's, Enter presses the focused
