@@ -244,11 +244,13 @@ void MainWindow::OnClose() {
         if (!::IsWindow(window)) return;
         if (::IsWindow(child) && ::GetParent(child) == mdiClient) return;
     }
-    CloseRectangleOverlay();
     ::DestroyWindow(window_);
 }
 
 void MainWindow::OnDestroy() {
+    // The overlay is a window of its own that knows this frame: it goes
+    // first, however the frame is being destroyed.
+    CloseRectangleOverlay();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
