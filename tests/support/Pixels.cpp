@@ -25,6 +25,17 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
+std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    BITMAPINFO info = TopDownBgra32Info(width, height);
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height) {
+        return {};
+    }
+    for (auto& p : pixels) p &= 0x00FFFFFFu;
+    return pixels;
+}
+
 }  // namespace
 
 std::uint32_t PatternPixel(int x, int y) {
@@ -127,17 +138,6 @@ int ScreenMismatches(RECT area, bool inverted) {
     const auto pixels = ReadScreen(area);
     if (pixels.empty()) return -1;
     return PatternMismatches(pixels, area.left, area.top, area.right - area.left, inverted);
-}
-
-std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    BITMAPINFO info = TopDownBgra32Info(width, height);
-    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height) {
-        return {};
-    }
-    for (auto& p : pixels) p &= 0x00FFFFFFu;
-    return pixels;
 }
 
 LoadedBitmap LoadBitmapFile(const std::wstring& path) {

@@ -45,8 +45,6 @@ RECT PrimaryScreenRect();
 std::vector<std::uint32_t> ReadScreen(RECT rect);
 int ScreenMismatches(RECT area, bool inverted = false);
 
-std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height);
-
 // A BMP file read with the system's own loader, which shares no code with
 // the program's writer; empty on failure.
 struct LoadedBitmap {

@@ -10,6 +10,18 @@
 
 namespace snapora::test {
 
+namespace {
+
+// Runs a program beside the tests to its end; its exit code, or empty on
+// time-out.
+std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    ChildProcess child(program, arguments);
+    return child.Wait(timeout);
+}
+
+}  // namespace
+
 ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
     const std::wstring path = win32::ProgramFolder() + L"\\" + program;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
@@ -56,12 +68,6 @@ void ChildProcess::Kill() {
     if (!process_) return;
     ::TerminateProcess(process_.get(), 99);
     ::WaitForSingleObject(process_.get(), 5000);
-}
-
-std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
-                              std::chrono::milliseconds timeout) {
-    ChildProcess child(program, arguments);
-    return child.Wait(timeout);
 }
 
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {

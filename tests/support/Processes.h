@@ -33,10 +33,6 @@ private:
     DWORD id_ = 0;
 };
 
-// Runs a program to its end and returns its exit code (empty on time-out).
-std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
-                              std::chrono::milliseconds timeout = std::chrono::seconds(20));
-
 // The clipboard's bitmap as another process reads it.
 struct PeerBitmap {
     int width = 0;

@@ -77,13 +77,9 @@ std::vector<HWND> Documents(const MainWindow& main) {
     return documents;
 }
 
-int ExpectedDpiOrZero() {
-    const char* value = std::getenv("SNAPORA_EXPECT_DPI");
-    return value ? std::atoi(value) : 0;
-}
-
 void ExpectTheRunsDpi() {
-    if (const int dpi = ExpectedDpiOrZero()) {
+    const char* expected = std::getenv("SNAPORA_EXPECT_DPI");
+    if (const int dpi = expected ? std::atoi(expected) : 0) {
         EXPECT_EQ(win32::ScreenDpiX(), dpi);
         EXPECT_EQ(win32::ScreenDpiY(), dpi);
     }

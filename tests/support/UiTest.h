@@ -51,7 +51,6 @@ std::vector<HWND> Documents(const MainWindow& main);
 
 // When the test run names a DPI (SNAPORA_EXPECT_DPI), the screen has it.
 void ExpectTheRunsDpi();
-int ExpectedDpiOrZero();
 
 std::wstring WindowText(HWND window);
 std::wstring ProgramFolderForTests();
