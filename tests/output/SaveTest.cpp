@@ -2,12 +2,18 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/OutputTestSupport.h"
+#include "support/Decoding.h"
 #include "support/DesktopPicture.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -18,83 +24,40 @@ using CloseQuestion = MainWindowTest;
 
 constexpr int kTypeList = 0x470;  // cmb1
 
-std::vector<std::uint32_t> Pattern(int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
-    }
-    return pixels;
-}
+std::vector<std::uint32_t> Pattern(int width, int height) { return PatternPixels(0, 0, width, height); }
 
-// A step that waits for the save dialog, names the file and accepts.
-DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
-    return [path, seen] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        if (seen) *seen = dialog;
-        TypeFileName(dialog, path);
-        Answer(dialog, IDOK);
-        return true;
-    };
-}
-
-DialogScript::Step CancelSaveDialog() {
-    return [] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        Answer(dialog, IDCANCEL);
-        return true;
-    };
-}
-
-// Runs `action`; any dialog that shows meanwhile is cancelled and counted.
-bool DialogShownDuring(const std::function<void()>& action) {
-    bool shown = false;
-    DialogScript watch({[&shown] {
-        for (HWND dialog : ThreadDialogs()) {
-            shown = true;
-            Answer(dialog, IDCANCEL);
-        }
-        return false;
-    }});
-    action();
-    return shown;
-}
+// Runs `action`; any dialog that shows meanwhile is cancelled.
+bool DialogShownDuring(const std::function<void()>& action) { return CancelDialogsDuring(action) > 0; }
 
 TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(5, 3));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(5, 3));
     ASSERT_NE(document, nullptr);
     const std::wstring caption = WindowText(document->Handle());
     ASSERT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 
-    std::vector<std::wstring> types;
-    LRESULT selectedType = -1;
-    std::wstring startFolder;
     const std::wstring path = folder.File(L"first.bmp");
-    DialogScript script({[&] {
-                             HWND dialog = FindSaveDialog();
-                             if (!dialog) return false;
-                             HWND list = ::GetDlgItem(dialog, kTypeList);
-                             for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
-                                 wchar_t text[64] = {};
-                                 ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                                 types.emplace_back(text);
-                             }
-                             selectedType = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-                             wchar_t folderPath[MAX_PATH] = {};
-                             ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderPath));
-                             startFolder = folderPath;
-                             return true;
-                         },
-                         SaveAs(path)});
+    const auto dialogAsSet = [] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        HWND list = ::GetDlgItem(dialog, kTypeList);
+        std::vector<std::wstring> types;
+        for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t text[64] = {};
+            ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            types.emplace_back(text);
+        }
+        EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"PNG", L"JPEG", L"All Files"}));
+        EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        wchar_t startFolder[MAX_PATH] = {};
+        ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(startFolder));
+        EXPECT_EQ(::lstrcmpiW(startFolder, ProgramFolderForTests().c_str()), 0) << startFolder;
+        return true;
+    };
+    DialogScript script({dialogAsSet, SaveAs(path)});
     Main().Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(script.TimedOut());
-
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"PNG", L"JPEG", L"All Files"}));
-    EXPECT_EQ(selectedType, 0);
-    EXPECT_EQ(::lstrcmpiW(startFolder.c_str(), ProgramFolderForTests().c_str()), 0) << startFolder;
 
     const LoadedBitmap saved = LoadBitmapFile(path);
     EXPECT_EQ(saved.width, 5);
@@ -107,7 +70,8 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     // A saved document is not saved again, from the menu or the toolbar.
     EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
     EXPECT_FALSE(DialogShownDuring([&] {
-        ::SendMessageW(Main().Handle(), WM_COMMAND, ID_FILE_SAVE_AS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+        ClickToolbarButton(Main(), 3);  // "Save"
+        PumpFor(std::chrono::milliseconds(200));
     }));
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"first.bmp"});
 
@@ -139,7 +103,7 @@ TEST_F(SaveCommand, TheNameDecidesTheFormatAndIsKeptExactlyAsTyped) {
             ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(c.type), 0);
             ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
             TypeFileName(dialog, folder.File(c.name));
-            Answer(dialog, IDOK);
+            Press(dialog, IDOK);
             return true;
         }});
         Main().Execute(ID_FILE_SAVE_AS);
@@ -163,7 +127,7 @@ TEST_F(SaveCommand, TheNameDecidesTheFormatAndIsKeptExactlyAsTyped) {
 }
 
 TEST_F(SaveCommand, CancelChangesNothing) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 4));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(4, 4));
     ASSERT_NE(document, nullptr);
     DialogScript script({CancelSaveDialog()});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -175,17 +139,17 @@ TEST_F(SaveCommand, CancelChangesNothing) {
 TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     ScratchFolder folder;
     const std::wstring path = folder.File(L"existing.bmp");
-    WriteWholeFile(path, "not a picture yet");
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    ASSERT_TRUE(WriteWholeFile(path, "not a picture yet"));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(document, nullptr);
 
     // First "No" to the overwrite question, then the dialog is cancelled.
     HWND saveDialog = nullptr;
     DialogScript refuse({SaveAs(path, &saveDialog),
                          [&] {
-                             HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                             HWND prompt = FindMessageBox(saveDialog);
                              if (!prompt) return false;
-                             Answer(prompt, IDNO);
+                             Press(prompt, IDNO);
                              return true;
                          },
                          CancelSaveDialog()});
@@ -196,9 +160,9 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     EXPECT_TRUE(document->IsDirty());
 
     DialogScript confirm({SaveAs(path, &saveDialog), [&] {
-                              HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                              HWND prompt = FindMessageBox(saveDialog);
                               if (!prompt) return false;
-                              Answer(prompt, IDYES);
+                              Press(prompt, IDYES);
                               return true;
                           }});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -207,51 +171,93 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     EXPECT_FALSE(document->IsDirty());
 }
 
-TEST_F(SaveCommand, DoesNothingWithoutADocument) {
-    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
+TEST_F(SaveCommand, SavesToAPathOf255Characters) {
+    ScratchFolder folder;
+    const std::wstring prefix = folder.Path() + L"\\";
+    const std::wstring name = std::wstring(255 - prefix.size() - 4, L'n') + L".bmp";
+    ASSERT_EQ((prefix + name).size(), 255u);
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 4));
+    ASSERT_NE(document, nullptr);
+    DialogScript script({SaveAs(prefix + name)});
+    Main().Execute(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(LoadBitmapFile(prefix + name).pixels, Pattern(6, 4));
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{name});  // no temporary file left
+    EXPECT_FALSE(document->IsDirty());
 }
 
-// Answers the close question with `button` and records its text and title.
-DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr) {
-    return [=] {
-        HWND box = FindMessageBoxOwnedBy();
-        if (!box) return false;
-        if (text) *text = MessageBoxText(box);
-        if (title) *title = WindowText(box);
-        Answer(box, button);
+// Closes the document from another thread, as another program could,
+// once the save dialog is open.
+DialogScript::Step CloseFromAnotherThread(HWND mdiClient, HWND document, std::thread& closer) {
+    return [=, &closer] {
+        if (!FindSaveDialog()) return false;
+        closer = std::thread([=] { ::SendMessageW(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0); });
         return true;
     };
 }
 
+TEST_F(SaveCommand, ADocumentClosedWhileItsDialogIsOpenWritesNothingAndTheProgramGoesOn) {
+    ScratchFolder folder;
+    for (const bool fromQuestion : {false, true}) {
+        SCOPED_TRACE(fromQuestion ? "the close question's save" : "save as");
+        DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(4, 3));
+        ASSERT_NE(document, nullptr);
+        const HWND window = document->Handle();
+        std::thread closer;
+        std::vector<DialogScript::Step> steps = {CloseFromAnotherThread(Main().MdiClient(), window, closer),
+                                                 [window] { return !::IsWindow(window); }, SaveAs(folder.File(L"gone.bmp"))};
+        if (fromQuestion) steps.insert(steps.begin(), AnswerMessageBox(IDYES));
+        DialogScript script(std::move(steps));
+        if (fromQuestion) {
+            ::SendMessageW(window, WM_CLOSE, 0, 0);
+        } else {
+            Main().Execute(ID_FILE_SAVE_AS);
+        }
+        if (closer.joinable()) closer.join();
+        EXPECT_TRUE(script.Finished());
+        EXPECT_FALSE(script.TimedOut());
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_TRUE(folder.Names().empty());
+    }
+    // Still running and answering commands.
+    ASSERT_TRUE(::IsWindow(mainWindow_));
+    Main().Execute(ID_SETTINGS_STATUS_BAR);
+    EXPECT_FALSE(MenuChecked(mainWindow_, ID_SETTINGS_STATUS_BAR));
+    EXPECT_NE(OpenPictureDocument(Main(), PatternPicture(2, 2)), nullptr);
+}
+
+TEST_F(SaveCommand, DoesNothingWithoutADocument) {
+    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
+}
+
 TEST_F(CloseQuestion, YesSavesAndCloses) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
     const std::wstring caption = WindowText(window);
-    std::wstring text;
-    std::wstring title;
-    DialogScript script({AnswerQuestion(IDYES, &text, &title), SaveAs(folder.File(L"closing.bmp"))});
+    SeenBox question;
+    DialogScript script({AnswerMessageBox(IDYES, &question), SaveAs(folder.File(L"closing.bmp"))});
     EXPECT_TRUE(document->Close());
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(text, L"保存 " + caption + L" 吗？");
-    EXPECT_EQ(title, L"Snapora");
+    EXPECT_EQ(question.text, L"保存 " + caption + L" 吗？");
+    EXPECT_EQ(question.title, L"Snapora");
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"closing.bmp")).pixels, Pattern(6, 5));
 }
 
 TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
-    DialogScript cancelled({AnswerQuestion(IDYES), CancelSaveDialog()});
+    DialogScript cancelled({AnswerMessageBox(IDYES), CancelSaveDialog()});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancelled.Finished());
     EXPECT_TRUE(document->IsDirty());
 
     // An emptied picture cannot be written: the document stays.
     document->ClearPicture();
-    DialogScript failed({AnswerQuestion(IDYES), SaveAs(folder.File(L"empty.bmp"))});
+    DialogScript failed({AnswerMessageBox(IDYES), SaveAs(folder.File(L"empty.bmp"))});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(failed.Finished());
     EXPECT_TRUE(folder.Names().empty());
@@ -259,16 +265,16 @@ TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
 }
 
 TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(2, 2));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
-    DialogScript cancel({AnswerQuestion(IDCANCEL)});
+    DialogScript cancel({AnswerMessageBox(IDCANCEL)});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancel.Finished());
     EXPECT_TRUE(::IsWindow(window));
 
     bool saveDialogShown = false;
-    DialogScript no({AnswerQuestion(IDNO), [&] {
+    DialogScript no({AnswerMessageBox(IDNO), [&] {
                          saveDialogShown = saveDialogShown || FindSaveDialog() != nullptr;
                          return false;
                      }});
@@ -279,17 +285,17 @@ TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
 }
 
 TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
-    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
-    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    DocumentWindow* first = OpenPictureDocument(Main(), PatternPicture(2, 2));
+    DocumentWindow* second = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     const HWND firstWindow = first->Handle();
     const HWND secondWindow = second->Handle();
     const std::wstring firstCaption = WindowText(firstWindow);
     const std::wstring secondCaption = WindowText(secondWindow);
-    std::wstring firstQuestion;
-    std::wstring secondQuestion;
-    DialogScript script({AnswerQuestion(IDNO, &firstQuestion), AnswerQuestion(IDCANCEL, &secondQuestion)});
+    SeenBox firstQuestion;
+    SeenBox secondQuestion;
+    DialogScript script({AnswerMessageBox(IDNO, &firstQuestion), AnswerMessageBox(IDCANCEL, &secondQuestion)});
     ::SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(script.Finished());
     ASSERT_TRUE(::IsWindow(Main().Handle()));
@@ -299,8 +305,8 @@ TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
     // one whose question was cancelled stays.
     ASSERT_EQ(::IsWindow(firstWindow) + ::IsWindow(secondWindow), 1);
     const bool firstKept = ::IsWindow(firstWindow) != FALSE;
-    EXPECT_EQ(firstQuestion, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
-    EXPECT_EQ(secondQuestion, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
+    EXPECT_EQ(firstQuestion.text, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
+    EXPECT_EQ(secondQuestion.text, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
 }
 
 }  // namespace
