@@ -1,8 +1,10 @@
 #pragma once
-// The capture settings, held in memory for one run. The automatic-capture
+// The capture settings, kept across runs by the settings store. The automatic-capture
 // interval is not here: it is the period of the main window's automatic
 // capture timer.
 #include <string>
+
+#include "settings/logic/Hotkey.h"
 
 namespace snapora {
 
@@ -14,6 +16,7 @@ struct CaptureSettings {
     std::wstring automaticFolder = L"CapPicture";    // folder below the program's folder
     double pointerAreaHeight = 120;               // pixels
     float pointerAreaWidth = 160;                 // pixels
+    CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures
 };
 
 }  // namespace snapora
