@@ -14,6 +14,7 @@
 #include "picture/Clipboard.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "settings/SettingsStore.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 
@@ -119,6 +120,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
+        case WM_HOTKEY:
+            RunHotkeyCapture(*this, wParam);
+            return 0;
         case WM_RENDERFORMAT:
             RenderOfferedPicture(static_cast<UINT>(wParam));
             return 0;
@@ -142,6 +146,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
+    hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !statusBar_) return false;
@@ -163,8 +168,10 @@ void MainWindow::Initialise() {
     ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(version.c_str()));
     SetCaption(kAppTitle);
     ResetCaptureCount();
-    settings_ = CaptureSettings{};
-    Timer(MainTimer::Automatic).SetInterval(CaptureSettings::kDefaultAutomaticIntervalMs);
+    const LoadedSettings stored = LoadStoredSettings();
+    settings_ = stored.settings;
+    Timer(MainTimer::Automatic).SetInterval(stored.automaticIntervalMs);
+    hotkeys_.Register(settings_.hotkeys);
     OnStatusBarClockTick();
     OnSize();
 }
@@ -254,6 +261,7 @@ void MainWindow::Unload() {
 }
 
 void MainWindow::OnDestroy() {
+    hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
@@ -270,6 +278,7 @@ void MainWindow::RequestExit() {
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
     RenderAllOfferedPictures(window_);
+    hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "app/Hotkeys.h"
 #include "settings/logic/CaptureSettings.h"
 #include "win32/WindowTimer.h"
 
@@ -60,6 +61,7 @@ public:
     bool ToggleTimedMode(UINT commandId, MainTimer timer);
 
     CaptureSettings& Settings() noexcept { return settings_; }
+    SystemHotkeys& Hotkeys() noexcept { return hotkeys_; }
 
     void SetCaption(const std::wstring& caption);
 
@@ -95,6 +97,7 @@ private:
     HWND statusBar_ = nullptr;
     HIMAGELIST toolbarImages_ = nullptr;
     CaptureSettings settings_;
+    SystemHotkeys hotkeys_;
     std::array<win32::WindowTimer, 4> timers_{
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::EntireScreen), 100},
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Rectangle), 100},

@@ -7,6 +7,9 @@ class MainWindow;
 void StartEntireScreenCapture(MainWindow& main);
 void EntireScreenCaptureTick(MainWindow& main);
 void CaptureWindowInFront(MainWindow& main);
+// The same capture without the pause, for a key pressed while the wanted
+// window is already in front.
+void CaptureWindowInFrontAtOnce(MainWindow& main);
 void StartRectangleCapture(MainWindow& main);
 void RectangleCaptureTick(MainWindow& main);
 void TogglePointerAreaCapture(MainWindow& main);

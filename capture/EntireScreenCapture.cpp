@@ -9,6 +9,7 @@
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -21,7 +22,7 @@ void OpenCaptureDocument(MainWindow& main, Picture picture, int surfaceWidth, in
     DocumentWindow* document = DocumentWindow::Create(main);
     if (!document) {
         // No document: at least give the user the main window back.
-        ::ShowWindow(main.Handle(), SW_SHOW);
+        win32::ShowHiddenWindowAgain(main.Handle());
         return;
     }
     SetCurrentDocument(document);
@@ -65,13 +66,26 @@ void EntireScreenCaptureTick(MainWindow& main) {
     OpenCaptureDocument(main, std::move(picture), screen.cx, screen.cy);
 }
 
+namespace {
+
+void TakeWindowInFront(MainWindow& main) {
+    Picture picture = CaptureForegroundWindow();
+    OpenCaptureDocument(main, std::move(picture), CapturedWidth(), CapturedHeight());
+    ::SetFocus(main.Handle());
+}
+
+}  // namespace
+
 void CaptureWindowInFront(MainWindow& main) {
     ::ShowWindow(main.Handle(), SW_HIDE);
     WaitProcessingEvents(WholeSecondDeadline::After(static_cast<std::int64_t>(std::time(nullptr)), 2));
     if (!MainWindow::Current()) return;  // the program was closed meanwhile
-    Picture picture = CaptureForegroundWindow();
-    OpenCaptureDocument(main, std::move(picture), CapturedWidth(), CapturedHeight());
-    ::SetFocus(main.Handle());
+    TakeWindowInFront(main);
+}
+
+void CaptureWindowInFrontAtOnce(MainWindow& main) {
+    ::ShowWindow(main.Handle(), SW_HIDE);
+    TakeWindowInFront(main);
 }
 
 }  // namespace snapora

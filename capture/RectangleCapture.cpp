@@ -5,6 +5,7 @@
 #include "capture/RectangleOverlay.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/ScreenMath.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -27,7 +28,7 @@ void RectangleCaptureTick(MainWindow& main) {
     if (!overlay.SetBackground(GetScreenSnapshot(nullptr))) {
         // Nothing to select from: give the user the main window back rather
         // than leave the program invisible.
-        ::ShowWindow(main.Handle(), SW_SHOW);
+        win32::ShowHiddenWindowAgain(main.Handle());
         return;
     }
     overlay.Show();

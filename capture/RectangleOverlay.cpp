@@ -266,7 +266,7 @@ void RectangleOverlay::Unload() {
     // The frozen screen can be tens of megabytes; the next use grabs anew.
     frozen_ = Picture{};
     if (closingForGood_) return;
-    if (MainWindow* main = MainWindow::Current()) ::ShowWindow(main->Handle(), SW_SHOW);
+    if (MainWindow* main = MainWindow::Current()) win32::ShowHiddenWindowAgain(main->Handle());
 }
 
 void RectangleOverlay::ShowLabel(PixelPoint origin, std::wstring text) {

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "documents/DocumentWindow.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -19,7 +20,7 @@ void ShowCaptureDocument(DocumentWindow& document) {
     ::SetWindowTextW(document.Handle(), CaptureCaption(captureCount).c_str());
     ++captureCount;
     if (MainWindow* main = MainWindow::Current()) {
-        if (!::IsWindowVisible(main->Handle())) ::ShowWindow(main->Handle(), SW_SHOW);
+        win32::ShowHiddenWindowAgain(main->Handle());
         ::SendMessageW(main->MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document.Handle()), 0);
     }
     ::ShowWindow(document.Handle(), SW_SHOW);

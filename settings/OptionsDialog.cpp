@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "settings/HotkeyPage.h"
 #include "settings/SettingsResource.h"
 #include "settings/logic/OptionsRules.h"
 #include "win32/Screen.h"
@@ -22,11 +23,13 @@ constexpr int kDialogWidthTwips = 4200;
 constexpr int kDialogHeightTwips = 4590;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
+constexpr int kHotkeyPage = 3;
 
-constexpr std::array<win32::TwipsRect, 5> kDialogControls{{
+constexpr std::array<win32::TwipsRect, 6> kDialogControls{{
     {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},
     {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2415},
     {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2415},
+    {IDC_OPTIONS_HOTKEY_PAGE, kPageLeft, kPageTop, 3135, 2415},
     {IDC_OPTIONS_OK, 690, 3570, 1095, 375},
     {IDCANCEL, 2370, 3570, 1095, 375},
 }};
@@ -52,9 +55,11 @@ constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
-constexpr std::array<int, 9> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,             IDC_OPTIONS_TAB,
+constexpr std::array<int, 15> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,             IDC_OPTIONS_TAB,
                                          IDC_OPTIONS_PREFIX,   IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                         IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT,  IDC_OPTIONS_FOLDER};
+                                         IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT,  IDC_OPTIONS_FOLDER,
+                                         IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE, IDC_HOTKEY_ENTIRE_SCREEN_ON,
+                                         IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_WINDOW_ON, IDC_HOTKEY_WINDOW};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -78,7 +83,8 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 class OptionsDialog {
 public:
-    OptionsDialog(CaptureSettings& settings, unsigned& intervalMs) : settings_(settings), intervalMs_(intervalMs) {}
+    OptionsDialog(CaptureSettings& settings, unsigned& intervalMs, const HotkeyAvailability& available)
+        : settings_(settings), intervalMs_(intervalMs), hotkeyPage_(settings.hotkeys, available) {}
 
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -101,6 +107,7 @@ private:
 
     CaptureSettings& settings_;
     unsigned& intervalMs_;
+    HotkeyPage hotkeyPage_;
     HWND dialog_ = nullptr;
 };
 
@@ -132,6 +139,7 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                     Cancel();
                     return TRUE;
                 default:
+                    hotkeyPage_.OnCommand(LOWORD(wParam));
                     return FALSE;
             }
         case WM_NOTIFY: {
@@ -152,6 +160,10 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_FOLDER, texts.folder);
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
+    for (int id : {IDC_OPTIONS_PREFIX, IDC_OPTIONS_FOLDER}) {
+        ::SendDlgItemMessageW(dialog_, id, EM_LIMITTEXT, kMaxNameLength, 0);
+    }
+    hotkeyPage_.Initialise(dialog_);
 
     HWND tab = ::GetDlgItem(dialog_, IDC_OPTIONS_TAB);
     std::wstring first = L"自动截图";
@@ -162,6 +174,9 @@ void OptionsDialog::Initialise() {
     ::SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = second.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    std::wstring third = SettingsText(IDS_OPTIONS_HOTKEY_TAB);
+    item.pszText = third.data();
+    ::SendMessageW(tab, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
     for (int id : kFocusOrder) {
@@ -179,6 +194,7 @@ void OptionsDialog::PlaceControls() {
     for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(dialog_, rect);
     for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
     for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
+    hotkeyPage_.Place(kPageLeft, kPageTop);
 }
 
 int OptionsDialog::SelectedPage() const {
@@ -197,9 +213,14 @@ void OptionsDialog::ShowSelectedPage() {
     };
     showPage(1, false);
     showPage(2, false);
+    hotkeyPage_.Show(false);
     ::SetWindowPos(::GetDlgItem(dialog_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    showPage(SelectedPage(), true);
+    if (SelectedPage() == kHotkeyPage) {
+        hotkeyPage_.Show(true);
+    } else {
+        showPage(SelectedPage(), true);
+    }
 }
 
 void OptionsDialog::SelectTab(int page) {
@@ -244,8 +265,15 @@ void OptionsDialog::ApplyAndClose() {
         AnewInput(FieldIdOf(problem->field));
         return;
     }
+    if (const auto problem = hotkeyPage_.FindProblem()) {
+        ::MessageBoxW(dialog_, SettingsText(problem->messageId).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        SelectTab(kHotkeyPage);
+        ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog_, problem->fieldId)), TRUE);
+        return;
+    }
     const OptionsValues values = ValuesFromTexts(texts);
     ApplyValues(values, settings_);
+    settings_.hotkeys = hotkeyPage_.Keys();
     intervalMs_ = values.intervalMs;
     ::EndDialog(dialog_, TRUE);
 }
@@ -302,10 +330,13 @@ void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgIte
 
 }  // namespace
 
-bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs) {
+bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs,
+                       const HotkeyAvailability& hotkeysAvailable) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     if (!win32::RegisterWindowClassOnce(instance, kPageClass, PageProc)) return false;
-    OptionsDialog dialog(settings, automaticIntervalMs);
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&controls);
+    OptionsDialog dialog(settings, automaticIntervalMs, hotkeysAvailable);
     const INT_PTR result = ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner,
                                              &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
     return result == TRUE;

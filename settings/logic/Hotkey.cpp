@@ -36,12 +36,12 @@ std::optional<std::size_t> FindRepeatedHotkey(const CaptureHotkeys& hotkeys) {
 
 std::uint32_t PackHotkey(const Hotkey& hotkey) {
     if (hotkey.IsNone()) return 0;
-    return ((hotkey.modifiers & 0xFu) << 8) | (hotkey.key & 0xFFu);
+    return ((hotkey.modifiers & hotkey_modifier::kAll) << 8) | (hotkey.key & 0xFFu);
 }
 
 std::optional<Hotkey> UnpackHotkey(std::uint32_t packed) {
     if (packed > 0xFFFu) return std::nullopt;
-    const Hotkey hotkey{(packed >> 8) & 0xFu, packed & 0xFFu};
+    const Hotkey hotkey{packed >> 8, packed & 0xFFu};
     if (!IsUsableHotkey(hotkey)) return std::nullopt;
     return hotkey;
 }

@@ -2,7 +2,8 @@
 // The system-wide capture keys as plain values: a key with its modifiers,
 // or none. The numbers are the system's own (virtual-key codes and the
 // modifier bits RegisterHotKey takes), spelled out so no window header is
-// needed here.
+// needed here. The Windows key is not among the modifiers: the hotkey
+// field of the options dialog cannot show or take it.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +15,7 @@ namespace hotkey_modifier {
 inline constexpr unsigned kAlt = 0x1;
 inline constexpr unsigned kControl = 0x2;
 inline constexpr unsigned kShift = 0x4;
-inline constexpr unsigned kWin = 0x8;
-inline constexpr unsigned kAll = kAlt | kControl | kShift | kWin;
+inline constexpr unsigned kAll = kAlt | kControl | kShift;
 }  // namespace hotkey_modifier
 
 inline constexpr unsigned kPrintScreenKey = 0x2C;
@@ -34,6 +34,10 @@ inline constexpr std::size_t kHotkeyCaptureCount = 3;
 
 using CaptureHotkeys = std::array<Hotkey, kHotkeyCaptureCount>;
 
+// Per row: false when another program held the row's key the last time the
+// program tried to register it.
+using HotkeyAvailability = std::array<bool, kHotkeyCaptureCount>;
+
 inline constexpr CaptureHotkeys kDefaultHotkeys{{
     {0, kPrintScreenKey},
     {hotkey_modifier::kControl, kPrintScreenKey},
@@ -41,14 +45,14 @@ inline constexpr CaptureHotkeys kDefaultHotkeys{{
 }};
 
 // None, or a real key (not a mouse button, not a modifier on its own) with
-// only the four known modifier bits.
+// only the three known modifier bits.
 bool IsUsableHotkey(const Hotkey& hotkey);
 
 // The row that repeats the key of an earlier row, the first such; rows
 // without a key never clash.
 std::optional<std::size_t> FindRepeatedHotkey(const CaptureHotkeys& hotkeys);
 
-// One number per key for storing: modifiers in bits 8-11, the key in bits
+// One number per key for storing: modifiers in bits 8-10, the key in bits
 // 0-7, 0 for none. Unpacking refuses anything IsUsableHotkey refuses.
 std::uint32_t PackHotkey(const Hotkey& hotkey);
 std::optional<Hotkey> UnpackHotkey(std::uint32_t packed);

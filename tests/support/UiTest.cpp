@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "picture/Picture.h"
+#include "settings/SettingsStore.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 
@@ -61,8 +62,13 @@ void PumpFor(std::chrono::milliseconds duration) {
 
 bool QuitPosted() { return quitPosted; }
 
+void ForgetStoredSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath); }
+
 void MainWindowTest::SetUp() {
     win32::EnableDpiAwareness();
+    // Every window test starts from the defaults, whatever an earlier test
+    // applied with OK.
+    ForgetStoredSettings();
     quitPosted = false;
     main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
     ASSERT_NE(main_, nullptr);
@@ -72,6 +78,7 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() {
     if (MainWindow* main = MainWindow::Current()) ::DestroyWindow(main->Handle());
+    ForgetStoredSettings();
     PumpFor(std::chrono::milliseconds(20));
     quitPosted = false;
 }

@@ -20,7 +20,10 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 void PumpFor(std::chrono::milliseconds duration);
 bool QuitPosted();
 
-// A fixture with a fresh, visible main window.
+// Deletes the settings kept between runs, so the next start has defaults.
+void ForgetStoredSettings();
+
+// A fixture with a fresh, visible main window and no stored settings.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
