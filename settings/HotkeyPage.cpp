@@ -114,7 +114,14 @@ CaptureHotkeys HotkeyPage::Keys() const {
 
 std::optional<HotkeyProblem> HotkeyPage::FindProblem() const {
     const CaptureHotkeys keys = Keys();
-    if (const auto row = FindRepeatedHotkey(keys)) return HotkeyProblem{IDS_HOTKEY_REPEATED, kRows[*row].field};
+    if (const auto repeated = FindRepeatedHotkey(keys)) {
+        // Of the two rows, the one the user changed gets the focus.
+        std::size_t row = *repeated;
+        for (std::size_t earlier = 0; earlier < row && keys[row] == current_[row]; ++earlier) {
+            if (keys[earlier] == keys[row]) row = earlier;
+        }
+        return HotkeyProblem{IDS_HOTKEY_REPEATED, kRows[row].field};
+    }
     // The program has let go of its own keys while the dialog is open, so
     // only another program can refuse one. A key left as it was is not
     // tried: a row already unavailable must not block the other pages.

@@ -4,6 +4,7 @@
 
 #include "picture/Picture.h"
 #include "settings/SettingsStore.h"
+#include "support/Processes.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 
@@ -61,6 +62,32 @@ void PumpFor(std::chrono::milliseconds duration) {
 }
 
 bool QuitPosted() { return quitPosted; }
+
+bool Xdotool(const std::wstring& arguments) {
+    // Wine starts a Unix program given by its Unix path, but its process
+    // handle cannot be waited for: the shell leaves a file saying how it
+    // went, seen here through the drive that maps the Unix root.
+    static unsigned counter = 0;
+    const std::wstring name =
+        L"snapora-xdotool-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    std::wstring commandLine = L"/bin/sh -c \"/usr/bin/xdotool " + arguments + L" && echo ok >/tmp/" + name +
+                               L" || echo failed >/tmp/" + name + L"\"";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    ::CloseHandle(info.hProcess);
+    ::CloseHandle(info.hThread);
+    const std::wstring marker = L"Z:\\tmp\\" + name;
+    std::vector<std::uint8_t> report;
+    PumpUntil([&] {
+        report = ReadFileBytes(marker);
+        return !report.empty() && report.back() == '\n';
+    });
+    ::DeleteFileW(marker.c_str());
+    return report.size() == 3 && report[0] == 'o' && report[1] == 'k';
+}
 
 void ForgetStoredSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath); }
 

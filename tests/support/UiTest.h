@@ -62,6 +62,11 @@ std::wstring MessageBoxText(HWND box);
 int ExpectedDpiOrZero();
 
 std::wstring WindowText(HWND window);
+
+// Runs xdotool with these arguments on the X display, as keys and pointer
+// moves from the user arrive; true when it ran and succeeded. Messages are
+// answered meanwhile.
+bool Xdotool(const std::wstring& arguments);
 std::wstring ProgramFolderForTests();
 
 }  // namespace snapora::test
