@@ -34,6 +34,9 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     if (message == WM_ERASEBKGND) return 1;
+    // A lone Alt would open the window menu, whose loop would hold the test:
+    // keys like Alt+Print, taken by the system, leave exactly that.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) return 0;
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
