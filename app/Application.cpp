@@ -22,11 +22,13 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     MainWindow* main = MainWindow::Create(instance);
     if (!main) return 1;
     main->Show(showCommand);
+    // The client lives as long as the frame; once both are gone the
+    // translation finds no window and passes every message on.
+    const HWND mdiClient = main->MdiClient();
 
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        MainWindow* current = MainWindow::Current();
-        if (current && ::TranslateMDISysAccel(current->MdiClient(), &message)) continue;
+        if (::TranslateMDISysAccel(mdiClient, &message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

@@ -2,9 +2,10 @@
 
 #include <array>
 
-#include "app/MainWindow.h"
 #include "app/ShellCommands.h"
 #include "app/resource.h"
+#include "documents/SaveDocument.h"
+#include "frame/Frame.h"
 #include "capture/CaptureCommands.h"
 #include "documents/DocumentCommands.h"
 #include "help/HelpCommands.h"

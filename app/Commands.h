@@ -5,10 +5,10 @@
 
 namespace snapora {
 
-class MainWindow;
+class Frame;
 enum class MainTimer : UINT_PTR;
 
-using CommandHandler = void (*)(MainWindow&);
+using CommandHandler = void (*)(Frame&);
 
 // Nullptr for an unknown id and for the commands that do nothing ("新建",
 // "打开", "剪切", "粘贴").

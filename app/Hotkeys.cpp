@@ -1,8 +1,8 @@
 #include "app/Hotkeys.h"
 
-#include "app/MainWindow.h"
-#include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "frame/Frame.h"
+#include "frame/ResourceIds.h"
 
 namespace snapora {
 
@@ -17,12 +17,14 @@ bool RegisterKey(HWND window, int id, const Hotkey& key) {
 
 }  // namespace
 
-void SystemHotkeys::Register(const CaptureHotkeys& keys) {
+HotkeyAvailability SystemHotkeys::Register(const CaptureHotkeys& keys) {
     Unregister();
+    HotkeyAvailability available{};
     for (std::size_t row = 0; row < keys.size(); ++row) {
         registered_[row] = !keys[row].IsNone() && RegisterKey(window_, static_cast<int>(row) + 1, keys[row]);
-        available_[row] = keys[row].IsNone() || registered_[row];
+        available[row] = keys[row].IsNone() || registered_[row];
     }
+    return available;
 }
 
 void SystemHotkeys::Unregister() {
@@ -38,22 +40,19 @@ bool CanRegisterHotkey(HWND window, const Hotkey& key) {
     return true;
 }
 
-void RunHotkeyCapture(MainWindow& main, WPARAM id) {
-    HWND window = main.Handle();
+void RunHotkeyCapture(Frame& frame, WPARAM id) {
+    const HWND window = frame.Handle();
     if (!::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
     switch (id) {
         case static_cast<WPARAM>(HotkeyCapture::Rectangle) + 1:
-            main.ExecuteCommand(ID_CAPTURE_RECTANGLE);
+            frame.Execute(ID_CAPTURE_RECTANGLE);
             return;
         case static_cast<WPARAM>(HotkeyCapture::EntireScreen) + 1:
-            main.ExecuteCommand(ID_CAPTURE_ENTIRE_SCREEN);
+            frame.Execute(ID_CAPTURE_ENTIRE_SCREEN);
             return;
         case static_cast<WPARAM>(HotkeyCapture::WindowInFront) + 1:
-            try {
-                CaptureWindowInFrontAtOnce(main);
-            } catch (...) {
-                // Abandoned like a failed command.
-            }
+            CaptureWindowInFrontAtOnce(frame);
+            frame.RefreshUi();
             return;
         default:
             return;

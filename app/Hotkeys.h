@@ -4,29 +4,27 @@
 // capture as the menu command would.
 #include <windows.h>
 
+#include <array>
+
 #include "settings/logic/Hotkey.h"
 
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
 class SystemHotkeys {
 public:
     void Attach(HWND window) noexcept { window_ = window; }
 
     // Registers every row that has a key, after letting go of the old ones.
-    // A key that another program holds is left out and its row counts as
-    // unavailable; nothing is said.
-    void Register(const CaptureHotkeys& keys);
-    // Lets go of every key; the availability stays as last found.
+    // A key that another program holds is left out, silently; the result
+    // marks its row unavailable.
+    HotkeyAvailability Register(const CaptureHotkeys& keys);
     void Unregister();
-
-    [[nodiscard]] const HotkeyAvailability& Availability() const noexcept { return available_; }
 
 private:
     HWND window_ = nullptr;
     std::array<bool, kHotkeyCaptureCount> registered_{};
-    HotkeyAvailability available_{true, true, true};
 };
 
 // Whether `key` could be registered now, tried for `window` and let go at
@@ -36,6 +34,6 @@ bool CanRegisterHotkey(HWND window, const Hotkey& key);
 // The main window's WM_HOTKEY. The key does nothing while a capture that
 // hides the main window is under way (its wait, the rectangle overlay, the
 // window capture's pause) or while a modal dialog disables it.
-void RunHotkeyCapture(MainWindow& main, WPARAM id);
+void RunHotkeyCapture(Frame& frame, WPARAM id);
 
 }  // namespace snapora

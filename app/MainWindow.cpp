@@ -1,22 +1,20 @@
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <vector>
 
 #include "app/Commands.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
-#include "app/Workspace.h"
+#include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "picture/Clipboard.h"
-#include "documents/CaptureDocuments.h"
-#include "documents/DocumentWindow.h"
+#include "frame/Texts.h"
 #include "settings/SettingsStore.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
+#include "win32/Workspace.h"
 
 namespace snapora {
 
@@ -27,9 +25,6 @@ constexpr UINT_PTR kClockTimerId = 100;
 constexpr int kInitialClientWidthTwips = 7125;
 constexpr int kInitialClientHeightTwips = 4245;
 
-MainWindow* current = nullptr;
-
-
 int VisibleHeight(HWND bar) {
     if (!bar || !::IsWindowVisible(bar)) return 0;
     RECT rect{};
@@ -37,11 +32,11 @@ int VisibleHeight(HWND bar) {
     return rect.bottom - rect.top;
 }
 
+// Shown in the window's own style bits: while the frame is hidden for a
+// capture, IsWindowVisible says no for every bar.
+bool HasVisibleStyle(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 }  // namespace
-
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
-
-MainWindow* MainWindow::Current() { return current; }
 
 MainWindow* MainWindow::Create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
@@ -52,23 +47,19 @@ MainWindow* MainWindow::Create(HINSTANCE instance) {
     options.iconId = IDI_SNAPORA;
     options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     options.menu = MAKEINTRESOURCEW(IDR_MAINMENU);
-    if (!win32::RegisterWindowClassOnce(instance, kClassName, &MainWindow::WindowProc, options)) return nullptr;
+    if (!win32::RegisterWindowClassOnce(instance, kClassName, &Procedure, options)) return nullptr;
 
     RECT frame{0, 0, win32::TwipsToPixelsX(kInitialClientWidthTwips), win32::TwipsToPixelsY(kInitialClientHeightTwips)};
     constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     ::AdjustWindowRectEx(&frame, style, TRUE, 0);
 
-    auto* self = new MainWindow(instance);
-    HWND window = ::CreateWindowExW(0, kClassName, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                    self);
-    if (!window) {
-        // WM_NCDESTROY has freed `self` if the window got that far.
-        if (current == self) current = nullptr;
-        return nullptr;
-    }
-    self->Initialise();
-    return self;
+    Owner self(new MainWindow(instance));
+    const std::wstring title = LoadText(IDS_APP_TITLE);
+    MainWindow* main = FromHandle(::CreateWindowExW(0, kClassName, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                    frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                                    nullptr, instance, reinterpret_cast<void*>(Handover(self))));
+    if (main) main->Initialise();
+    return main;
 }
 
 void MainWindow::Show(int showCommand) {
@@ -76,25 +67,8 @@ void MainWindow::Show(int showCommand) {
     ::UpdateWindow(window_);
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MainWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        current = self;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return ::DefFrameProcW(window, nullptr, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        const LRESULT result = ::DefFrameProcW(window, self->mdiClient_, message, wParam, lParam);
-        if (current == self) current = nullptr;
-        delete self;
-        return result;
-    }
-    return self->HandleMessage(message, wParam, lParam);
+LRESULT MainWindow::CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefFrameProcW(window, nullptr, message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,11 +81,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
             if ((lParam == 0 && id < IDM_FIRSTCHILD) || reinterpret_cast<HWND>(lParam) == toolbar_) {
-                ExecuteCommand(id);
+                Execute(id);
                 return 0;
             }
             break;
         }
+        case WM_INITMENUPOPUP:
+            RefreshUi();
+            break;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_TIMER:
@@ -124,14 +101,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RunHotkeyCapture(*this, wParam);
             return 0;
         case WM_RENDERFORMAT:
-            RenderOfferedPicture(static_cast<UINT>(wParam));
-            return 0;
         case WM_RENDERALLFORMATS:
-            RenderAllOfferedPictures(window_);
-            return 0;
         case WM_DESTROYCLIPBOARD:
-            ForgetOfferedPicture();
-            return 0;
+            return HandleClipboard(message, wParam);
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -142,6 +114,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return ::DefFrameProcW(window_, mdiClient_, message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
+    if (message == WM_RENDERFORMAT) run_.clipboardOffer.Render(static_cast<UINT>(wParam));
+    if (message == WM_RENDERALLFORMATS) run_.clipboardOffer.RenderAll(window_);
+    if (message == WM_DESTROYCLIPBOARD) run_.clipboardOffer.Forget();
+    return 0;
 }
 
 bool MainWindow::OnCreate() {
@@ -164,15 +143,15 @@ bool MainWindow::OnCreate() {
 
 void MainWindow::Initialise() {
     // Start-up in its fixed order: version, caption, counter, settings.
-    const std::wstring version = FormatVersion(win32::ModuleVersion());
-    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(version.c_str()));
-    SetCaption(kAppTitle);
-    ResetCaptureCount();
-    const LoadedSettings stored = LoadStoredSettings();
-    settings_ = stored.settings;
-    Timer(MainTimer::Automatic).SetInterval(stored.automaticIntervalMs);
-    hotkeys_.Register(settings_.hotkeys);
+    versionText_ = FormatVersion(win32::ModuleVersion());
+    SetStatusText({});
+    SetCaption(LoadText(IDS_APP_TITLE));
+    run_.captureCount = 0;
+    settings_ = LoadStoredSettings();
+    Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
+    RegisterHotkeys();
     OnStatusBarClockTick();
+    RefreshUi();
     OnSize();
 }
 
@@ -182,14 +161,12 @@ void MainWindow::OnSize() {
     ::GetClientRect(window_, &client);
     ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-    LayoutStatusBarPanels();
+    LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
     const int top = VisibleHeight(toolbar_);
     const int bottom = VisibleHeight(statusBar_);
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
 }
-
-void MainWindow::LayoutStatusBarPanels() { LayoutStatusPanels(statusBar_, shownDate_, shownTime_); }
 
 void MainWindow::OnStatusBarClockTick() {
     SYSTEMTIME now{};
@@ -200,9 +177,14 @@ void MainWindow::OnStatusBarClockTick() {
     const bool widthMayChange = date.size() != shownDate_.size() || time.size() != shownTime_.size();
     shownDate_ = std::move(date);
     shownTime_ = std::move(time);
-    if (widthMayChange) LayoutStatusBarPanels();
+    if (widthMayChange) LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
     ::SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(shownDate_.c_str()));
     ::SendMessageW(statusBar_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(shownTime_.c_str()));
+}
+
+void MainWindow::SetStatusText(const std::wstring& text) {
+    const std::wstring& shown = text.empty() ? versionText_ : text;
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
@@ -212,32 +194,53 @@ void MainWindow::OnTimer(UINT_PTR id) {
     }
     CommandHandler handler = FindTimerHandler(static_cast<MainTimer>(id));
     if (!handler) return;
-    try {
-        handler(*this);
-    } catch (...) {
-        // A failed tick is abandoned like a failed command.
-    }
+    const HWND window = window_;
+    handler(*this);
+    // A tick may end a mode; a tick that ran a modal loop may outlive us.
+    if (::IsWindow(window)) RefreshUi();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW) {
+    if (header.code == TTN_GETDISPINFOW && FindToolbarButton(static_cast<UINT>(header.idFrom))) {
+        // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-        if (const ToolbarButton* button = FindToolbarButton(static_cast<UINT>(header.idFrom))) {
-            info.lpszText = const_cast<wchar_t*>(button->tooltip);
-        }
+        ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
+        info.lpszText = info.szText;
         return 0;
     }
     return ::DefFrameProcW(window_, mdiClient_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-void MainWindow::ExecuteCommand(UINT commandId) {
+void MainWindow::Execute(UINT commandId) {
     CommandHandler handler = FindCommandHandler(commandId);
     if (!handler) return;
-    try {
-        handler(*this);
-    } catch (...) {
-        // The command stops at the failing step; the program carries on.
-    }
+    const HWND window = window_;
+    // The options dialog's key fields must get the program's own keys, and
+    // a key does nothing while it is open anyway: they are let go meanwhile
+    // and registered again from the settings it leaves.
+    const bool options = commandId == ID_SETTINGS_OPTIONS;
+    if (options) hotkeys_.Unregister();
+    handler(*this);
+    // Commands that run modal loops may see the program closed meanwhile.
+    if (!::IsWindow(window)) return;
+    if (options) RegisterHotkeys();
+    RefreshUi();
+}
+
+void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(settings_.hotkeys); }
+
+void MainWindow::RefreshUi() {
+    DrawUiState(state_, ::GetMenu(window_), toolbar_);
+    ShowBars();
+}
+
+void MainWindow::ShowBars() {
+    const bool toolbarChanges = HasVisibleStyle(toolbar_) != state_.toolbarShown;
+    const bool statusBarChanges = HasVisibleStyle(statusBar_) != state_.statusBarShown;
+    if (!toolbarChanges && !statusBarChanges) return;
+    ::ShowWindow(toolbar_, state_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(statusBar_, state_.statusBarShown ? SW_SHOW : SW_HIDE);
+    OnSize();
 }
 
 void MainWindow::OnClose() {
@@ -247,20 +250,22 @@ void MainWindow::OnClose() {
     for (HWND child = ::GetWindow(mdiClient_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!::GetWindow(child, GW_OWNER)) children.push_back(child);
     }
+    const HWND window = window_;
+    const HWND mdiClient = mdiClient_;
     for (HWND child : children) {
         if (!::IsWindow(child)) continue;
         ::SendMessageW(child, WM_CLOSE, 0, 0);
-        if (::IsWindow(child) && ::GetParent(child) == mdiClient_) return;
+        // The question ran a modal loop; the frame may be gone as well.
+        if (!::IsWindow(window)) return;
+        if (::IsWindow(child) && ::GetParent(child) == mdiClient) return;
     }
-    Unload();
-}
-
-void MainWindow::Unload() {
-    CloseRectangleOverlay();
     ::DestroyWindow(window_);
 }
 
 void MainWindow::OnDestroy() {
+    // The overlay is a window of its own that knows this frame: it goes
+    // first, however the frame is being destroyed.
+    CloseRectangleOverlay();
     hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::KillTimer(window_, kClockTimerId);
@@ -277,7 +282,7 @@ void MainWindow::RequestExit() {
     exitRequested_ = true;
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
-    RenderAllOfferedPictures(window_);
+    run_.clipboardOffer.RenderAll(window_);
     hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);
@@ -287,58 +292,8 @@ HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
 }
 
-DocumentWindow* MainWindow::ActiveDocument() const { return DocumentWindow::FromHandle(ActiveChild()); }
-
-bool MainWindow::IsMenuChecked(UINT commandId) const {
-    return (::GetMenuState(::GetMenu(window_), commandId, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-void MainWindow::SetMenuChecked(UINT commandId, bool checked) {
-    ::CheckMenuItem(::GetMenu(window_), commandId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool MainWindow::IsMenuEnabled(UINT commandId) const {
-    return (::GetMenuState(::GetMenu(window_), commandId, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-void MainWindow::SetMenuEnabled(UINT commandId, bool enabled) {
-    ::EnableMenuItem(::GetMenu(window_), commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-bool MainWindow::IsToolbarButtonPressed(UINT commandId) const {
-    return ::SendMessageW(toolbar_, TB_ISBUTTONCHECKED, commandId, 0) != 0;
-}
-
-void MainWindow::SetToolbarButtonPressed(UINT commandId, bool pressed) {
-    ::SendMessageW(toolbar_, TB_CHECKBUTTON, commandId, MAKELPARAM(pressed ? TRUE : FALSE, 0));
-}
-
-bool MainWindow::ToggleTimedMode(UINT commandId, MainTimer timer) {
-    const bool on = !IsMenuChecked(commandId);
-    SetMenuChecked(commandId, on);
-    Timer(timer).SetEnabled(on);
-    SetToolbarButtonPressed(commandId, on);
-    return on;
-}
-
-win32::WindowTimer& MainWindow::Timer(MainTimer which) {
-    return timers_[static_cast<std::size_t>(which) - 1];
-}
+win32::WindowTimer& MainWindow::Timer(MainTimer which) { return timers_[static_cast<std::size_t>(which) - 1]; }
 
 void MainWindow::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
-
-void MainWindow::ToggleToolbar() {
-    const bool show = !IsMenuChecked(ID_SETTINGS_TOOLBAR);
-    SetMenuChecked(ID_SETTINGS_TOOLBAR, show);
-    ::ShowWindow(toolbar_, show ? SW_SHOW : SW_HIDE);
-    OnSize();
-}
-
-void MainWindow::ToggleStatusBar() {
-    const bool show = !IsMenuChecked(ID_SETTINGS_STATUS_BAR);
-    SetMenuChecked(ID_SETTINGS_STATUS_BAR, show);
-    ::ShowWindow(statusBar_, show ? SW_SHOW : SW_HIDE);
-    OnSize();
-}
 
 }  // namespace snapora

@@ -4,10 +4,14 @@
 
 namespace snapora {
 
-void ToggleToolbarCommand(MainWindow& main) { main.ToggleToolbar(); }
-void ToggleStatusBarCommand(MainWindow& main) { main.ToggleStatusBar(); }
-void TileDocuments(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); }
-void CascadeDocuments(MainWindow& main) { ::SendMessageW(main.MdiClient(), WM_MDICASCADE, 0, 0); }
-void ExitAtOnce(MainWindow& main) { main.RequestExit(); }
+// The bars follow the state when the frame refreshes after the command.
+void ToggleToolbarCommand(Frame& frame) { frame.State().toolbarShown = !frame.State().toolbarShown; }
+void ToggleStatusBarCommand(Frame& frame) { frame.State().statusBarShown = !frame.State().statusBarShown; }
+void TileDocuments(Frame& frame) { ::SendMessageW(frame.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); }
+void CascadeDocuments(Frame& frame) { ::SendMessageW(frame.MdiClient(), WM_MDICASCADE, 0, 0); }
+
+void ExitAtOnce(Frame& frame) {
+    if (MainWindow* main = MainWindow::FromHandle(frame.Handle())) main->RequestExit();
+}
 
 }  // namespace snapora

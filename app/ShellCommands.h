@@ -2,12 +2,12 @@
 // The main window's own commands.
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
-void ToggleToolbarCommand(MainWindow& main);
-void ToggleStatusBarCommand(MainWindow& main);
-void TileDocuments(MainWindow& main);
-void CascadeDocuments(MainWindow& main);
-void ExitAtOnce(MainWindow& main);
+void ToggleToolbarCommand(Frame& frame);
+void ToggleStatusBarCommand(Frame& frame);
+void TileDocuments(Frame& frame);
+void CascadeDocuments(Frame& frame);
+void ExitAtOnce(Frame& frame);
 
 }  // namespace snapora

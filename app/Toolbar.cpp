@@ -5,6 +5,7 @@
 
 #include "app/resource.h"
 #include "win32/Handle.h"
+#include "win32/Window.h"
 
 namespace snapora {
 
@@ -16,25 +17,25 @@ constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 
 constexpr std::array<ToolbarButton, 19> kButtons{{
-    {L"New", L"新建", 1, ID_FILE_NEW},
-    {L"Open", L"打开", 2, ID_FILE_OPEN},
-    {L"Save", L"另存为", 3, ID_FILE_SAVE_AS},
-    {nullptr, nullptr, 0, 0},
-    {L"Print", L"打印", 4, ID_FILE_PRINT},
-    {L"Properties", L"属性", 9, ID_FILE_PROPERTIES},
-    {nullptr, nullptr, 0, 0},
-    {L"Cut", L"剪切", 5, ID_EDIT_CUT},
-    {L"Copy", L"复制", 6, ID_EDIT_COPY},
-    {L"Paste", L"粘贴", 7, ID_EDIT_PASTE},
-    {nullptr, nullptr, 0, 0},
-    {L"Camera", L"全屏", 15, ID_CAPTURE_ENTIRE_SCREEN},
-    {L"Rectangle", L"矩形范围", 8, ID_CAPTURE_RECTANGLE},
-    {L"Cursor", L"光标周围", 13, ID_CAPTURE_POINTER_AREA},
-    {L"Automatic", L"自动截图", 11, ID_CAPTURE_AUTOMATIC},
-    {nullptr, nullptr, 0, 0},
-    {L"Delete", L"删除", 14, ID_EDIT_DELETE},
-    {nullptr, nullptr, 0, 0},
-    {L"Help", L"帮助", 10, ID_HELP_CONTENTS},
+    {L"New", 1, ID_FILE_NEW},
+    {L"Open", 2, ID_FILE_OPEN},
+    {L"Save", 3, ID_FILE_SAVE_AS},
+    {nullptr, 0, 0},
+    {L"Print", 4, ID_FILE_PRINT},
+    {L"Properties", 9, ID_FILE_PROPERTIES},
+    {nullptr, 0, 0},
+    {L"Cut", 5, ID_EDIT_CUT},
+    {L"Copy", 6, ID_EDIT_COPY},
+    {L"Paste", 7, ID_EDIT_PASTE},
+    {nullptr, 0, 0},
+    {L"Camera", 15, ID_CAPTURE_ENTIRE_SCREEN},
+    {L"Rectangle", 8, ID_CAPTURE_RECTANGLE},
+    {L"Cursor", 13, ID_CAPTURE_POINTER_AREA},
+    {L"Automatic", 11, ID_CAPTURE_AUTOMATIC},
+    {nullptr, 0, 0},
+    {L"Delete", 14, ID_EDIT_DELETE},
+    {nullptr, 0, 0},
+    {L"Help", 10, ID_HELP_CONTENTS},
 }};
 
 HIMAGELIST CreateToolbarImages(HINSTANCE instance) {
@@ -53,8 +54,14 @@ HIMAGELIST CreateToolbarImages(HINSTANCE instance) {
 // copy: drawn straight onto the window, every image costs a round through
 // the window system (under Wine about a third of a millisecond each), which
 // made the toolbar the slowest part of showing the main window.
+LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id);
+
 LRESULT CALLBACK BufferedPaintProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR) {
+                                   DWORD_PTR) noexcept {
+    return win32::Guarded<LRESULT>(0, [&] { return PaintBuffered(toolbar, message, wParam, lParam, id); });
+}
+
+LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;  // erased into the buffer when it paints

@@ -8,8 +8,7 @@
 namespace snapora {
 
 struct ToolbarButton {
-    const wchar_t* key;      // nullptr for a separator
-    const wchar_t* tooltip;
+    const wchar_t* key;  // nullptr for a separator; the tooltip is the text with the command's id
     int image;               // 1-based index into the image list
     UINT commandId;
 };

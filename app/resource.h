@@ -1,37 +1,9 @@
 #pragma once
-// Resource and command ids of the main window. Each subsystem keeps the ids of
-// its own dialogs in its own header (ranges: settings 300-399, help 400-499).
+// Resource ids of the main window; the shared ids come from the frame.
+#include "frame/ResourceIds.h"
 
-#define IDI_SNAPORA 1
-#define IDI_DOCUMENT 2
 #define IDR_MAINMENU 10
 #define IDB_TOOLBAR 20
-
-// Menu commands. Toolbar buttons send the same ids.
-#define ID_FILE_NEW 100
-#define ID_FILE_OPEN 101
-#define ID_FILE_SAVE_AS 102
-#define ID_FILE_PAGE_SETUP 103
-#define ID_FILE_PRINT 104
-#define ID_FILE_PROPERTIES 105
-#define ID_FILE_CLOSE_DOCUMENT 106
-#define ID_FILE_EXIT 107
-#define ID_EDIT_CUT 110
-#define ID_EDIT_COPY 111
-#define ID_EDIT_PASTE 112
-#define ID_EDIT_DELETE 113
-#define ID_CAPTURE_ENTIRE_SCREEN 120
-#define ID_CAPTURE_WINDOW 121
-#define ID_CAPTURE_RECTANGLE 122
-#define ID_CAPTURE_POINTER_AREA 123
-#define ID_CAPTURE_AUTOMATIC 124
-#define ID_SETTINGS_OPTIONS 130
-#define ID_SETTINGS_TOOLBAR 131
-#define ID_SETTINGS_STATUS_BAR 132
-#define ID_WINDOW_TILE 140
-#define ID_WINDOW_CASCADE 141
-#define ID_HELP_CONTENTS 150
-#define ID_HELP_ABOUT 151
 
 // MDI child windows get ids from here on, far above every command id.
 #define IDM_FIRSTCHILD 50000

@@ -77,7 +77,7 @@ int RunPaths(int repetitions, const std::wstring& folder) {
         Picture reused = GrabScreenArea(0, 0, w, h);
         Report("detail-grab-into", w, h, Measure(2, repetitions, [&] { (void)GrabScreenAreaInto(reused, 0, 0); }));
         auto sharedShot = std::make_shared<const Picture>(GetScreenSnapshot(nullptr));
-        Report("detail-offer", w, h, Measure(2, repetitions, [&] { OfferPictureOnClipboard(main->Handle(), sharedShot); }));
+        Report("detail-offer", w, h, Measure(2, repetitions, [&] { main->Run().clipboardOffer.Offer(main->Handle(), sharedShot); }));
         Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));
         std::vector<std::uint8_t> encoded;
         Report("detail-encode", w, h, Measure(2, repetitions, [&] {
@@ -107,7 +107,7 @@ int RunPaths(int repetitions, const std::wstring& folder) {
     // The automatic-capture tick through the command table, as the timer
     // runs it: grab, clipboard, numbered file.
     main->Settings().automaticDuration = 1e9;
-    main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    main->Execute(ID_CAPTURE_AUTOMATIC);
     CommandHandler tick = FindTimerHandler(MainTimer::Automatic);
     main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
     const std::wstring autoFolder = AutomaticFolderPath(win32::ProgramFolder(), main->Settings().automaticFolder);
@@ -123,10 +123,10 @@ int RunPaths(int repetitions, const std::wstring& folder) {
                DocumentWindow* document = DocumentWindow::Create(*main);
                document->SetSurfaceSize(w, h);
                document->SetPicture(GetScreenSnapshot(nullptr));
-               ShowCaptureDocument(*document);
+               ShowCaptureDocument(*main, *document);
                ::UpdateWindow(document->Handle());
            }, [&] {
-               if (DocumentWindow* document = main->ActiveDocument()) {
+               if (DocumentWindow* document = DocumentWindow::FromHandle(main->ActiveChild())) {
                    document->SetDirty(false);
                    document->Close();
                }
@@ -151,7 +151,7 @@ int RunMemory(int documents) {
         DocumentWindow* document = DocumentWindow::Create(*main);
         document->SetSurfaceSize(screen.cx, screen.cy);
         document->SetPicture(GetScreenSnapshot(nullptr));
-        ShowCaptureDocument(*document);
+        ShowCaptureDocument(*main, *document);
         ::UpdateWindow(document->Handle());
         Pump();
     };
@@ -190,7 +190,7 @@ double CpuSeconds() {
 
 int RunCpu(int seconds) {
     MainWindow* main = StartMain();
-    main->ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    main->Execute(ID_CAPTURE_POINTER_AREA);
     Pump();
     const double cpuStart = CpuSeconds();
     const ULONGLONG wallStart = ::GetTickCount64();
@@ -203,7 +203,7 @@ int RunCpu(int seconds) {
     const SIZE screen = win32::PrimaryScreenSize();
     std::printf("CPU %ldx%ld pointer-area %.2f%% of-one-core over %.1fs\n", screen.cx, screen.cy, 100 * cpu / wall,
                 wall);
-    main->ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    main->Execute(ID_CAPTURE_POINTER_AREA);
     return 0;
 }
 

@@ -49,45 +49,45 @@ double ResidentBytes() {
 double SecondsSince(ULONGLONG start) { return static_cast<double>(::GetTickCount64() - start) / 1000.0; }
 
 // Waits for a new document, then closes it as a user who answered "No".
-bool CloseNewDocument(DocumentWindow* before) {
-    if (!PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 10000)) return false;
-    DocumentWindow* document = CurrentDocument();
+bool CloseNewDocument(MainWindow& main, DocumentWindow* before) {
+    if (!PumpUntil([&] { return CurrentDocument(main) && CurrentDocument(main) != before; }, 10000)) return false;
+    DocumentWindow* document = CurrentDocument(main);
     document->SetDirty(false);
     return document->Close();
 }
 
 bool EntireScreenCycle(MainWindow& main) {
-    DocumentWindow* before = CurrentDocument();
-    main.ExecuteCommand(ID_CAPTURE_ENTIRE_SCREEN);
-    return CloseNewDocument(before);
+    DocumentWindow* before = CurrentDocument(main);
+    main.Execute(ID_CAPTURE_ENTIRE_SCREEN);
+    return CloseNewDocument(main, before);
 }
 
 bool RectangleCycle(MainWindow& main, int i) {
-    DocumentWindow* before = CurrentDocument();
-    main.ExecuteCommand(ID_CAPTURE_RECTANGLE);
+    DocumentWindow* before = CurrentDocument(main);
+    main.Execute(ID_CAPTURE_RECTANGLE);
     auto shown = [] {
-        RectangleOverlay* overlay = RectangleOverlay::Existing();
+        RectangleOverlay* overlay = RectangleOverlay::Find();
         return overlay && overlay->Handle() && ::IsWindowVisible(overlay->Handle());
     };
     if (!PumpUntil(shown, 10000)) return false;
-    HWND overlay = RectangleOverlay::Existing()->Handle();
+    HWND overlay = RectangleOverlay::Find()->Handle();
     const int x0 = 50 + i % 200;
     const int y0 = 40 + i % 150;
     ::SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
     ::SendMessageW(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x0 + 120, y0 + 40));
     ::SendMessageW(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x0 + 240, y0 + 90));
     ::SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(x0 + 240, y0 + 90));
-    return CloseNewDocument(before);
+    return CloseNewDocument(main, before);
 }
 
 bool PointerAreaCycle(MainWindow& main) {
-    DocumentWindow* before = CurrentDocument();
-    main.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    if (!PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 5000)) return false;
+    DocumentWindow* before = CurrentDocument(main);
+    main.Execute(ID_CAPTURE_POINTER_AREA);
+    if (!PumpUntil([&] { return CurrentDocument(main) && CurrentDocument(main) != before; }, 5000)) return false;
     const ULONGLONG until = ::GetTickCount64() + 120;
     PumpUntil([&] { return ::GetTickCount64() > until; }, 1000);
-    main.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    DocumentWindow* document = CurrentDocument();
+    main.Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* document = CurrentDocument(main);
     document->SetDirty(false);
     return document->Close();
 }
@@ -155,11 +155,11 @@ int main(int argc, char** argv) {
 
     // Automatic capture, one picture a second.
     const std::wstring folder = win32::ProgramFolder() + L"\\" + main->Settings().automaticFolder;
-    main->Timer(MainTimer::Automatic).SetInterval(1000);
+    main->Settings().automaticIntervalMs = 1000;
     main->Settings().automaticDuration = static_cast<float>(automaticSeconds);
     const double autoStart = ResidentBytes();
-    main->ExecuteCommand(ID_CAPTURE_AUTOMATIC);
-    const bool stopped = PumpUntil([&] { return !main->IsMenuChecked(ID_CAPTURE_AUTOMATIC); },
+    main->Execute(ID_CAPTURE_AUTOMATIC);
+    const bool stopped = PumpUntil([&] { return !main->State().automaticCapture; },
                                    static_cast<DWORD>(automaticSeconds + 60) * 1000);
     const double autoEnd = ResidentBytes();
     const SIZE screen = win32::PrimaryScreenSize();

@@ -4,29 +4,27 @@
 #include <optional>
 #include <string>
 
-#include "app/MainWindow.h"
-#include "app/resource.h"
 #include "capture/CaptureCommands.h"
-#include "picture/Clipboard.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
+#include "frame/UiState.h"
 #include "picture/BitmapFile.h"
+#include "picture/Clipboard.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/Screen.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
 
-// Ticks of the current run; also the number in the file name.
-int autoCount = 0;
-
-// The run's screen picture, grabbed into again while the screen keeps its
+// The run's screen picture is grabbed into again while the screen keeps its
 // size: a fresh screen-sized bitmap every tick cost about as much as the
 // grab itself. No document ever shows it; the clipboard may hold it on
 // offer, and then the newer screen is what it should give anyway.
-std::shared_ptr<Picture> tickPicture;
-
-std::shared_ptr<const Picture> GrabTickScreen() {
+std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPicture) {
     const SIZE screen = win32::PrimaryScreenSize();
     if (tickPicture && tickPicture->Width() == screen.cx && tickPicture->Height() == screen.cy &&
         GrabScreenAreaInto(*tickPicture, 0, 0)) {
@@ -56,31 +54,38 @@ std::optional<std::wstring> NewDir(const std::wstring& name) {
 
 }  // namespace
 
-void ToggleAutomaticCapture(MainWindow& main) {
-    (void)main.ToggleTimedMode(ID_CAPTURE_AUTOMATIC, MainTimer::Automatic);
-    autoCount = 0;
-    tickPicture.reset();
+void ToggleAutomaticCapture(Frame& frame) {
+    UiState& state = frame.State();
+    state.automaticCapture = !state.automaticCapture;
+    win32::WindowTimer& timer = frame.Timer(MainTimer::Automatic);
+    timer.SetInterval(frame.Settings().automaticIntervalMs);
+    timer.SetEnabled(state.automaticCapture);
+    RunState& run = frame.Run();
+    run.automaticCount = 0;
+    run.automaticPicture.reset();
+    run.automaticFileBytes = {};
 }
 
-void AutomaticCaptureTick(MainWindow& main) {
-    if (!main.IsMenuChecked(ID_CAPTURE_AUTOMATIC)) return;
-    ++autoCount;
+void AutomaticCaptureTick(Frame& frame) {
+    if (!frame.State().automaticCapture) return;
+    RunState& run = frame.Run();
+    ++run.automaticCount;
     // Read afresh each tick, so the options dialog can change a running run.
-    const CaptureSettings& settings = main.Settings();
-    if (AutomaticRunEnds(settings.automaticDuration, main.Timer(MainTimer::Automatic).Interval(), autoCount)) {
-        ToggleAutomaticCapture(main);
+    const CaptureSettings& settings = frame.Settings();
+    if (AutomaticRunEnds(settings.automaticDuration, settings.automaticIntervalMs, run.automaticCount)) {
+        ToggleAutomaticCapture(frame);
         return;
     }
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    const std::shared_ptr<const Picture> picture = GrabTickScreen();
+    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture);
     if (!picture) return;
-    OfferPictureOnClipboard(main.Handle(), picture);
+    run.clipboardOffer.Offer(frame.Handle(), picture);
     const std::optional<std::wstring> folder = NewDir(settings.automaticFolder);
     if (!folder) return;
     // A picture that cannot be written is skipped; the run goes on.
-    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, autoCount),
-                          WriteDurability::Buffered);
+    (void)WriteBitmapFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, run.automaticCount),
+                          WriteDurability::Buffered, run.automaticFileBytes);
 }
 
 }  // namespace snapora

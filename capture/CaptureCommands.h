@@ -2,20 +2,20 @@
 // The capture commands and the main-window timers that drive them.
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
-void StartEntireScreenCapture(MainWindow& main);
-void EntireScreenCaptureTick(MainWindow& main);
-void CaptureWindowInFront(MainWindow& main);
+void StartEntireScreenCapture(Frame& frame);
+void EntireScreenCaptureTick(Frame& frame);
+void CaptureWindowInFront(Frame& frame);
 // The same capture without the pause, for a key pressed while the wanted
 // window is already in front.
-void CaptureWindowInFrontAtOnce(MainWindow& main);
-void StartRectangleCapture(MainWindow& main);
-void RectangleCaptureTick(MainWindow& main);
-void TogglePointerAreaCapture(MainWindow& main);
-void PointerAreaCaptureTick(MainWindow& main);
-void ToggleAutomaticCapture(MainWindow& main);
-void AutomaticCaptureTick(MainWindow& main);
+void CaptureWindowInFrontAtOnce(Frame& frame);
+void StartRectangleCapture(Frame& frame);
+void RectangleCaptureTick(Frame& frame);
+void TogglePointerAreaCapture(Frame& frame);
+void PointerAreaCaptureTick(Frame& frame);
+void ToggleAutomaticCapture(Frame& frame);
+void AutomaticCaptureTick(Frame& frame);
 
 // Closes the rectangle overlay for good; the main window's unload calls it.
 void CloseRectangleOverlay();

@@ -2,33 +2,33 @@
 // grab, and open the picture in a new document.
 #include <ctime>
 
-#include "app/MainWindow.h"
 #include "capture/CaptureCommands.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/ScreenMath.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
 
-DelayedTickCounter entireScreenTicks;
-
 // Opens a new document holding `picture` on a surface of the given size.
-void OpenCaptureDocument(MainWindow& main, Picture picture, int surfaceWidth, int surfaceHeight) {
-    DocumentWindow* document = DocumentWindow::Create(main);
+void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight) {
+    DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
         // No document: at least give the user the main window back.
-        win32::ShowHiddenWindowAgain(main.Handle());
+        win32::ShowHiddenWindowAgain(frame.Handle());
         return;
     }
-    SetCurrentDocument(document);
+    SetCurrentDocument(frame, document);
     document->SetSurfaceSize(surfaceWidth, surfaceHeight);
     document->SetPicture(std::move(picture));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(frame, *document);
 }
 
 // Runs the message loop until `deadline` has passed, so the user can bring
@@ -49,43 +49,41 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
     }
 }
 
-}  // namespace
-
-void StartEntireScreenCapture(MainWindow& main) {
-    ::ShowWindow(main.Handle(), SW_HIDE);
-    main.Timer(MainTimer::EntireScreen).SetEnabled(true);
+void TakeWindowInFront(Frame& frame) {
+    WindowGrab grab = CaptureForegroundWindow();
+    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
+    ::SetFocus(frame.Handle());
 }
 
-void EntireScreenCaptureTick(MainWindow& main) {
-    if (!entireScreenTicks.Tick()) return;
-    main.Timer(MainTimer::EntireScreen).SetEnabled(false);
+}  // namespace
+
+void StartEntireScreenCapture(Frame& frame) {
+    ::ShowWindow(frame.Handle(), SW_HIDE);
+    frame.Timer(MainTimer::EntireScreen).SetEnabled(true);
+}
+
+void EntireScreenCaptureTick(Frame& frame) {
+    if (!frame.Run().entireScreenTicks.Tick()) return;
+    frame.Timer(MainTimer::EntireScreen).SetEnabled(false);
     const SIZE screen = win32::PrimaryScreenSize();
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.
-    Picture picture = CaptureScreenToClipboard(main.Handle(), 0, 0, screen.cx, screen.cy);
-    OpenCaptureDocument(main, std::move(picture), screen.cx, screen.cy);
+    Picture picture = CaptureScreenToClipboard(frame.Handle(), 0, 0, screen.cx, screen.cy);
+    OpenCaptureDocument(frame, std::move(picture), screen.cx, screen.cy);
 }
 
-namespace {
-
-void TakeWindowInFront(MainWindow& main) {
-    Picture picture = CaptureForegroundWindow();
-    OpenCaptureDocument(main, std::move(picture), CapturedWidth(), CapturedHeight());
-    ::SetFocus(main.Handle());
-}
-
-}  // namespace
-
-void CaptureWindowInFront(MainWindow& main) {
-    ::ShowWindow(main.Handle(), SW_HIDE);
+void CaptureWindowInFront(Frame& frame) {
+    const HWND window = frame.Handle();
+    ::ShowWindow(window, SW_HIDE);
     WaitProcessingEvents(WholeSecondDeadline::After(static_cast<std::int64_t>(std::time(nullptr)), 2));
-    if (!MainWindow::Current()) return;  // the program was closed meanwhile
-    TakeWindowInFront(main);
+    // The wait ran every message: the program may have been closed meanwhile.
+    if (!::IsWindow(window)) return;
+    TakeWindowInFront(frame);
 }
 
-void CaptureWindowInFrontAtOnce(MainWindow& main) {
-    ::ShowWindow(main.Handle(), SW_HIDE);
-    TakeWindowInFront(main);
+void CaptureWindowInFrontAtOnce(Frame& frame) {
+    ::ShowWindow(frame.Handle(), SW_HIDE);
+    TakeWindowInFront(frame);
 }
 
 }  // namespace snapora

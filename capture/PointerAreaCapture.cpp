@@ -3,61 +3,66 @@
 #include <cmath>
 #include <string>
 
-#include "app/MainWindow.h"
-#include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureResource.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/PointerArea.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
+#include "frame/UiState.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/Screen.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
 
-constexpr wchar_t kConfirmHint[] = L"(空格键或回车键确认)";
-
 int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 
 }  // namespace
 
-void TogglePointerAreaCapture(MainWindow& main) {
-    const bool on = main.ToggleTimedMode(ID_CAPTURE_POINTER_AREA, MainTimer::PointerArea);
-    main.SetCaption(kAppTitle);
-    if (!on) return;
+void TogglePointerAreaCapture(Frame& frame) {
+    UiState& state = frame.State();
+    state.pointerAreaCapture = !state.pointerAreaCapture;
+    frame.Timer(MainTimer::PointerArea).SetEnabled(state.pointerAreaCapture);
+    frame.SetCaption(LoadText(IDS_APP_TITLE));
+    if (!state.pointerAreaCapture) return;
 
-    DocumentWindow* document = DocumentWindow::Create(main);
+    DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
         // Without a preview there is nothing to confirm: back to off.
-        TogglePointerAreaCapture(main);
+        TogglePointerAreaCapture(frame);
         return;
     }
-    SetCurrentDocument(document);
-    const CaptureSettings& settings = main.Settings();
+    SetCurrentDocument(frame, document);
+    const CaptureSettings& settings = frame.Settings();
     const int width = AreaSide(settings.pointerAreaWidth);
     const int height = AreaSide(settings.pointerAreaHeight);
     document->SetSurfaceSize(width, height);
     const PixelSize outer = PointerPreviewOuterSize(width, height);
     document->SetOuterSize(outer.width, outer.height);
-    ShowCaptureDocument(*document);
-    main.SetCaption(std::wstring(kAppTitle) + kConfirmHint);
+    ShowCaptureDocument(frame, *document);
+    frame.SetCaption(LoadText(IDS_APP_TITLE) + LoadText(IDS_POINTER_AREA_HINT));
 }
 
-void PointerAreaCaptureTick(MainWindow& main) {
-    if (!main.IsMenuChecked(ID_CAPTURE_POINTER_AREA)) {
-        main.Timer(MainTimer::PointerArea).SetEnabled(false);
+void PointerAreaCaptureTick(Frame& frame) {
+    if (!frame.State().pointerAreaCapture) {
+        frame.Timer(MainTimer::PointerArea).SetEnabled(false);
         return;
     }
-    DocumentWindow* document = CurrentDocument();
+    DocumentWindow* document = CurrentDocument(frame);
     if (!document) {
         // The user closed the preview: the mode has nothing left to show.
-        TogglePointerAreaCapture(main);
+        TogglePointerAreaCapture(frame);
         return;
     }
     POINT pointer{};
     if (!::GetCursorPos(&pointer)) return;
-    const CaptureSettings& settings = main.Settings();
+    const CaptureSettings& settings = frame.Settings();
     // The real size in pixels, whatever the DPI.
     const SIZE screen = win32::PrimaryScreenSize();
     const PixelPoint corner =

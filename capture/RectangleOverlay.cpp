@@ -2,11 +2,12 @@
 
 #include <windowsx.h>
 
-#include <memory>
-
-#include "app/MainWindow.h"
+#include "capture/CaptureResource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
+#include "frame/Texts.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 
@@ -19,14 +20,9 @@ constexpr COLORREF kLabelColour = RGB(255, 0, 0);
 constexpr int kLabelPoints = 9;
 constexpr UINT kLabelFormat = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP;
 
-std::unique_ptr<RectangleOverlay> instance;
-
 Picture CopySelection(const Picture& frozen, int left, int top, int width, int height) {
     return frozen.CopyArea(left, top, width, height);
 }
-
-RectangleOverlay::SelectionCopier selectionCopier = &CopySelection;
-
 
 // The system's text for an error code, without its closing line break.
 std::wstring ErrorDescription(DWORD code) {
@@ -34,7 +30,7 @@ std::wstring ErrorDescription(DWORD code) {
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
         reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : L"Unknown error";
+    std::wstring text = length && buffer ? std::wstring(buffer, length) : LoadText(IDS_UNKNOWN_ERROR);
     if (buffer) ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
     return text;
@@ -42,57 +38,42 @@ std::wstring ErrorDescription(DWORD code) {
 
 }  // namespace
 
-RectangleOverlay& RectangleOverlay::Instance() {
-    if (!instance) instance.reset(new RectangleOverlay());
-    return *instance;
-}
-
-RectangleOverlay* RectangleOverlay::Existing() { return instance.get(); }
+RectangleOverlay* RectangleOverlay::Find() { return FromHandle(::FindWindowW(kClassName, nullptr)); }
 
 void RectangleOverlay::CloseForGood() {
-    if (!instance) return;
-    instance->closingForGood_ = true;
-    instance->Close();
-    instance.reset();
-}
-
-RectangleOverlay::~RectangleOverlay() {
-    closingForGood_ = true;
-    Close();
-}
-
-void RectangleOverlay::SetSelectionCopier(SelectionCopier copier) {
-    selectionCopier = copier ? copier : &CopySelection;
-}
-
-bool RectangleOverlay::Load() {
-    if (window_) return true;
-    HINSTANCE module = ::GetModuleHandleW(nullptr);
-    // No background brush: the frozen picture covers every pixel, and an
-    // erase first would flash.
-    win32::WindowClassOptions options;
-    options.cursor = IDC_CROSS;
-    if (!win32::RegisterWindowClassOnce(module, kClassName, &RectangleOverlay::WindowProc, options)) return false;
-    if (!labelFont_) {
-        labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2"));
+    if (RectangleOverlay* overlay = Find()) {
+        overlay->closingForGood_ = true;
+        overlay->Close();
     }
-    const SIZE screen = win32::PrimaryScreenSize();
-    HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, screen.cx,
-                                    screen.cy, nullptr, nullptr, module, this);
-    return window != nullptr && window == window_;
 }
 
-bool RectangleOverlay::SetBackground(Picture frozen) {
-    if (frozen.Empty() || !Load()) return false;
-    frozen_ = std::move(frozen);
-    ::InvalidateRect(window_, nullptr, FALSE);
-    return true;
+RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen) {
+    if (frozen.Empty()) return nullptr;
+    RectangleOverlay* overlay = Find();
+    if (!overlay) {
+        HINSTANCE module = frame.Instance();
+        // No background brush: the frozen picture covers every pixel, and an
+        // erase first would flash.
+        win32::WindowClassOptions options;
+        options.cursor = IDC_CROSS;
+        if (!win32::RegisterWindowClassOnce(module, kClassName, &Procedure, options)) return nullptr;
+        Owner self(new RectangleOverlay(frame));
+        self->labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL,
+                                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                             L"MS Shell Dlg 2"));
+        const SIZE screen = win32::PrimaryScreenSize();
+        overlay = FromHandle(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0,
+                                               screen.cx, screen.cy, nullptr, nullptr, module, reinterpret_cast<void*>(Handover(self))));
+        if (!overlay) return nullptr;
+    }
+    overlay->frozen_ = std::move(frozen);
+    ::InvalidateRect(overlay->window_, nullptr, FALSE);
+    overlay->Show();
+    return overlay;
 }
 
 void RectangleOverlay::Show() {
-    if (!window_) return;
     // The screen may have changed size since the window was made.
     const SIZE screen = win32::PrimaryScreenSize();
     ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, screen.cx, screen.cy, SWP_SHOWWINDOW);
@@ -101,27 +82,7 @@ void RectangleOverlay::Show() {
     ::UpdateWindow(window_);
 }
 
-void RectangleOverlay::Close() {
-    if (window_) ::DestroyWindow(window_);
-}
-
-LRESULT CALLBACK RectangleOverlay::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    RectangleOverlay* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<RectangleOverlay*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<RectangleOverlay*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
-}
+void RectangleOverlay::Close() { ::DestroyWindow(window_); }
 
 LRESULT RectangleOverlay::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -152,7 +113,7 @@ LRESULT RectangleOverlay::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         default:
             break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return CallDefault(window_, message, wParam, lParam);
 }
 
 void RectangleOverlay::OnPaint() {
@@ -208,7 +169,7 @@ void RectangleOverlay::OnMouseUp(int x, int y) {
             Close();
             return;
         case RectangleDrag::ReleaseKind::ZeroSize:
-            ::MessageBoxW(window_, L"选定图片的高或宽为零！", kAppTitle, MB_OK | MB_ICONINFORMATION);
+            ShowMessage(window_, LoadText(IDS_ZERO_SIZE_SELECTION));
             return;
         case RectangleDrag::ReleaseKind::Capture:
             MakeDocument(release.corner, release.width, release.height);
@@ -226,38 +187,33 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     // The picture is made before the document, so a failure leaves no
     // empty document behind.
     ::SetLastError(ERROR_SUCCESS);
-    Picture picture = selectionCopier(frozen_, corner.x, corner.y, width, height);
+    const RunState::SelectionCopier copier = frame_.Run().selectionCopier;
+    Picture picture = (copier ? copier : &CopySelection)(frozen_, corner.x, corner.y, width, height);
     if (picture.Empty()) {
         const DWORD code = ::GetLastError();
         ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    MainWindow* main = MainWindow::Current();
-    if (!main) {
-        Close();
-        return;
-    }
     ::SetLastError(ERROR_SUCCESS);
-    DocumentWindow* document = DocumentWindow::Create(*main);
+    DocumentWindow* document = DocumentWindow::Create(frame_);
     if (!document) {
         const DWORD code = ::GetLastError();
         ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    SetCurrentDocument(document);
+    SetCurrentDocument(frame_, document);
     document->RestoreIfMaximized();
     document->ClearPicture();
     document->SetSurfaceSize(width, height);
     // 9 and 27 pixels more than the picture, for the frame and caption.
     document->SetOuterSize(width + 9, height + 27);
     document->SetPicture(std::move(picture));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(frame_, *document);
     Close();
 }
 
 void RectangleOverlay::ShowError(DWORD code) {
-    const std::wstring text = ErrorDescription(code) + L": Error number " + std::to_wstring(code);
-    ::MessageBoxW(window_, text.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(window_, FormatText(IDS_ERROR_NUMBER, ErrorDescription(code)) + std::to_wstring(code));
 }
 
 void RectangleOverlay::Unload() {
@@ -265,8 +221,7 @@ void RectangleOverlay::Unload() {
     labelVisible_ = false;
     // The frozen screen can be tens of megabytes; the next use grabs anew.
     frozen_ = Picture{};
-    if (closingForGood_) return;
-    if (MainWindow* main = MainWindow::Current()) win32::ShowHiddenWindowAgain(main->Handle());
+    if (!closingForGood_) win32::ShowHiddenWindowAgain(frame_.Handle());
 }
 
 void RectangleOverlay::ShowLabel(PixelPoint origin, std::wstring text) {

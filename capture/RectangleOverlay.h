@@ -5,41 +5,35 @@
 // the moving corner; on release the selected pixels of the frozen picture
 // open as a new document.
 //
-// One overlay serves the whole run: its window is made each time it is
-// shown and destroyed each time it closes, its variables stay.
+// The overlay is made each time it is shown and goes each time it closes.
 #include <windows.h>
 
 #include <string>
 
-#include "picture/Picture.h"
 #include "capture/logic/RectangleSelection.h"
+#include "picture/Picture.h"
 #include "win32/Handle.h"
+#include "win32/Window.h"
 
 namespace snapora {
 
-class RectangleOverlay {
+class Frame;
+
+class RectangleOverlay : public win32::WindowBase<RectangleOverlay, win32::WindowKind::TopLevel> {
 public:
-    // The overlay of this run, made on first use.
-    static RectangleOverlay& Instance();
-    // The overlay if it has been made, otherwise nullptr.
-    static RectangleOverlay* Existing();
-    // Closes the window without bringing the main window back and forgets
-    // the overlay; the main window's unload calls this.
+    // Shows `frozen` over the whole screen, in front of everything, in the
+    // open overlay or a new one. Nullptr when there is no picture or no
+    // window.
+    static RectangleOverlay* Open(Frame& frame, Picture frozen);
+    // The open overlay, or nullptr.
+    static RectangleOverlay* Find();
+    // Closes the overlay without bringing the main window back; the main
+    // window's unload calls this.
     static void CloseForGood();
 
-    RectangleOverlay(const RectangleOverlay&) = delete;
-    RectangleOverlay& operator=(const RectangleOverlay&) = delete;
-    ~RectangleOverlay();
-
-    // Makes `frozen` the background, loading the window (hidden) first when
-    // it is not loaded. False when there is no picture or no window.
-    bool SetBackground(Picture frozen);
-    // Puts the loaded window in front of everything, covering the screen.
-    void Show();
     // Closes the window; the main window comes back.
     void Close();
 
-    [[nodiscard]] HWND Handle() const noexcept { return window_; }
     [[nodiscard]] bool IsDragging() const noexcept { return drag_.Dragging(); }
     [[nodiscard]] bool LabelVisible() const noexcept { return labelVisible_; }
     [[nodiscard]] const std::wstring& LabelText() const noexcept { return labelText_; }
@@ -49,20 +43,13 @@ public:
     // previous move drew.
     void MoveLines(int x, int y);
 
-    // How the selection is cut out of the frozen picture. It reports a
-    // failure as an empty picture with the reason in GetLastError(); a
-    // replacement lets that failure be provoked. Nullptr restores the
-    // usual copy.
-    using SelectionCopier = Picture (*)(const Picture& frozen, int left, int top, int width, int height);
-    static void SetSelectionCopier(SelectionCopier copier);
-
 private:
-    RectangleOverlay() = default;
+    friend class win32::WindowBase<RectangleOverlay, win32::WindowKind::TopLevel>;
+    explicit RectangleOverlay(Frame& frame) : frame_(frame) {}
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool Load();
+    void Show();
     void OnPaint();
     void OnMouseDown(int x, int y);
     void OnMouseMove(int x, int y);
@@ -78,7 +65,7 @@ private:
     void InvertOutline(HDC dc, PixelPoint end) const;
     void RestoreFrozen(HDC dc, const RECT& area) const;
 
-    HWND window_ = nullptr;
+    Frame& frame_;
     bool closingForGood_ = false;
     Picture frozen_;
     win32::UniqueFont labelFont_;

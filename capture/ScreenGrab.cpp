@@ -9,9 +9,6 @@ namespace snapora {
 
 namespace {
 
-int capturedWidth = 0;
-int capturedHeight = 0;
-
 bool BlitInto(Picture& picture, HDC source, int left, int top) {
     if (picture.Empty() || !source) return false;
     win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
@@ -90,19 +87,13 @@ Picture CaptureWindowArea(HWND window, bool clientOnly, int left, int top, int w
     return BlitToPicture(source.get(), left, top, width, height);
 }
 
-Picture CaptureForegroundWindow() {
+WindowGrab CaptureForegroundWindow() {
     HWND window = ::GetForegroundWindow();
     RECT rect{};
     if (!window || !::GetWindowRect(window, &rect)) return {};
     const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
     if (!size) return {};
-    Picture picture = CaptureWindowArea(window, false, 0, 0, size->width, size->height);
-    capturedWidth = size->width;
-    capturedHeight = size->height;
-    return picture;
+    return {CaptureWindowArea(window, false, 0, 0, size->width, size->height), *size};
 }
-
-int CapturedWidth() { return capturedWidth; }
-int CapturedHeight() { return capturedHeight; }
 
 }  // namespace snapora

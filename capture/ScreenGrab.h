@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "picture/Picture.h"
+#include "picture/logic/PixelGeometry.h"
 
 namespace snapora {
 
@@ -24,11 +25,14 @@ bool GrabScreenAreaInto(Picture& picture, int left, int top);
 // left alone. The caller keeps the grabbed picture either way.
 Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom);
 
-// The window in front, frame included, at its full window size. Remembers
-// that size in CapturedWidth()/CapturedHeight().
-Picture CaptureForegroundWindow();
-int CapturedWidth();
-int CapturedHeight();
+// The window in front, frame included, with its full window size. With no
+// window in front, or one whose size cannot be had, an empty picture and a
+// zero size.
+struct WindowGrab {
+    Picture picture;
+    PixelSize size;
+};
+WindowGrab CaptureForegroundWindow();
 
 // An area of a window's client (clientOnly) or whole-window device context.
 // On a 256-colour palette display the picture carries a copy of the system

@@ -1,35 +1,25 @@
 #include "documents/CaptureDocuments.h"
 
-#include "app/MainWindow.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
 #include "win32/WindowPlacement.h"
 
 namespace snapora {
 
-namespace {
-
-CaptureNumber captureCount = 0;
-DocumentWindow* currentDocument = nullptr;
-
-}  // namespace
-
-void ResetCaptureCount() { captureCount = 0; }
-CaptureNumber CaptureCount() { return captureCount; }
-
-void ShowCaptureDocument(DocumentWindow& document) {
-    ::SetWindowTextW(document.Handle(), CaptureCaption(captureCount).c_str());
-    ++captureCount;
-    if (MainWindow* main = MainWindow::Current()) {
-        win32::ShowHiddenWindowAgain(main->Handle());
-        ::SendMessageW(main->MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document.Handle()), 0);
-    }
+void ShowCaptureDocument(Frame& frame, DocumentWindow& document) {
+    RunState& run = frame.Run();
+    ::SetWindowTextW(document.Handle(), CaptureCaption(run.captureCount).c_str());
+    ++run.captureCount;
+    win32::ShowHiddenWindowAgain(frame.Handle());
+    ::SendMessageW(frame.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document.Handle()), 0);
     ::ShowWindow(document.Handle(), SW_SHOW);
 }
 
-DocumentWindow* CurrentDocument() { return currentDocument; }
-void SetCurrentDocument(DocumentWindow* document) { currentDocument = document; }
-void ForgetDocument(const DocumentWindow* document) {
-    if (currentDocument == document) currentDocument = nullptr;
+DocumentWindow* CurrentDocument(Frame& frame) { return DocumentWindow::FromHandle(frame.Run().currentDocument); }
+
+void SetCurrentDocument(Frame& frame, const DocumentWindow* document) {
+    frame.Run().currentDocument = document ? document->Handle() : nullptr;
 }
 
 }  // namespace snapora

@@ -1,24 +1,21 @@
 #pragma once
-// The program-wide capture counter and the document the capture modes last
+// Showing a new capture document, and the document the capture modes last
 // opened.
 #include "documents/logic/CaptureNumbering.h"
 
 namespace snapora {
 
 class DocumentWindow;
+class Frame;
 
-void ResetCaptureCount();
-CaptureNumber CaptureCount();
-
-// Captions the document "截图" + CaptureCount, counts it and shows it as the
-// active child; a main window hidden by a capture comes back with it.
-void ShowCaptureDocument(DocumentWindow& document);
+// Captions the document "截图" + the run's capture count, counts it and
+// shows it as the active child; a main window hidden by a capture comes
+// back with it.
+void ShowCaptureDocument(Frame& frame, DocumentWindow& document);
 
 // The document most recently created by a capture mode, or nullptr once
 // that window has closed.
-DocumentWindow* CurrentDocument();
-void SetCurrentDocument(DocumentWindow* document);
-// Called by a closing document so nothing keeps pointing at it.
-void ForgetDocument(const DocumentWindow* document);
+DocumentWindow* CurrentDocument(Frame& frame);
+void SetCurrentDocument(Frame& frame, const DocumentWindow* document);
 
 }  // namespace snapora

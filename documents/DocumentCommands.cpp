@@ -1,19 +1,19 @@
 #include "documents/DocumentCommands.h"
 
-#include "app/MainWindow.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
 
 namespace snapora {
 
-void CloseActiveDocument(MainWindow& main) {
-    HWND child = main.ActiveChild();
+void CloseActiveDocument(Frame& frame) {
+    HWND child = frame.ActiveChild();
     if (child) ::SendMessageW(child, WM_CLOSE, 0, 0);
 }
 
-void EmptyActiveDocument(MainWindow& main) {
+void EmptyActiveDocument(Frame& frame) {
     // Empties the picture; the surface keeps its size and the document stays
     // unsaved. The help window has no picture and is left alone.
-    if (DocumentWindow* document = main.ActiveDocument()) document->ClearPicture();
+    if (DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild())) document->ClearPicture();
 }
 
 }  // namespace snapora

@@ -2,9 +2,9 @@
 // Commands that act on the active picture document.
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
-void CloseActiveDocument(MainWindow& main);
-void EmptyActiveDocument(MainWindow& main);
+void CloseActiveDocument(Frame& frame);
+void EmptyActiveDocument(Frame& frame);
 
 }  // namespace snapora

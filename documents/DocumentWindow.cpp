@@ -1,12 +1,14 @@
 #include "documents/DocumentWindow.h"
 
-#include "app/MainWindow.h"
-#include "app/Workspace.h"
-#include "app/resource.h"
 #include "documents/CaptureDocuments.h"
-#include "output/OutputCommands.h"
+#include "documents/SaveDocument.h"
+#include "frame/Frame.h"
+#include "frame/ResourceIds.h"
+#include "frame/RunState.h"
+#include "frame/UiState.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
+#include "win32/Workspace.h"
 
 namespace snapora {
 
@@ -16,69 +18,29 @@ constexpr wchar_t kClassName[] = L"SnaporaDocument";
 constexpr int kInitialSurfaceWidthTwips = 2535;
 constexpr int kInitialSurfaceHeightTwips = 2055;
 
-
 }  // namespace
 
-DocumentWindow::DocumentWindow(MainWindow& main) : main_(main) {}
-
-DocumentWindow* DocumentWindow::Create(MainWindow& main) {
+DocumentWindow* DocumentWindow::Create(Frame& frame) {
     win32::WindowClassOptions options;
     options.iconId = IDI_DOCUMENT;
     options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     options.style = CS_HREDRAW | CS_VREDRAW;
-    if (!win32::RegisterWindowClassOnce(main.Instance(), kClassName, &DocumentWindow::WindowProc, options)) {
-        return nullptr;
-    }
-    auto* self = new DocumentWindow(main);
+    if (!win32::RegisterWindowClassOnce(frame.Instance(), kClassName, &Procedure, options)) return nullptr;
+    Owner self(new DocumentWindow(frame));
+    self->surface_ = SIZE{win32::TwipsToPixelsX(kInitialSurfaceWidthTwips), win32::TwipsToPixelsY(kInitialSurfaceHeightTwips)};
     MDICREATESTRUCTW create{};
     create.szClass = kClassName;
     create.szTitle = L"";
-    create.hOwner = main.Instance();
+    create.hOwner = frame.Instance();
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.style = WS_OVERLAPPEDWINDOW;
-    create.lParam = reinterpret_cast<LPARAM>(self);
-    HWND window = reinterpret_cast<HWND>(::SendMessageW(main.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (!window) {
-        // A window that got as far as WM_NCCREATE frees itself on destroy.
-        if (!self->window_) delete self;
-        return nullptr;
-    }
-    return self;
-}
-
-DocumentWindow* DocumentWindow::FromHandle(HWND window) {
-    if (!window) return nullptr;
-    wchar_t className[64] = {};
-    if (!::GetClassNameW(window, className, 64) || ::lstrcmpW(className, kClassName) != 0) return nullptr;
-    return reinterpret_cast<DocumentWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK DocumentWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DocumentWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        const auto* mdi = static_cast<MDICREATESTRUCTW*>(create->lpCreateParams);
-        self = reinterpret_cast<DocumentWindow*>(mdi->lParam);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<DocumentWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWorkspaceChildProc(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        ForgetDocument(self);
-        delete self;
-        return DefWorkspaceChildProc(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    create.lParam = Handover(self);
+    HWND window = reinterpret_cast<HWND>(::SendMessageW(frame.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    return FromHandle(window);
 }
 
 LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            Initialise();
-            break;
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -91,15 +53,13 @@ LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_NCDESTROY:
+            OnDestroy();
+            break;
         default:
             break;
     }
-    return DefWorkspaceChildProc(window_, message, wParam, lParam);
-}
-
-void DocumentWindow::Initialise() {
-    isDirty_ = true;
-    surface_ = SIZE{win32::TwipsToPixelsX(kInitialSurfaceWidthTwips), win32::TwipsToPixelsY(kInitialSurfaceHeightTwips)};
+    return CallDefault(window_, message, wParam, lParam);
 }
 
 void DocumentWindow::OnPaint() {
@@ -110,18 +70,28 @@ void DocumentWindow::OnPaint() {
 }
 
 void DocumentWindow::OnActivate(bool active) {
-    if (active) main_.SetMenuEnabled(ID_FILE_SAVE_AS, isDirty_);
+    if (!active) return;
+    frame_.State().saveEnabled = isDirty_;
+    frame_.RefreshUi();
 }
 
 bool DocumentWindow::OnKeyDown(WPARAM key) {
     if (key != VK_SPACE && key != VK_RETURN) return false;
-    main_.ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    frame_.Execute(ID_CAPTURE_POINTER_AREA);
     return true;
 }
 
 void DocumentWindow::OnClose() {
-    if (!ConfirmDocumentClose(*this)) return;
-    ::SendMessageW(main_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
+    HWND window = window_;
+    HWND mdiClient = frame_.MdiClient();
+    // The question may run a modal loop: only the handles are used after it.
+    if (!ConfirmDocumentClose(window)) return;
+    if (::IsWindow(window)) ::SendMessageW(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void DocumentWindow::OnDestroy() {
+    RunState& run = frame_.Run();
+    if (run.currentDocument == window_) run.currentDocument = nullptr;
 }
 
 bool DocumentWindow::Close() {
@@ -156,7 +126,7 @@ void DocumentWindow::SetOuterSize(int width, int height) {
 }
 
 void DocumentWindow::RestoreIfMaximized() {
-    if (::IsZoomed(window_)) ::SendMessageW(main_.MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(window_), 0);
+    if (::IsZoomed(window_)) ::SendMessageW(frame_.MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(window_), 0);
 }
 
 void DocumentWindow::InvalidateSurface() {

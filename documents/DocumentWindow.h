@@ -1,27 +1,21 @@
 #pragma once
-// One picture document, an MDI child of the main window. Its
-// picture surface sits at the top-left corner, has its own
-// size in pixels and keeps the picture drawn on it.
+// One picture document, an MDI child of the main window. Its picture
+// surface sits at the top-left corner, has its own size in pixels and keeps
+// the picture drawn on it.
 #include <windows.h>
 
 #include "picture/Picture.h"
+#include "win32/Window.h"
 
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
-class DocumentWindow {
+class DocumentWindow : public win32::WindowBase<DocumentWindow, win32::WindowKind::MdiChild> {
 public:
     // Creates and loads a new document (visible, not yet captioned). Nullptr
     // when the window cannot be created.
-    static DocumentWindow* Create(MainWindow& main);
-    // The document behind a window handle, or nullptr for any other window.
-    static DocumentWindow* FromHandle(HWND window);
-
-    DocumentWindow(const DocumentWindow&) = delete;
-    DocumentWindow& operator=(const DocumentWindow&) = delete;
-
-    [[nodiscard]] HWND Handle() const noexcept { return window_; }
+    static DocumentWindow* Create(Frame& frame);
 
     [[nodiscard]] bool IsDirty() const noexcept { return isDirty_; }
     void SetDirty(bool dirty) noexcept { isDirty_ = dirty; }
@@ -41,21 +35,20 @@ public:
     bool Close();
 
 private:
-    explicit DocumentWindow(MainWindow& main);
+    friend class win32::WindowBase<DocumentWindow, win32::WindowKind::MdiChild>;
+    explicit DocumentWindow(Frame& frame) : frame_(frame) {}
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void Initialise();
     void OnPaint();
     void OnActivate(bool active);
     bool OnKeyDown(WPARAM key);
     void OnClose();
+    void OnDestroy();
     void InvalidateSurface();
 
-    MainWindow& main_;
-    HWND window_ = nullptr;
-    bool isDirty_ = false;
+    Frame& frame_;
+    bool isDirty_ = true;
     Picture picture_;
     SIZE surface_{};
 };

@@ -19,22 +19,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         value.number = input.Take<std::uint32_t>();
         value.text = input.TakeWideString(kMaxNameLength + 8);
     }
-    const LoadedSettings loaded = SettingsFromStored(values);
-    const CaptureSettings& settings = loaded.settings;
-    Check(!FindOptionsProblem(TextsFromSettings(settings, loaded.automaticIntervalMs)).has_value());
+    const CaptureSettings settings = SettingsFromStored(values);
+    Check(!FindOptionsProblem(TextsFromSettings(settings, settings.automaticIntervalMs)).has_value());
     Check(IsValidPrefix(settings.automaticPrefix));
     Check(!FindRepeatedHotkey(settings.hotkeys).has_value());
     for (const Hotkey& key : settings.hotkeys) Check(IsUsableHotkey(key));
 
-    const LoadedSettings again = SettingsFromStored(StoredFromSettings(settings, loaded.automaticIntervalMs));
-    Check(again.automaticIntervalMs == loaded.automaticIntervalMs);
-    Check(again.settings.automaticPrefix == settings.automaticPrefix);
-    Check(again.settings.automaticFolder == settings.automaticFolder);
-    Check(again.settings.pointerAreaHeight == settings.pointerAreaHeight);
-    Check(again.settings.pointerAreaWidth == settings.pointerAreaWidth);
-    Check(again.settings.hotkeys == settings.hotkeys);
+    const CaptureSettings again = SettingsFromStored(StoredFromSettings(settings));
+    Check(again.automaticIntervalMs == settings.automaticIntervalMs);
+    Check(again.automaticPrefix == settings.automaticPrefix);
+    Check(again.automaticFolder == settings.automaticFolder);
+    Check(again.pointerAreaHeight == settings.pointerAreaHeight);
+    Check(again.pointerAreaWidth == settings.pointerAreaWidth);
+    Check(again.hotkeys == settings.hotkeys);
     // Minutes shown as their shortest decimal: equal to the last place.
-    Check(std::fabs(again.settings.automaticDuration - settings.automaticDuration) <=
+    Check(std::fabs(again.automaticDuration - settings.automaticDuration) <=
           settings.automaticDuration * 1e-6f);
     return 0;
 }

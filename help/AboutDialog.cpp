@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
 #include "win32/logic/VersionInfo.h"
-#include "app/resource.h"
 #include "help/HelpResource.h"
 #include "help/logic/SysInfoLocation.h"
 #include "win32/Screen.h"
@@ -16,8 +16,6 @@
 namespace snapora {
 
 namespace {
-
-constexpr wchar_t kSysInfoUnavailable[] = L"System Information Is Unavailable At This Time";
 
 constexpr int kClientWidthTwips = 5865;
 constexpr int kClientHeightTwips = 3525;
@@ -68,32 +66,10 @@ bool StartProgram(const std::wstring& program) {
 
 }  // namespace
 
-void ShowAboutDialog(HWND owner) {
-    AboutDialog dialog(owner);
-    dialog.ShowModal();
-}
+void ShowAboutDialog(HWND owner) { AboutDialog::ShowModal(owner); }
 
-void AboutDialog::ShowModal() {
-    ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_, &AboutDialog::DialogProc,
-                      reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK AboutDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    AboutDialog* self = nullptr;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<AboutDialog*>(lParam);
-        self->dialog_ = dialog;
-        ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<AboutDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    }
-    if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        self->dialog_ = nullptr;
-        return FALSE;
-    }
-    return self->HandleMessage(message, wParam, lParam);
+void AboutDialog::ShowModal(HWND owner) {
+    RunModal(Owner(new AboutDialog(owner)), ::GetModuleHandleW(nullptr), IDD_ABOUT, owner);
 }
 
 INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,45 +100,39 @@ INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void AboutDialog::Initialise() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON, 32, 32, 0)));
-    smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON,
-                                                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                     0)));
-    if (icon_) {
-        ::SendDlgItemMessageW(dialog_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-        ::SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    win32::SetWindowIcons(window_, IDI_SNAPORA, icons_);
+    if (icons_.large) {
+        ::SendDlgItemMessageW(window_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icons_.large.get()), 0);
     }
-    if (smallIcon_) ::SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     titleFont_.reset(::CreateFontW(-::MulDiv(kTitlePoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
     if (titleFont_) {
-        ::SendDlgItemMessageW(dialog_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+        ::SendDlgItemMessageW(window_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     }
 
-    const std::wstring version = L"Version " + FormatVersion(win32::ModuleVersion());
-    ::SetDlgItemTextW(dialog_, IDC_ABOUT_VERSION, version.c_str());
-    ::SetDlgItemTextW(dialog_, IDC_ABOUT_TITLE, kAppTitle);
+    const std::wstring version = FormatText(IDS_ABOUT_VERSION, FormatVersion(win32::ModuleVersion()));
+    ::SetDlgItemTextW(window_, IDC_ABOUT_VERSION, version.c_str());
+    ::SetDlgItemTextW(window_, IDC_ABOUT_TITLE, LoadText(IDS_APP_TITLE).c_str());
 
     PlaceControls();
-    win32::CentreOnOwner(dialog_, owner_);
+    win32::CentreOnOwner(window_, owner_);
 }
 
 void AboutDialog::PlaceControls() {
-    for (const win32::TwipsRect& place : kControlPlaces) win32::PlaceControlInTwips(dialog_, place);
+    for (const win32::TwipsRect& place : kControlPlaces) win32::PlaceControlInTwips(window_, place);
     RECT frame{0, 0, win32::TwipsToPixelsX(kClientWidthTwips), win32::TwipsToPixelsY(kClientHeightTwips)};
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    ::SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutDialog::OnPaint() {
     PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(dialog_, &paint);
+    HDC dc = ::BeginPaint(window_, &paint);
     if (dc) {
         const int right = win32::TwipsToPixelsX(kSeparatorRightTwips);
         const int top = win32::TwipsToPixelsY(kSeparatorTopTwips);
@@ -175,7 +145,7 @@ void AboutDialog::OnPaint() {
         ::FillRect(dc, &light, brush);
         ::SetDCBrushColor(dc, previous);
     }
-    ::EndPaint(dialog_, &paint);
+    ::EndPaint(window_, &paint);
 }
 
 INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
@@ -185,11 +155,9 @@ INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void AboutDialog::Close(int result) { ::EndDialog(dialog_, result); }
+void AboutDialog::Close(int result) { ::EndDialog(window_, result); }
 
-void AboutDialog::StartSystemInformation() { StartSysInfo(); }
-
-void AboutDialog::StartSysInfo() {
+void AboutDialog::StartSystemInformation() {
     try {
         std::optional<std::wstring> pathValue;
         std::optional<std::wstring> folderValue;
@@ -208,7 +176,7 @@ void AboutDialog::StartSysInfo() {
 }
 
 void AboutDialog::ShowSysInfoUnavailable() {
-    ::MessageBoxW(dialog_, kSysInfoUnavailable, kAppTitle, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(window_, LoadText(IDS_SYSINFO_UNAVAILABLE));
 }
 
 bool AboutDialog::GetKeyValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,

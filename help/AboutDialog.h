@@ -7,19 +7,17 @@
 #include <string>
 
 #include "win32/Handle.h"
+#include "win32/Window.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
 // Shows the about box owned by `owner` and returns once it has closed.
 void ShowAboutDialog(HWND owner);
 
-class AboutDialog {
+class AboutDialog : public win32::WindowBase<AboutDialog, win32::WindowKind::Dialog> {
 public:
-    explicit AboutDialog(HWND owner) noexcept : owner_(owner) {}
-    AboutDialog(const AboutDialog&) = delete;
-    AboutDialog& operator=(const AboutDialog&) = delete;
-
-    void ShowModal();
+    static void ShowModal(HWND owner);
 
     // Reads the string value `valueName` of `root`\`keyPath`, opening the
     // key for reading only. False, with `value` emptied, when the key or
@@ -28,7 +26,9 @@ public:
                             std::wstring& value);
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class win32::WindowBase<AboutDialog, win32::WindowKind::Dialog>;
+    explicit AboutDialog(HWND owner) noexcept : owner_(owner) {}
+
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Initialise();
@@ -37,15 +37,12 @@ private:
     void Close(int result);
     void StartSystemInformation();
 
-    void StartSysInfo();
     void ShowSysInfoUnavailable();
     void PlaceControls();
 
     HWND owner_;
-    HWND dialog_ = nullptr;
     win32::UniqueFont titleFont_;
-    win32::UniqueIcon icon_;
-    win32::UniqueIcon smallIcon_;
+    win32::WindowIcons icons_;
 };
 
 }  // namespace snapora

@@ -1,9 +1,12 @@
 #include "help/ContentsWindow.h"
 
-#include "app/MainWindow.h"
-#include "app/Workspace.h"
-#include "app/resource.h"
+#include "frame/Frame.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
+#include "frame/UiState.h"
+#include "help/HelpResource.h"
 #include "help/logic/HelpText.h"
+#include "win32/Workspace.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 
@@ -12,7 +15,6 @@ namespace snapora {
 namespace {
 
 constexpr wchar_t kClassName[] = L"SnaporaContents";
-constexpr wchar_t kCaption[] = L"主题";
 constexpr int kTextBoxId = 1;
 constexpr int kMarginTwips = 100;
 // Where the text box sits until the window first lays it out.
@@ -20,8 +22,6 @@ constexpr int kInitialLeftTwips = 240;
 constexpr int kInitialTopTwips = 120;
 constexpr int kInitialWidthTwips = 4095;
 constexpr int kInitialHeightTwips = 2655;
-
-ContentsWindow* openWindow = nullptr;
 
 
 // The system's message font at the screen's DPI, the one users see in
@@ -35,59 +35,30 @@ HFONT CreateDefaultTextFont() {
 
 }  // namespace
 
-ContentsWindow::ContentsWindow(MainWindow& main) : main_(main) {}
+ContentsWindow* ContentsWindow::Find(const Frame& frame) {
+    return FromHandle(::FindWindowExW(frame.MdiClient(), nullptr, kClassName, nullptr));
+}
 
-ContentsWindow* ContentsWindow::Current() { return openWindow; }
-
-ContentsWindow* ContentsWindow::Open(MainWindow& main) {
-    if (openWindow) {
-        ::SendMessageW(main.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(openWindow->window_), 0);
-        return openWindow;
+ContentsWindow* ContentsWindow::Open(Frame& frame) {
+    if (ContentsWindow* open = Find(frame)) {
+        ::SendMessageW(frame.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open->window_), 0);
+        return open;
     }
     win32::WindowClassOptions options;
     options.iconId = IDI_SNAPORA;
     options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    if (!win32::RegisterWindowClassOnce(main.Instance(), kClassName, &ContentsWindow::WindowProc, options)) {
-        return nullptr;
-    }
-    auto* self = new ContentsWindow(main);
+    if (!win32::RegisterWindowClassOnce(frame.Instance(), kClassName, &Procedure, options)) return nullptr;
+    Owner self(new ContentsWindow(frame));
+    const std::wstring caption = LoadText(IDS_CONTENTS_CAPTION);
     MDICREATESTRUCTW create{};
     create.szClass = kClassName;
-    create.szTitle = kCaption;
-    create.hOwner = main.Instance();
+    create.szTitle = caption.c_str();
+    create.hOwner = frame.Instance();
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    create.lParam = reinterpret_cast<LPARAM>(self);
-    HWND window = reinterpret_cast<HWND>(
-        ::SendMessageW(main.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (!window) {
-        // A window that got as far as WM_NCCREATE frees itself on destroy.
-        if (!self->window_) delete self;
-        return nullptr;
-    }
-    return self;
-}
-
-LRESULT CALLBACK ContentsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ContentsWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        const auto* mdi = static_cast<MDICREATESTRUCTW*>(create->lpCreateParams);
-        self = reinterpret_cast<ContentsWindow*>(mdi->lParam);
-        self->window_ = window;
-        openWindow = self;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<ContentsWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWorkspaceChildProc(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (openWindow == self) openWindow = nullptr;
-        delete self;
-        return DefWorkspaceChildProc(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    create.lParam = Handover(self);
+    return FromHandle(reinterpret_cast<HWND>(
+        ::SendMessageW(frame.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create))));
 }
 
 LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +85,7 @@ LRESULT ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
-    return DefWorkspaceChildProc(window_, message, wParam, lParam);
+    return CallDefault(window_, message, wParam, lParam);
 }
 
 bool ContentsWindow::Initialise() {
@@ -123,7 +94,7 @@ bool ContentsWindow::Initialise() {
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         win32::TwipsToPixelsX(kInitialLeftTwips), win32::TwipsToPixelsY(kInitialTopTwips),
         win32::TwipsToPixelsX(kInitialWidthTwips), win32::TwipsToPixelsY(kInitialHeightTwips), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), main_.Instance(), nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), frame_.Instance(), nullptr);
     if (!text_) return false;
     font_.reset(CreateDefaultTextFont());
     if (font_) ::SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -139,14 +110,14 @@ void ContentsWindow::OnResize(int clientWidth, int clientHeight) {
 }
 
 void ContentsWindow::OnQueryUnload() {
-    main_.SetMenuChecked(ID_HELP_CONTENTS, false);
-    main_.SetToolbarButtonPressed(ID_HELP_CONTENTS, false);
+    frame_.State().helpShown = false;
+    frame_.RefreshUi();
 }
 
 void ContentsWindow::OnClose() {
     // The help window never refuses to close.
     OnQueryUnload();
-    ::SendMessageW(main_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
+    ::SendMessageW(frame_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
 }
 
 void ContentsWindow::Close() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }

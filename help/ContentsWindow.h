@@ -1,35 +1,32 @@
 #pragma once
-// The help window, an MDI child of the main window that shows
-// the fixed help text in a read-only text box. There is at most one.
+// The help window, an MDI child of the main window that shows the fixed
+// help text in a read-only text box. There is at most one.
 #include <windows.h>
 
 #include "win32/Handle.h"
+#include "win32/Window.h"
 
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
-class ContentsWindow {
+class ContentsWindow : public win32::WindowBase<ContentsWindow, win32::WindowKind::MdiChild> {
 public:
     // Creates and shows the help window as the active child, or brings the
     // open one forward. Nullptr when the window cannot be created.
-    static ContentsWindow* Open(MainWindow& main);
-    // The open help window, or nullptr.
-    static ContentsWindow* Current();
+    static ContentsWindow* Open(Frame& frame);
+    // The open help window among the frame's children, or nullptr.
+    static ContentsWindow* Find(const Frame& frame);
 
-    ContentsWindow(const ContentsWindow&) = delete;
-    ContentsWindow& operator=(const ContentsWindow&) = delete;
-
-    [[nodiscard]] HWND Handle() const noexcept { return window_; }
     [[nodiscard]] HWND TextBox() const noexcept { return text_; }
 
     // Closes the window the way its close box does.
     void Close();
 
 private:
-    explicit ContentsWindow(MainWindow& main);
+    friend class win32::WindowBase<ContentsWindow, win32::WindowKind::MdiChild>;
+    explicit ContentsWindow(Frame& frame) : frame_(frame) {}
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool Initialise();
@@ -37,8 +34,7 @@ private:
     void OnQueryUnload();
     void OnClose();
 
-    MainWindow& main_;
-    HWND window_ = nullptr;
+    Frame& frame_;
     HWND text_ = nullptr;
     win32::UniqueFont font_;
 };

@@ -1,11 +1,11 @@
 #pragma once
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
 // "主题": opens or closes the help window.
-void ToggleHelpContents(MainWindow& main);
+void ToggleHelpContents(Frame& frame);
 // "关于": the about box.
-void ShowAbout(MainWindow& main);
+void ShowAbout(Frame& frame);
 
 }  // namespace snapora

@@ -1,14 +1,14 @@
-#include "app/MainWindow.h"
-#include "picture/Clipboard.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
 #include "output/OutputCommands.h"
+#include "picture/Clipboard.h"
 
 namespace snapora {
 
-void CopyActiveDocument(MainWindow& main) {
+void CopyActiveDocument(Frame& frame) {
     // A busy clipboard or an emptied picture ends the command silently.
-    if (const DocumentWindow* document = main.ActiveDocument()) {
-        (void)PlacePictureOnClipboard(main.Handle(), document->GetPicture());
+    if (const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild())) {
+        (void)PlacePictureOnClipboard(frame.Handle(), document->GetPicture());
     }
 }
 

@@ -1,32 +1,34 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/MainWindow.h"
 #include "documents/DocumentWindow.h"
+#include "frame/Frame.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
 #include "output/OutputCommands.h"
+#include "output/OutputResource.h"
 #include "output/Printer.h"
 #include "win32/Screen.h"
 #include "win32/SystemLibrary.h"
+#include "win32/Window.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 namespace {
 
 constexpr UINT kSetTitle = WM_APP + 1;
 
-UINT_PTR CALLBACK PageSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
-    // Some dialogs set their own caption after the hook has seen
-    // WM_INITDIALOG, so the title is put on once initialisation is over.
-    if (message == WM_INITDIALOG) ::PostMessageW(dialog, kSetTitle, 0, 0);
-    if (message == kSetTitle) ::SetWindowTextW(dialog, L"Page Setup");
-    return message == kSetTitle ? 1 : 0;  // everything else: the dialog's own handling
+UINT_PTR CALLBACK PageSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) noexcept {
+    return win32::Guarded<UINT_PTR>(0, [&]() -> UINT_PTR {
+        // Some dialogs set their own caption after the hook has seen
+        // WM_INITDIALOG, so the title is put on once initialisation is over.
+        if (message == WM_INITDIALOG) ::PostMessageW(dialog, kSetTitle, 0, 0);
+        if (message == kSetTitle) ::SetWindowTextW(dialog, LoadText(IDS_PAGE_SETUP_TITLE).c_str());
+        return message == kSetTitle ? 1 : 0;  // everything else: the dialog's own handling
+    });
 }
 
-std::wstring JobName(const DocumentWindow& document) {
-    const int length = ::GetWindowTextLengthW(document.Handle());
-    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(::GetWindowTextW(document.Handle(), caption.data(), length + 1)));
-    return std::wstring(kAppTitle) + L" " + caption;
-}
+std::wstring JobName(HWND document) { return LoadText(IDS_APP_TITLE) + L" " + win32::WindowText(document); }
 
 }  // namespace
 
@@ -41,27 +43,30 @@ bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture) {
     return printer.PaintPicture(picture, 0, 0, printed->width, printed->height);
 }
 
-void PrintActiveDocument(MainWindow& main) {
-    const DocumentWindow* document = main.ActiveDocument();
+void PrintActiveDocument(Frame& frame) {
+    const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
     if (!document || document->GetPicture().Empty()) return;
-    CurrentPrinter printer(JobName(*document));
-    if (!printer.IsOpen()) return;
+    const HWND window = document->Handle();
+    CurrentPrinter printer(JobName(window));
+    // Opening a printer may run messages: the document is looked up again.
+    document = DocumentWindow::FromHandle(window);
+    if (!printer.IsOpen() || !document) return;
     if (!PrintPictureToFitPage(printer, document->GetPicture())) return;
     printer.EndDoc();
 }
 
-void ShowPageSetup(MainWindow& main) {
-    if (!main.ActiveChild()) return;
+void ShowPageSetup(Frame& frame) {
+    if (!frame.ActiveChild()) return;
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = main.Handle();
+    dialog.hwndOwner = frame.Handle();
     // Wine calls the print hook even for the setup dialog; Windows the setup
     // hook. Both are the same function.
     dialog.Flags = PD_PRINTSETUP | PD_ENABLESETUPHOOK | PD_ENABLEPRINTHOOK;
     dialog.lpfnSetupHook = &PageSetupHook;
     dialog.lpfnPrintHook = &PageSetupHook;
     // Nothing is read back: a cancel and an OK end alike.
-    static const auto printDlg = win32::LoadSystemFunction<decltype(&::PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
+    const auto printDlg = win32::LoadSystemFunction<decltype(&::PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
     if (printDlg) printDlg(&dialog);
     if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);

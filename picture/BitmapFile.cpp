@@ -1,9 +1,7 @@
 #include "picture/BitmapFile.h"
 
-#include <atomic>
-#include <cwchar>
-
 #include "picture/logic/BmpEncoder.h"
+#include "picture/logic/TemporaryName.h"
 #include "win32/Handle.h"
 
 namespace snapora {
@@ -13,14 +11,14 @@ BOOL PlainWrite(HANDLE file, const void* data, DWORD bytes, DWORD* written) {
     return ::WriteFile(file, data, bytes, written, nullptr);
 }
 
-// A name in the target's own folder, so the final move is a rename on the
-// same volume and never a copy that could stop half way.
-std::wstring SiblingName(const std::wstring& path, unsigned attempt) {
-    static std::atomic<unsigned> counter{0};
-    wchar_t suffix[64];
-    std::swprintf(suffix, sizeof(suffix) / sizeof(suffix[0]), L".%lx-%x-%x.tmp",
-                  static_cast<unsigned long>(::GetCurrentProcessId()), counter.fetch_add(1), attempt);
-    return path + suffix;
+// Differs between processes, threads, moments and attempts; a clash with
+// an existing file only costs another attempt.
+std::uint64_t TemporarySeed(unsigned attempt) {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40) ^
+           (static_cast<std::uint64_t>(::GetCurrentThreadId()) << 20) ^ static_cast<std::uint64_t>(now.QuadPart) ^
+           (static_cast<std::uint64_t>(attempt) << 56);
 }
 
 }  // namespace
@@ -39,8 +37,9 @@ bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& 
     }
     std::wstring temporary;
     win32::UniqueFile file;
-    for (unsigned attempt = 0; attempt < 8 && !file; ++attempt) {
-        temporary = SiblingName(path, attempt);
+    for (unsigned attempt = 0; attempt < 16 && !file; ++attempt) {
+        temporary = TemporarySiblingPath(path, TemporarySeed(attempt));
+        if (temporary.empty()) return false;
         file.reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file && ::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
     }
@@ -62,11 +61,14 @@ bool ReplaceFileWith(const std::wstring& path, const std::vector<std::uint8_t>& 
 }  // namespace detail
 
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability) {
+    std::vector<std::uint8_t> file;
+    return WriteBitmapFile(picture, path, durability, file);
+}
+
+bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
+                     std::vector<std::uint8_t>& file) {
     if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
     const auto width = static_cast<std::size_t>(picture.Width());
-    // Automatic capture writes a screen every tick: the file's memory is kept
-    // between writes instead of being allocated and touched afresh.
-    static std::vector<std::uint8_t> file;
     bool encoded = false;
     if (const std::uint32_t* pixels = picture.DirectPixels()) {
         encoded = EncodeBmp24Into(file, pixels, width, picture.Width(), picture.Height());

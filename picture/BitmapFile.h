@@ -23,6 +23,10 @@ namespace snapora {
 enum class WriteDurability { Flushed, Buffered };
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
                      WriteDurability durability = WriteDurability::Flushed);
+// The same, encoding into `file`, whose memory a caller that writes every
+// tick keeps between writes instead of allocating and touching it afresh.
+bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
+                     std::vector<std::uint8_t>& file);
 
 namespace detail {
 

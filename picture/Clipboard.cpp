@@ -6,8 +6,6 @@ namespace snapora {
 
 namespace {
 
-std::shared_ptr<const Picture> offered;
-
 // The clipboard must be open.
 bool SetBitmapData(const Picture& picture) {
     win32::UniqueBitmap copy = picture.CopyForClipboard();
@@ -36,29 +34,27 @@ bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
     return true;
 }
 
-bool OfferPictureOnClipboard(HWND owner, std::shared_ptr<const Picture> picture) {
+bool ClipboardOffer::Offer(HWND owner, std::shared_ptr<const Picture> picture) {
     if (!picture || picture->Empty()) return false;
     win32::ClipboardLock clipboard(owner);
     // Emptying sends WM_DESTROYCLIPBOARD to the previous owner, which may be
     // us: the new offer is recorded only afterwards.
     if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
-    offered = std::move(picture);
+    offered_ = std::move(picture);
     ::SetClipboardData(CF_BITMAP, nullptr);
     return true;
 }
 
-void RenderOfferedPicture(UINT format) {
-    if (format == CF_BITMAP && offered) SetBitmapData(*offered);
+void ClipboardOffer::Render(UINT format) const {
+    if (format == CF_BITMAP && offered_) SetBitmapData(*offered_);
 }
 
-void RenderAllOfferedPictures(HWND owner) {
-    if (!offered) return;
+void ClipboardOffer::RenderAll(HWND owner) {
+    if (!offered_) return;
     win32::ClipboardLock clipboard(owner);
     // Someone else may have taken the clipboard meanwhile.
-    if (clipboard.IsOpen() && ::GetClipboardOwner() == owner) SetBitmapData(*offered);
-    offered.reset();
+    if (clipboard.IsOpen() && ::GetClipboardOwner() == owner) SetBitmapData(*offered_);
+    offered_.reset();
 }
-
-void ForgetOfferedPicture() { offered.reset(); }
 
 }  // namespace snapora

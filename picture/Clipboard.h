@@ -17,20 +17,24 @@ bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture);
 // The same without handing the bitmap over at once: the clipboard is told
 // a bitmap is there, and it is made only when a program asks for it.
 // Putting a screen-sized bitmap on the clipboard otherwise costs more than
-// grabbing the screen, and automatic capture does it at every tick.
+// grabbing the screen, and automatic capture does it at every tick. An
+// offer belongs to one owner window, whose window procedure passes the
+// clipboard's render messages to it.
+class ClipboardOffer {
+public:
+    // Empties the clipboard and offers `picture` there. False when another
+    // program kept the clipboard busy; the clipboard then keeps what it had.
+    bool Offer(HWND owner, std::shared_ptr<const Picture> picture);
+    // WM_RENDERFORMAT: a program wants the offered bitmap now.
+    void Render(UINT format) const;
+    // WM_RENDERALLFORMATS, and before the program ends: puts the offered
+    // bitmap on the clipboard so it outlives the program.
+    void RenderAll(HWND owner);
+    // WM_DESTROYCLIPBOARD: the clipboard was emptied; the offer is over.
+    void Forget() noexcept { offered_.reset(); }
 
-// Empties the clipboard and offers `picture` there on behalf of `owner`,
-// whose window procedure must pass the clipboard's render messages to the
-// functions below. False when another program kept the clipboard busy; the
-// clipboard then keeps what it had.
-bool OfferPictureOnClipboard(HWND owner, std::shared_ptr<const Picture> picture);
-
-// WM_RENDERFORMAT: a program wants the offered bitmap now.
-void RenderOfferedPicture(UINT format);
-// WM_RENDERALLFORMATS, and before the program ends: puts the offered bitmap
-// on the clipboard so it outlives the program.
-void RenderAllOfferedPictures(HWND owner);
-// WM_DESTROYCLIPBOARD: the clipboard was emptied; the offer is over.
-void ForgetOfferedPicture();
+private:
+    std::shared_ptr<const Picture> offered_;
+};
 
 }  // namespace snapora

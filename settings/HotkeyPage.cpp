@@ -132,10 +132,4 @@ std::optional<HotkeyProblem> HotkeyPage::FindProblem() const {
     return std::nullopt;
 }
 
-std::wstring SettingsText(UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
 }  // namespace snapora

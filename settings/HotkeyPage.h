@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <string>
 
 #include "settings/logic/Hotkey.h"
 
@@ -40,8 +39,5 @@ private:
     HotkeyAvailability available_;
     HWND dialog_ = nullptr;
 };
-
-// A text of the settings string table.
-std::wstring SettingsText(UINT id);
 
 }  // namespace snapora

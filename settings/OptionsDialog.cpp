@@ -3,13 +3,17 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
-#include "app/MainWindow.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
 #include "settings/HotkeyPage.h"
 #include "settings/SettingsResource.h"
 #include "settings/logic/OptionsRules.h"
+#include "win32/Handle.h"
 #include "win32/Screen.h"
+#include "win32/Window.h"
 #include "win32/WindowPlacement.h"
 
 namespace snapora {
@@ -63,7 +67,7 @@ constexpr std::array<int, 15> kFocusOrder{IDC_OPTIONS_OK,        IDCANCEL,      
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PaintPage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT paint{};
         HDC dc = ::BeginPaint(window, &paint);
@@ -81,14 +85,28 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 
-class OptionsDialog {
-public:
-    OptionsDialog(CaptureSettings& settings, unsigned& intervalMs, const HotkeyAvailability& available)
-        : settings_(settings), intervalMs_(intervalMs), hotkeyPage_(settings.hotkeys, available) {}
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    return win32::Guarded<LRESULT>(0, [&] { return PaintPage(window, message, wParam, lParam); });
+}
 
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+class OptionsDialog : public win32::WindowBase<OptionsDialog, win32::WindowKind::Dialog> {
+public:
+    // Shows the dialog; the settings OK applied, or nothing.
+    static std::optional<CaptureSettings> Run(HWND owner, const CaptureSettings& current,
+                                              const HotkeyAvailability& available) {
+        std::optional<CaptureSettings> applied;
+        RunModal(Owner(new OptionsDialog(current, available, applied)), ::GetModuleHandleW(nullptr), IDD_OPTIONS,
+                 owner);
+        return applied;
+    }
 
 private:
+    friend class win32::WindowBase<OptionsDialog, win32::WindowKind::Dialog>;
+    // `applied` lives on the stack of Run, below the dialog's modal loop.
+    OptionsDialog(const CaptureSettings& current, const HotkeyAvailability& available,
+                  std::optional<CaptureSettings>& applied)
+        : settings_(current), applied_(applied), hotkeyPage_(current.hotkeys, available) {}
+
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
     void PlaceControls();
@@ -103,32 +121,22 @@ private:
     void SetFieldText(int id, const std::wstring& text);
 
     static LRESULT CALLBACK FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR data);
+                                           DWORD_PTR data) noexcept;
+    static LRESULT FollowFocusOrder(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR data);
 
-    CaptureSettings& settings_;
-    unsigned& intervalMs_;
+    CaptureSettings settings_;
+    std::optional<CaptureSettings>& applied_;
     HotkeyPage hotkeyPage_;
-    HWND dialog_ = nullptr;
+    win32::WindowIcons icons_;
 };
-
-INT_PTR CALLBACK OptionsDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    OptionsDialog* self = nullptr;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<OptionsDialog*>(lParam);
-        self->dialog_ = dialog;
-        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    } else {
-        self = reinterpret_cast<OptionsDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    }
-    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
-}
 
 INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             Initialise();
             // Focus starts on OK, not on the first field.
-            ::SetFocus(::GetDlgItem(dialog_, IDC_OPTIONS_OK));
+            ::SetFocus(::GetDlgItem(window_, IDC_OPTIONS_OK));
             return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -153,7 +161,10 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void OptionsDialog::Initialise() {
-    const OptionsTexts texts = TextsFromSettings(settings_, intervalMs_);
+    // The program's icon, as the about box and the help window carry it.
+    win32::SetWindowIcons(window_, IDI_SNAPORA, icons_);
+
+    const OptionsTexts texts = TextsFromSettings(settings_, settings_.automaticIntervalMs);
     SetFieldText(IDC_OPTIONS_PREFIX, texts.prefix);
     SetFieldText(IDC_OPTIONS_INTERVAL, texts.interval);
     SetFieldText(IDC_OPTIONS_DURATION, texts.duration);
@@ -161,26 +172,26 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
     for (int id : {IDC_OPTIONS_PREFIX, IDC_OPTIONS_FOLDER}) {
-        ::SendDlgItemMessageW(dialog_, id, EM_LIMITTEXT, kMaxNameLength, 0);
+        ::SendDlgItemMessageW(window_, id, EM_LIMITTEXT, kMaxNameLength, 0);
     }
-    hotkeyPage_.Initialise(dialog_);
+    hotkeyPage_.Initialise(window_);
 
-    HWND tab = ::GetDlgItem(dialog_, IDC_OPTIONS_TAB);
-    std::wstring first = L"自动截图";
-    std::wstring second = L"光标截图";
+    HWND tab = ::GetDlgItem(window_, IDC_OPTIONS_TAB);
+    std::wstring first = LoadText(IDS_OPTIONS_AUTOMATIC_TAB);
+    std::wstring second = LoadText(IDS_OPTIONS_POINTER_AREA_TAB);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = first.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = second.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
-    std::wstring third = SettingsText(IDS_OPTIONS_HOTKEY_TAB);
+    std::wstring third = LoadText(IDS_OPTIONS_HOTKEY_TAB);
     item.pszText = third.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
     for (int id : kFocusOrder) {
-        ::SetWindowSubclass(::GetDlgItem(dialog_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
+        ::SetWindowSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
                             reinterpret_cast<DWORD_PTR>(this));
     }
     PlaceControls();
@@ -188,33 +199,33 @@ void OptionsDialog::Initialise() {
 }
 
 void OptionsDialog::PlaceControls() {
-    ::SetWindowPos(dialog_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips),
+    ::SetWindowPos(window_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips),
                    win32::TwipsToPixelsY(kDialogHeightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    win32::CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
-    for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(dialog_, rect);
-    for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
-    for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(dialog_, rect, kPageLeft, kPageTop);
+    win32::CentreOnOwner(window_, ::GetWindow(window_, GW_OWNER));
+    for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(window_, rect);
+    for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
+    for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
     hotkeyPage_.Place(kPageLeft, kPageTop);
 }
 
 int OptionsDialog::SelectedPage() const {
-    return static_cast<int>(::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_GETCURSEL, 0, 0)) + 1;
+    return static_cast<int>(::SendDlgItemMessageW(window_, IDC_OPTIONS_TAB, TCM_GETCURSEL, 0, 0)) + 1;
 }
 
 void OptionsDialog::ShowSelectedPage() {
     const auto showPage = [this](int page, bool show) {
         const int command = show ? SW_SHOW : SW_HIDE;
-        ::ShowWindow(::GetDlgItem(dialog_, page == 1 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE), command);
+        ::ShowWindow(::GetDlgItem(window_, page == 1 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE), command);
         if (page == 1) {
-            for (const auto& rect : kPage1Controls) ::ShowWindow(::GetDlgItem(dialog_, rect.id), command);
+            for (const auto& rect : kPage1Controls) ::ShowWindow(::GetDlgItem(window_, rect.id), command);
         } else {
-            for (const auto& rect : kPage2Controls) ::ShowWindow(::GetDlgItem(dialog_, rect.id), command);
+            for (const auto& rect : kPage2Controls) ::ShowWindow(::GetDlgItem(window_, rect.id), command);
         }
     };
     showPage(1, false);
     showPage(2, false);
     hotkeyPage_.Show(false);
-    ::SetWindowPos(::GetDlgItem(dialog_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
+    ::SetWindowPos(::GetDlgItem(window_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (SelectedPage() == kHotkeyPage) {
         hotkeyPage_.Show(true);
@@ -224,13 +235,13 @@ void OptionsDialog::ShowSelectedPage() {
 }
 
 void OptionsDialog::SelectTab(int page) {
-    ::SendDlgItemMessageW(dialog_, IDC_OPTIONS_TAB, TCM_SETCURSEL, static_cast<WPARAM>(page - 1), 0);
+    ::SendDlgItemMessageW(window_, IDC_OPTIONS_TAB, TCM_SETCURSEL, static_cast<WPARAM>(page - 1), 0);
     ShowSelectedPage();
 }
 
 void OptionsDialog::AnewInput(int fieldId) {
-    HWND field = ::GetDlgItem(dialog_, fieldId);
-    ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    HWND field = ::GetDlgItem(window_, fieldId);
+    ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
     ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
 }
 
@@ -259,43 +270,48 @@ void OptionsDialog::ApplyAndClose() {
     texts.height = FieldText(IDC_OPTIONS_AREA_HEIGHT);
     texts.width = FieldText(IDC_OPTIONS_AREA_WIDTH);
     if (const auto problem = FindOptionsProblem(texts)) {
-        const std::wstring message(problem->message);
-        ::MessageBoxW(dialog_, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        ShowMessage(window_, std::wstring(problem->message));
         SelectTab(problem->page);
         AnewInput(FieldIdOf(problem->field));
         return;
     }
     if (const auto problem = hotkeyPage_.FindProblem()) {
-        ::MessageBoxW(dialog_, SettingsText(problem->messageId).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        ShowMessage(window_, LoadText(problem->messageId));
         SelectTab(kHotkeyPage);
-        ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog_, problem->fieldId)), TRUE);
+        ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(window_, problem->fieldId)), TRUE);
         return;
     }
     const OptionsValues values = ValuesFromTexts(texts);
     ApplyValues(values, settings_);
+    settings_.automaticIntervalMs = values.intervalMs;
     settings_.hotkeys = hotkeyPage_.Keys();
-    intervalMs_ = values.intervalMs;
-    ::EndDialog(dialog_, TRUE);
+    applied_ = settings_;
+    ::EndDialog(window_, TRUE);
 }
 
-void OptionsDialog::Cancel() { ::EndDialog(dialog_, FALSE); }
+void OptionsDialog::Cancel() { ::EndDialog(window_, FALSE); }
 
 void OptionsDialog::MoveFocus(HWND from, bool backwards) {
     const int count = static_cast<int>(kFocusOrder.size());
     int index = 0;
-    while (index < count && ::GetDlgItem(dialog_, kFocusOrder[static_cast<std::size_t>(index)]) != from) ++index;
+    while (index < count && ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(index)]) != from) ++index;
     for (int step = 1; step <= count; ++step) {
         const int next = ((backwards ? index - step : index + step) % count + count) % count;
-        HWND candidate = ::GetDlgItem(dialog_, kFocusOrder[static_cast<std::size_t>(next)]);
+        HWND candidate = ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(next)]);
         if (candidate && ::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate)) {
-            ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
+            ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
             return;
         }
     }
 }
 
 LRESULT CALLBACK OptionsDialog::FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                               DWORD_PTR data) {
+                                               DWORD_PTR data) noexcept {
+    return win32::Guarded<LRESULT>(0, [&] { return FollowFocusOrder(window, message, wParam, lParam, id, data); });
+}
+
+LRESULT OptionsDialog::FollowFocusOrder(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR data) {
     auto* self = reinterpret_cast<OptionsDialog*>(data);
     switch (message) {
         case WM_GETDLGCODE:
@@ -318,28 +334,18 @@ LRESULT CALLBACK OptionsDialog::FocusOrderProc(HWND window, UINT message, WPARAM
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-std::wstring OptionsDialog::FieldText(int id) const {
-    HWND field = ::GetDlgItem(dialog_, id);
-    const int length = ::GetWindowTextLengthW(field);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(field, text.data(), length + 1)));
-    return text;
-}
+std::wstring OptionsDialog::FieldText(int id) const { return win32::WindowText(::GetDlgItem(window_, id)); }
 
-void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(dialog_, id, text.c_str()); }
+void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(window_, id, text.c_str()); }
 
 }  // namespace
 
-bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs,
-                       const HotkeyAvailability& hotkeysAvailable) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!win32::RegisterWindowClassOnce(instance, kPageClass, PageProc)) return false;
+std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
+                                                 const HotkeyAvailability& hotkeysAvailable) {
+    if (!win32::RegisterWindowClassOnce(::GetModuleHandleW(nullptr), kPageClass, PageProc)) return std::nullopt;
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
     ::InitCommonControlsEx(&controls);
-    OptionsDialog dialog(settings, automaticIntervalMs, hotkeysAvailable);
-    const INT_PTR result = ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner,
-                                             &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
-    return result == TRUE;
+    return OptionsDialog::Run(owner, current, hotkeysAvailable);
 }
 
 }  // namespace snapora

@@ -1,17 +1,18 @@
 #pragma once
-// The modal dialog that shows and validates the capture
-// settings.
+// The modal dialog that shows and validates the capture settings.
 #include <windows.h>
+
+#include <optional>
 
 #include "settings/logic/CaptureSettings.h"
 
 namespace snapora {
 
-// Shows the dialog over `owner` and returns when it has closed. On OK every
-// setting is written, the automatic-capture period (milliseconds) and the
-// hotkeys included, and the result is true; Cancel and the close box change
-// nothing. `hotkeysAvailable` marks the rows whose key another program held.
-bool ShowOptionsDialog(HWND owner, CaptureSettings& settings, unsigned& automaticIntervalMs,
-                       const HotkeyAvailability& hotkeysAvailable);
+// Shows the dialog over `owner` and returns when it has closed: the
+// settings OK applied (every field, the automatic-capture period and the
+// hotkeys included), or nothing after Cancel and the close box.
+// `hotkeysAvailable` marks the rows whose key another program held.
+std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
+                                                 const HotkeyAvailability& hotkeysAvailable);
 
 }  // namespace snapora

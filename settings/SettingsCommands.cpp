@@ -1,31 +1,23 @@
 #include "settings/SettingsCommands.h"
 
-#include "app/MainWindow.h"
+#include "frame/Frame.h"
+#include "frame/RunState.h"
 #include "settings/OptionsDialog.h"
 #include "settings/SettingsStore.h"
+#include "win32/WindowTimer.h"
 
 namespace snapora {
 
-void ShowOptions(MainWindow& main) {
-    const HWND window = main.Handle();
-    CaptureSettings settings = main.Settings();
-    unsigned intervalMs = main.Timer(MainTimer::Automatic).Interval();
-    const HotkeyAvailability available = main.Hotkeys().Availability();
-    // The hotkey fields must be able to receive the program's own keys, and
-    // a key pressed meanwhile does nothing anyway: let go of them until the
-    // dialog closes.
-    main.Hotkeys().Unregister();
-    const bool applied = ShowOptionsDialog(window, settings, intervalMs, available);
-    // The dialog's message loop may have seen the program close.
-    MainWindow* after = MainWindow::Current();
-    if (!after || after->Handle() != window) return;
-    if (applied) {
-        after->Settings() = settings;
-        // A running automatic capture takes the new period at once.
-        after->Timer(MainTimer::Automatic).SetInterval(intervalMs);
-        SaveStoredSettings(settings, intervalMs);
-    }
-    after->Hotkeys().Register(after->Settings().hotkeys);
+void ShowOptions(Frame& frame) {
+    const HWND window = frame.Handle();
+    const std::optional<CaptureSettings> applied =
+        ShowOptionsDialog(window, frame.Settings(), frame.Run().hotkeysAvailable);
+    // The dialog ran a modal loop; the frame outlives it, as it owns it.
+    if (!applied || !::IsWindow(window)) return;
+    frame.Settings() = *applied;
+    // A running automatic capture takes the new period at once.
+    frame.Timer(MainTimer::Automatic).SetInterval(applied->automaticIntervalMs);
+    SaveStoredSettings(*applied);
 }
 
 }  // namespace snapora

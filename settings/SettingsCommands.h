@@ -1,9 +1,9 @@
 #pragma once
 namespace snapora {
 
-class MainWindow;
+class Frame;
 
 // "选项": the options dialog, modal, owned by the main window.
-void ShowOptions(MainWindow& main);
+void ShowOptions(Frame& frame);
 
 }  // namespace snapora

@@ -22,9 +22,6 @@
 #define IDC_OPTIONS_AREA_WIDTH_LABEL 322
 #define IDC_OPTIONS_AREA_WIDTH 323
 
-// The captionless frames behind each tab's fields are windows of the class
-// "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
-
 // The hotkey page: per capture a check box that turns its key on, the
 // hotkey field, and the note shown when another program held the key.
 #define IDC_OPTIONS_HOTKEY_PAGE 305
@@ -38,7 +35,11 @@
 #define IDC_HOTKEY_WINDOW 337
 #define IDC_HOTKEY_WINDOW_HELD 338
 
-// Strings.
-#define IDS_OPTIONS_HOTKEY_TAB 350
-#define IDS_HOTKEY_REPEATED 351
-#define IDS_HOTKEY_HELD 352
+// The captionless frames behind each tab's fields are windows of the class
+// "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
+
+#define IDS_OPTIONS_AUTOMATIC_TAB 350
+#define IDS_OPTIONS_POINTER_AREA_TAB 351
+#define IDS_OPTIONS_HOTKEY_TAB 352
+#define IDS_HOTKEY_REPEATED 353
+#define IDS_HOTKEY_HELD 354

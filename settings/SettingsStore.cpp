@@ -64,7 +64,7 @@ void WriteValue(HKEY key, std::wstring_view viewName, const StoredValue& value) 
 
 }  // namespace
 
-LoadedSettings LoadStoredSettings() {
+CaptureSettings LoadStoredSettings() {
     StoredValues values;
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
@@ -74,14 +74,14 @@ LoadedSettings LoadStoredSettings() {
     return SettingsFromStored(values);
 }
 
-void SaveStoredSettings(const CaptureSettings& settings, unsigned automaticIntervalMs) {
+void SaveStoredSettings(const CaptureSettings& settings) {
     HKEY created = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                           nullptr, &created, nullptr) != ERROR_SUCCESS) {
         return;
     }
     const win32::UniqueRegKey key(created);
-    const StoredValues values = StoredFromSettings(settings, automaticIntervalMs);
+    const StoredValues values = StoredFromSettings(settings);
     for (std::size_t i = 0; i < kStoredFields.size(); ++i) WriteValue(key.get(), kStoredFields[i].name, values[i]);
 }
 

@@ -63,4 +63,22 @@ void CentreOnOwner(HWND window, HWND owner) {
     ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SetWindowIcons(HWND window, int iconId, WindowIcons& icons) {
+    const auto load = [iconId](int width, int height) {
+        return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               ::GetSystemMetrics(width), ::GetSystemMetrics(height), 0));
+    };
+    icons.large.reset(load(SM_CXICON, SM_CYICON));
+    icons.small.reset(load(SM_CXSMICON, SM_CYSMICON));
+    if (icons.large) ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large.get()));
+    if (icons.small) ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
 }  // namespace snapora::win32

@@ -3,6 +3,10 @@
 // the program.
 #include <windows.h>
 
+#include <string>
+
+#include "win32/Handle.h"
+
 namespace snapora::win32 {
 
 struct WindowClassOptions {
@@ -37,5 +41,17 @@ void ShowHiddenWindowAgain(HWND window);
 // Centres `window` on `owner` (on the work area when the owner is hidden or
 // minimised), keeping it wholly on the screen.
 void CentreOnOwner(HWND window, HWND owner);
+
+// A window's icons: the program's icon resource `iconId` at the system's
+// large and small sizes, shown in its caption and task switcher. The window
+// keeps the icons only while `icons` lives.
+struct WindowIcons {
+    UniqueIcon large;
+    UniqueIcon small;
+};
+void SetWindowIcons(HWND window, int iconId, WindowIcons& icons);
+
+// A window's caption (or a control's text).
+std::wstring WindowText(HWND window);
 
 }  // namespace snapora::win32

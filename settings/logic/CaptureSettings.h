@@ -1,7 +1,5 @@
 #pragma once
-// The capture settings, kept across runs by the settings store. The automatic-capture
-// interval is not here: it is the period of the main window's automatic
-// capture timer.
+// The capture settings, kept across runs by the settings store.
 #include <string>
 
 #include "settings/logic/Hotkey.h"
@@ -12,8 +10,9 @@ struct CaptureSettings {
     static constexpr unsigned kDefaultAutomaticIntervalMs = 10000;
 
     std::wstring automaticPrefix = L"Automatic";  // file-name prefix of automatic captures
+    unsigned automaticIntervalMs = kDefaultAutomaticIntervalMs;
     float automaticDuration = 120;                // seconds
-    std::wstring automaticFolder = L"CapPicture";    // folder below the program's folder
+    std::wstring automaticFolder = L"CapPicture"; // folder below the program's folder
     double pointerAreaHeight = 120;               // pixels
     float pointerAreaWidth = 160;                 // pixels
     CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures

@@ -41,14 +41,13 @@ CaptureHotkeys HotkeysFrom(const StoredValues& values) {
 
 }  // namespace
 
-LoadedSettings SettingsFromStored(const StoredValues& values) {
-    LoadedSettings loaded;
-    CaptureSettings& settings = loaded.settings;
+CaptureSettings SettingsFromStored(const StoredValues& values) {
+    CaptureSettings settings;
     if (const auto prefix = TextOf(values[kPrefix]); prefix && IsValidPrefix(*prefix)) {
         settings.automaticPrefix = *prefix;
     }
     if (const auto seconds = NumberFor(values[kInterval], OptionsField::Interval)) {
-        loaded.automaticIntervalMs = *seconds * 1000u;
+        settings.automaticIntervalMs = *seconds * 1000u;
     }
     if (const auto minutes = TextOf(values[kDuration]); minutes && FieldPasses(OptionsField::Duration, *minutes)) {
         settings.automaticDuration = static_cast<float>(ParseFieldNumber(*minutes).value_or(0) * 60.0);
@@ -61,16 +60,16 @@ LoadedSettings SettingsFromStored(const StoredValues& values) {
         settings.pointerAreaWidth = static_cast<float>(*width);
     }
     settings.hotkeys = HotkeysFrom(values);
-    return loaded;
+    return settings;
 }
 
-StoredValues StoredFromSettings(const CaptureSettings& settings, unsigned automaticIntervalMs) {
+StoredValues StoredFromSettings(const CaptureSettings& settings) {
     const auto text = [](std::wstring value) { return StoredValue{StoredType::Text, 0, std::move(value)}; };
     const auto number = [](std::uint32_t value) { return StoredValue{StoredType::Number, value, {}}; };
-    const OptionsTexts shown = TextsFromSettings(settings, automaticIntervalMs);
+    const OptionsTexts shown = TextsFromSettings(settings, settings.automaticIntervalMs);
     StoredValues values;
     values[kPrefix] = text(settings.automaticPrefix);
-    values[kInterval] = number(automaticIntervalMs / 1000u);
+    values[kInterval] = number(settings.automaticIntervalMs / 1000u);
     values[kDuration] = text(shown.duration);
     values[kFolder] = text(settings.automaticFolder);
     values[kHeight] = number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaHeight)));

@@ -20,6 +20,8 @@ struct StoredValue {
     StoredType type = StoredType::Missing;
     std::uint32_t number = 0;
     std::wstring text;  // every UTF-16 unit of the data, terminator included if stored
+
+    friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
 struct StoredField {
@@ -42,12 +44,7 @@ inline constexpr std::array<StoredField, 9> kStoredFields{{
 
 using StoredValues = std::array<StoredValue, kStoredFields.size()>;
 
-struct LoadedSettings {
-    CaptureSettings settings;
-    unsigned automaticIntervalMs = CaptureSettings::kDefaultAutomaticIntervalMs;
-};
-
-LoadedSettings SettingsFromStored(const StoredValues& values);
-StoredValues StoredFromSettings(const CaptureSettings& settings, unsigned automaticIntervalMs);
+CaptureSettings SettingsFromStored(const StoredValues& values);
+StoredValues StoredFromSettings(const CaptureSettings& settings);
 
 }  // namespace snapora

@@ -1,4 +1,5 @@
-// The capture keys of this process's main window, pressed on the X display.
+// The capture keys of this process's main window, pressed on the X
+// display, and the settings stored for the next start.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,114 +15,156 @@ namespace {
 
 using namespace std::chrono_literals;
 using helpsupport::ModalScript;
-using helpsupport::ThreadDialogs;
 using Hotkeys = MainWindowTest;
 
-int DocumentCount(MainWindow& main) {
+int Documents(HWND mdiClient) {
     int count = 0;
-    for (HWND child = ::GetWindow(main.MdiClient(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) ++count;
+    for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) ++count;
     return count;
 }
 
 bool OverlayShown() {
-    RectangleOverlay* overlay = RectangleOverlay::Existing();
+    RectangleOverlay* overlay = RectangleOverlay::Find();
     return overlay && overlay->Handle() && ::IsWindowVisible(overlay->Handle());
 }
 
-// Nothing started: no new document, no capture waiting, the window shown.
-void ExpectNothingStarted(MainWindow& main, int documents) {
-    PumpFor(800ms);
-    EXPECT_EQ(DocumentCount(main), documents);
-    EXPECT_FALSE(main.Timer(MainTimer::EntireScreen).Enabled());
-    EXPECT_FALSE(main.Timer(MainTimer::Rectangle).Enabled());
-    EXPECT_FALSE(OverlayShown());
+// Runs `command`, whose modal loop runs `steps` on the dialog it opens,
+// found by its caption; each later step waits for a message box, which is
+// answered and remembered.
+std::wstring RunWithDialog(MainWindow& main, UINT command, const std::wstring& caption,
+                           const std::vector<std::function<void(HWND)>>& steps) {
+    std::wstring boxes;
+    int boxCount = 0;
+    ModalScript script;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        script.Then([&, i] {
+            if (HWND box = FindMessageBox()) {
+                boxes += MessageBoxText(box) + L"|" + WindowText(box) + L";";
+                ++boxCount;
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return false;
+            }
+            HWND dialog = helpsupport::FindThreadDialog(caption);
+            if (!dialog || boxCount < static_cast<int>(i)) return false;
+            steps[i](dialog);
+            return true;
+        });
+    }
+    EXPECT_TRUE(script.Run([&] { main.Execute(command); }));
+    return boxes;
 }
 
-TEST_F(Hotkeys, AKeyStartsACaptureOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
-    HWND frame = Main().Handle();
-    ::ShowWindow(frame, SW_MINIMIZE);
+TEST_F(Hotkeys, AKeyCapturesOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
+    ::ShowWindow(mainWindow_, SW_MINIMIZE);
     ASSERT_TRUE(Xdotool(L"key ctrl+Print"));
-    ASSERT_TRUE(PumpUntil([&] { return DocumentCount(Main()) == 1; }));
-    EXPECT_TRUE(::IsWindowVisible(frame));
-    EXPECT_FALSE(::IsIconic(frame));
+    ASSERT_TRUE(PumpUntil([&] { return Documents(Main().MdiClient()) == 1; }));
+    EXPECT_TRUE(::IsWindowVisible(mainWindow_) && !::IsIconic(mainWindow_));
 
     ASSERT_TRUE(Xdotool(L"key Print"));
     ASSERT_TRUE(PumpUntil(OverlayShown));
     ASSERT_TRUE(Xdotool(L"key Print ctrl+Print alt+Print"));
     PumpFor(800ms);
     EXPECT_TRUE(OverlayShown());
-    EXPECT_EQ(DocumentCount(Main()), 1);
-    EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled());
     ASSERT_TRUE(Xdotool(L"key Escape"));
-    ASSERT_TRUE(PumpUntil([&] { return !OverlayShown() && ::IsWindowVisible(frame); }));
+    ASSERT_TRUE(PumpUntil([&] { return !OverlayShown() && ::IsWindowVisible(mainWindow_); }));
 
-    ModalScript script;
-    script.Then([&] { return !ThreadDialogs(frame).empty(); })
-        .Then([] { return Xdotool(L"key ctrl+Print alt+Print Print"); })
-        .Then([&] {
-            PumpFor(500ms);
-            for (HWND dialog : ThreadDialogs(frame)) ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            return true;
-        });
-    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_HELP_ABOUT); }));
-    ExpectNothingStarted(Main(), 1);
-}
-
-HWND OptionsDialog() {
-    for (HWND dialog : ThreadDialogs()) {
-        if (::GetDlgItem(dialog, IDC_OPTIONS_TAB)) return dialog;
-    }
-    return nullptr;
+    RunWithDialog(Main(), ID_HELP_ABOUT, L"关于", {[](HWND about) {
+                      Xdotool(L"key ctrl+Print alt+Print Print");
+                      PumpFor(500ms);
+                      ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+                  }});
+    PumpFor(800ms);
+    EXPECT_EQ(Documents(Main().MdiClient()), 1);
+    EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled() || Main().Timer(MainTimer::Rectangle).Enabled());
 }
 
 TEST_F(Hotkeys, KeysChangedOnTheirPageWorkAtOnceAndARepeatedKeyIsRefused) {
-    HWND dialog = nullptr;
-    std::wstring refusal;
-    int focusedAfterRefusal = 0;
-    bool hotkeyPageShown = false;
-    const auto field = [&](int id) { return ::GetDlgItem(dialog, id); };
-    ModalScript script;
-    script.Then([&] { return (dialog = OptionsDialog()) != nullptr; })
-        .Then([&] {
-            // The program lets go of its keys, so the field takes them.
-            ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field(IDC_HOTKEY_ENTIRE_SCREEN)), TRUE);
-            return Xdotool(L"key alt+Print");
-        })
-        .Then([&] {
-            if (LOBYTE(::SendMessageW(field(IDC_HOTKEY_ENTIRE_SCREEN), HKM_GETHOTKEY, 0, 0)) != VK_SNAPSHOT) return false;
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-            return true;
-        })
-        .Then([&] {
-            HWND box = FindMessageBox();
-            if (!box) return false;
-            refusal = MessageBoxText(box) + L"|" + WindowText(box);
-            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return true;
-        })
-        .Then([&] {
-            if (FindMessageBox()) return false;
-            focusedAfterRefusal = ::GetDlgCtrlID(::GetFocus());
-            hotkeyPageShown = ::IsWindowVisible(field(IDC_OPTIONS_HOTKEY_PAGE)) && !::IsWindowVisible(field(IDC_OPTIONS_PREFIX));
-            ::SendMessageW(field(IDC_HOTKEY_ENTIRE_SCREEN), HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-            ::SendMessageW(field(IDC_HOTKEY_WINDOW_ON), BM_CLICK, 0, 0);
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-            return true;
-        });
-    ASSERT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_SETTINGS_OPTIONS); }));
-    EXPECT_EQ(refusal, L"两项截图不能使用同一个热键！|Snapora");
-    EXPECT_EQ(focusedAfterRefusal, IDC_HOTKEY_ENTIRE_SCREEN);
-    EXPECT_TRUE(hotkeyPageShown);
-    using namespace hotkey_modifier;
-    const CaptureHotkeys expected{kDefaultHotkeys[0], Hotkey{kControl | kShift, VK_F9}, Hotkey{}};
+    int focused = 0;
+    const std::wstring boxes = RunWithDialog(
+        Main(), ID_SETTINGS_OPTIONS, L"截图选项设置",
+        {[](HWND dialog) {
+             // The program has let go of its keys, so the field takes them.
+             ::SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)::GetDlgItem(dialog, IDC_HOTKEY_ENTIRE_SCREEN), TRUE);
+             Xdotool(L"key alt+Print");
+             PumpUntil([&] { return LOBYTE(::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_GETHOTKEY, 0, 0)) == VK_SNAPSHOT; });
+             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
+         },
+         [&](HWND dialog) {
+             focused = ::GetDlgCtrlID(::GetFocus());
+             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_SHIFT), 0);
+             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW_ON, BM_CLICK, 0, 0);
+             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
+         }});
+    EXPECT_EQ(boxes, L"两项截图不能使用同一个热键！|Snapora;");
+    EXPECT_EQ(focused, IDC_HOTKEY_ENTIRE_SCREEN);
+    const CaptureHotkeys expected{kDefaultHotkeys[0], Hotkey{hotkey_modifier::kShift, VK_F9}, Hotkey{}};
     EXPECT_EQ(Main().Settings().hotkeys, expected);
-    EXPECT_EQ(LoadStoredSettings().settings.hotkeys, expected);
+    EXPECT_EQ(LoadStoredSettings().hotkeys, expected);
 
-    // The old keys and the key turned off do nothing; the new one captures.
     ASSERT_TRUE(Xdotool(L"key ctrl+Print alt+Print"));
-    ExpectNothingStarted(Main(), 0);
-    ASSERT_TRUE(Xdotool(L"key ctrl+shift+F9"));
-    EXPECT_TRUE(PumpUntil([&] { return DocumentCount(Main()) == 1; }));
+    PumpFor(800ms);
+    EXPECT_EQ(Documents(Main().MdiClient()), 0);
+    EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled());
+    ASSERT_TRUE(Xdotool(L"key shift+F9"));
+    EXPECT_TRUE(PumpUntil([&] { return Documents(Main().MdiClient()) == 1; }));
+}
+
+bool SetSettingsKeyDacl(const ACL* dacl) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+    SECURITY_DESCRIPTOR descriptor{};
+    ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ::SetSecurityDescriptorDacl(&descriptor, TRUE, const_cast<ACL*>(dacl), FALSE);
+    const bool done = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return done;
+}
+
+using StoredSettings = MainWindowTest;
+
+TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing) {
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const auto put = [key](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
+        ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+    };
+    const std::wstring tooLong(101, L'x');
+    const DWORD height = 481;
+    const DWORD width = 320;
+    const DWORD windowKey = 0x657;  // control+shift+W
+    put(L"AutomaticPrefix", REG_SZ, tooLong.c_str(), (tooLong.size() + 1) * 2);
+    put(L"AutomaticInterval", REG_SZ, L"7", 4);  // of the wrong type
+    put(L"AutomaticDuration", REG_SZ, L"0.5", 8);
+    put(L"AutomaticFolder", REG_SZ, L"a|b", 8);
+    put(L"PointerAreaHeight", REG_DWORD, &height, 4);
+    put(L"PointerAreaWidth", REG_DWORD, &width, 4);
+    put(L"WindowHotkey", REG_DWORD, &windowKey, 4);
+    ::RegCloseKey(key);
+    ::DestroyWindow(mainWindow_);
+    PumpFor(50ms);  // takes the quit the closing window posted
+    main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
+    ASSERT_NE(main_, nullptr);
+    mainWindow_ = main_->Handle();
+
+    CaptureSettings expected;
+    expected.automaticDuration = 30;
+    expected.pointerAreaWidth = 320;
+    expected.hotkeys[2] = {hotkey_modifier::kControl | hotkey_modifier::kShift, 'W'};
+    EXPECT_EQ(StoredFromSettings(Main().Settings()), StoredFromSettings(expected));
+
+    // No access at all: OK applies in memory and says nothing.
+    ACL denyAll{};
+    ::InitializeAcl(&denyAll, sizeof(denyAll), ACL_REVISION);
+    ASSERT_TRUE(SetSettingsKeyDacl(&denyAll));
+    const std::wstring boxes = RunWithDialog(Main(), ID_SETTINGS_OPTIONS, L"截图选项设置", {[](HWND dialog) {
+        ::SetDlgItemTextW(dialog, IDC_OPTIONS_PREFIX, L"新前缀");
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
+    }});
+    EXPECT_EQ(boxes, L"");
+    EXPECT_EQ(Main().Settings().automaticPrefix, L"新前缀");
+    ASSERT_TRUE(SetSettingsKeyDacl(nullptr));
+    EXPECT_EQ(StoredFromSettings(LoadStoredSettings()), StoredFromSettings(expected));
 }
 
 }  // namespace

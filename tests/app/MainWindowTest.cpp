@@ -55,7 +55,7 @@ TEST_F(MainWindowStartup, HasItsCaptionVersionAndStartsWithItsSettings) {
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, expectedDate, 64);
     EXPECT_STREQ(date, expectedDate);
 
-    EXPECT_EQ(CaptureCount(), 0u);
+    EXPECT_EQ(Main().Run().captureCount, 0u);
     const CaptureSettings& settings = Main().Settings();
     EXPECT_EQ(settings.automaticPrefix, L"Automatic");
     EXPECT_EQ(settings.automaticFolder, L"CapPicture");
@@ -189,7 +189,7 @@ TEST_F(MainWindowStartup, ToolbarButtonsRunTheSameCommandsAsTheMenu) {
     DocumentWindow* document = DocumentWindow::Create(Main());
     ASSERT_NE(document, nullptr);
     document->SetPicture(Picture::CreateBlank(20, 10));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(Main(), *document);
     ::SendMessageW(Main().Handle(), WM_COMMAND, ID_EDIT_DELETE, reinterpret_cast<LPARAM>(Main().Toolbar()));
     EXPECT_TRUE(document->GetPicture().Empty());
     // The four buttons whose menu items are greyed are clickable and do nothing.
@@ -212,11 +212,11 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
         return r;
     };
     const RECT full = clientRect();
-    Main().ExecuteCommand(ID_SETTINGS_TOOLBAR);
-    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTINGS_TOOLBAR));
+    Main().Execute(ID_SETTINGS_TOOLBAR);
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_TOOLBAR));
     EXPECT_FALSE(::IsWindowVisible(Main().Toolbar()));
-    Main().ExecuteCommand(ID_SETTINGS_STATUS_BAR);
-    EXPECT_FALSE(Main().IsMenuChecked(ID_SETTINGS_STATUS_BAR));
+    Main().Execute(ID_SETTINGS_STATUS_BAR);
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_STATUS_BAR));
     EXPECT_FALSE(::IsWindowVisible(Main().StatusBar()));
     // Only the menu bar and the client area remain.
     RECT frameClient{};
@@ -225,10 +225,10 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
     EXPECT_EQ(bare.bottom - bare.top, frameClient.bottom);
     EXPECT_GT(bare.bottom - bare.top, full.bottom - full.top);
 
-    Main().ExecuteCommand(ID_SETTINGS_TOOLBAR);
-    Main().ExecuteCommand(ID_SETTINGS_STATUS_BAR);
-    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTINGS_TOOLBAR));
-    EXPECT_TRUE(Main().IsMenuChecked(ID_SETTINGS_STATUS_BAR));
+    Main().Execute(ID_SETTINGS_TOOLBAR);
+    Main().Execute(ID_SETTINGS_STATUS_BAR);
+    EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_TOOLBAR));
+    EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_STATUS_BAR));
     EXPECT_TRUE(::IsWindowVisible(Main().Toolbar()));
     EXPECT_TRUE(::IsWindowVisible(Main().StatusBar()));
     const RECT restored = clientRect();

@@ -21,8 +21,8 @@ protected:
         EXPECT_NE(document, nullptr);
         document->SetSurfaceSize(width, height);
         document->SetPicture(Picture::CreateBlank(width, height));
-        SetCurrentDocument(document);
-        ShowCaptureDocument(*document);
+        SetCurrentDocument(Main(), document);
+        ShowCaptureDocument(Main(), *document);
         return document;
     }
     RECT ChildRect(HWND child) {
@@ -34,8 +34,8 @@ protected:
 };
 
 TEST_F(WindowArrangement, TileAndCascadeWithoutChildrenDoNothing) {
-    Main().ExecuteCommand(ID_WINDOW_TILE);
-    Main().ExecuteCommand(ID_WINDOW_CASCADE);
+    Main().Execute(ID_WINDOW_TILE);
+    Main().Execute(ID_WINDOW_CASCADE);
     PumpFor(50ms);
     EXPECT_EQ(::GetWindow(Main().MdiClient(), GW_CHILD), nullptr);
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
@@ -46,7 +46,7 @@ TEST_F(WindowArrangement, TileSetsTheChildrenSideBySideAndCascadeStaggersThem) {
     DocumentWindow* b = OpenDocument(60, 40);
     DocumentWindow* c = OpenDocument(60, 40);
 
-    Main().ExecuteCommand(ID_WINDOW_TILE);
+    Main().Execute(ID_WINDOW_TILE);
     PumpFor(50ms);
     RECT client{};
     ::GetClientRect(Main().MdiClient(), &client);
@@ -63,7 +63,7 @@ TEST_F(WindowArrangement, TileSetsTheChildrenSideBySideAndCascadeStaggersThem) {
     EXPECT_FALSE(::IntersectRect(&overlap, &rb, &rc));
     EXPECT_FALSE(::IntersectRect(&overlap, &ra, &rc));
 
-    Main().ExecuteCommand(ID_WINDOW_CASCADE);
+    Main().Execute(ID_WINDOW_CASCADE);
     PumpFor(50ms);
     std::vector<RECT> rects = {ChildRect(a->Handle()), ChildRect(b->Handle()), ChildRect(c->Handle())};
     std::sort(rects.begin(), rects.end(), [](const RECT& l, const RECT& r) { return l.left < r.left; });
@@ -143,8 +143,8 @@ TEST_F(WindowArrangement, ScrollBarsShowWhileADocumentLiesPartlyOutsideAndScroll
 TEST_F(WindowArrangement, CloseAndDeleteActOnTheActiveDocumentOnly) {
     DocumentWindow* first = OpenDocument(30, 20);
     DocumentWindow* second = OpenDocument(30, 20);
-    ASSERT_EQ(Main().ActiveDocument(), second);
-    Main().ExecuteCommand(ID_EDIT_DELETE);
+    ASSERT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), second);
+    Main().Execute(ID_EDIT_DELETE);
     EXPECT_TRUE(second->GetPicture().Empty());
     EXPECT_EQ(second->SurfaceSize().cx, 30);
     EXPECT_TRUE(second->IsDirty());
@@ -154,19 +154,19 @@ TEST_F(WindowArrangement, CloseAndDeleteActOnTheActiveDocumentOnly) {
     first->SetDirty(false);
     second->SetDirty(false);
     HWND secondWindow = second->Handle();
-    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
+    Main().Execute(ID_FILE_CLOSE_DOCUMENT);
     PumpFor(20ms);
     EXPECT_FALSE(::IsWindow(secondWindow));
-    EXPECT_EQ(CurrentDocument(), nullptr);  // it pointed at the closed one
-    EXPECT_EQ(Main().ActiveDocument(), first);
+    EXPECT_EQ(CurrentDocument(Main()), nullptr);  // it pointed at the closed one
+    EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), first);
 
     HWND firstWindow = first->Handle();
-    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
+    Main().Execute(ID_FILE_CLOSE_DOCUMENT);
     PumpFor(20ms);
     EXPECT_FALSE(::IsWindow(firstWindow));
     // With no child at all, both commands do nothing.
-    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);
-    Main().ExecuteCommand(ID_EDIT_DELETE);
+    Main().Execute(ID_FILE_CLOSE_DOCUMENT);
+    Main().Execute(ID_EDIT_DELETE);
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
 }
 
@@ -174,11 +174,11 @@ TEST_F(WindowArrangement, ActivatingADocumentSetsSaveToItsUnsavedMark) {
     DocumentWindow* saved = OpenDocument(30, 20);
     saved->SetDirty(false);
     DocumentWindow* unsaved = OpenDocument(30, 20);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(saved->Handle()), 0);
-    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_FALSE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(unsaved->Handle()), 0);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(WindowArrangement, ClosingTheMainWindowClosesEveryChildFirst) {
@@ -199,7 +199,7 @@ TEST_F(WindowArrangement, ClosingTheMainWindowClosesEveryChildFirst) {
 
 TEST_F(WindowArrangement, ExitAsksTheLoopToEndWithoutClosingAnything) {
     DocumentWindow* document = OpenDocument(30, 20);
-    Main().ExecuteCommand(ID_FILE_EXIT);
+    Main().Execute(ID_FILE_EXIT);
     EXPECT_TRUE(Main().ExitRequested());
     PumpUntil([] { return QuitPosted(); }, 1s);
     EXPECT_TRUE(QuitPosted());

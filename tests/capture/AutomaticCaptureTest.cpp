@@ -103,12 +103,13 @@ protected:
         ::DeleteFileW(BelowProgram(L"AutoBlocked").c_str());
     }
 
-    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_AUTOMATIC); }
-    void Tick() { AutomaticCaptureTick(Main()); }
+    bool ModeOn() { return MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }
+    // A tick as the timer delivers it.
+    void Tick() { ::SendMessageW(Main().Handle(), WM_TIMER, static_cast<WPARAM>(MainTimer::Automatic), 0); }
     void StartRun(double durationSeconds, unsigned periodMs) {
         Main().Settings().automaticDuration = static_cast<float>(durationSeconds);
-        Main().Timer(MainTimer::Automatic).SetInterval(periodMs);
-        Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+        Main().Settings().automaticIntervalMs = periodMs;
+        Main().Execute(ID_CAPTURE_AUTOMATIC);
     }
 
     static inline const std::vector<std::wstring> kFolders = {L"CapPicture", L"AutoOther", L"AutoTooShort"};
@@ -118,15 +119,15 @@ protected:
 TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     const std::wstring folder = BelowProgram(L"CapPicture");
     Main().Settings().automaticDuration = 0.05f * 60;
-    Main().Timer(MainTimer::Automatic).SetInterval(1000);
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Settings().automaticIntervalMs = 1000;
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(ModeOn());
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_AUTOMATIC));
+    EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
 
     ASSERT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(15)));
     EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_AUTOMATIC));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     const std::vector<std::wstring> expected = {L"Automatic1.bmp", L"Automatic2.bmp", L"Automatic3.bmp"};
     ASSERT_EQ(FilesIn(folder), expected);
     for (const auto& name : expected) EXPECT_TRUE(IsScreenPicture(folder + L"\\" + name)) << name.size();
@@ -154,13 +155,13 @@ TEST_F(AutomaticCapture, EveryRunNumbersFromOneAgainAndReplacesEarlierFiles) {
     StartRun(3, 1000);
     Tick();
     Tick();
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);  // stopped by hand
+    Main().Execute(ID_CAPTURE_AUTOMATIC);  // stopped by hand
     EXPECT_FALSE(ModeOn());
     ASSERT_EQ(FilesIn(folder), (std::vector<std::wstring>{L"Automatic1.bmp", L"Automatic2.bmp"}));
     WriteBytes(folder + L"\\Automatic1.bmp", "stale");
     WriteBytes(folder + L"\\Automatic2.bmp", "stale");
 
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     Tick();
     EXPECT_TRUE(IsScreenPicture(folder + L"\\Automatic1.bmp"));
     EXPECT_EQ(ReadBytes(folder + L"\\Automatic2.bmp"), "stale");
@@ -184,7 +185,7 @@ TEST_F(AutomaticCapture, EachTickHoldsItsOwnScreenAndTheClipboardFollowsTheLates
     pattern_.reset();
     PumpFor(std::chrono::milliseconds(100));
     Tick();
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(IsScreenPicture(folder + L"\\Automatic1.bmp"));
     EXPECT_FALSE(IsScreenPicture(folder + L"\\Automatic2.bmp"));
     const Picture second = LoadBmp(folder + L"\\Automatic2.bmp");
@@ -222,7 +223,7 @@ TEST_F(AutomaticCapture, ADurationShorterThanTheIntervalWritesNothing) {
     StartRun(0.01 * 60, 1000);
     Tick();
     EXPECT_FALSE(ModeOn());
-    EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_AUTOMATIC));
+    EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     EXPECT_FALSE(IsFolder(BelowProgram(L"AutoTooShort")));
 }
 
@@ -305,7 +306,7 @@ TEST_F(AutomaticCapture, ABusyClipboardKeepsItsContentAndTheFileStillHoldsTheScr
     Tick();
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
     EXPECT_TRUE(IsScreenPicture(BelowProgram(L"CapPicture\\Automatic2.bmp")));
-    Main().ExecuteCommand(ID_CAPTURE_AUTOMATIC);
+    Main().Execute(ID_CAPTURE_AUTOMATIC);
 }
 
 // Runs only from a copy of the test program on a small disk of its own,

@@ -35,11 +35,11 @@ class EntireScreenCapture : public MainWindowTest {
 protected:
     // Runs the command and waits for the document it opens.
     DocumentWindow* CaptureEntireScreen() {
-        DocumentWindow* before = CurrentDocument();
-        Main().ExecuteCommand(ID_CAPTURE_ENTIRE_SCREEN);
+        DocumentWindow* before = CurrentDocument(Main());
+        Main().Execute(ID_CAPTURE_ENTIRE_SCREEN);
         hiddenRightAfterCommand_ = !::IsWindowVisible(Main().Handle());
-        const bool opened = PumpUntil([&] { return CurrentDocument() && CurrentDocument() != before; }, 10s);
-        return opened ? CurrentDocument() : nullptr;
+        const bool opened = PumpUntil([&] { return CurrentDocument(Main()) && CurrentDocument(Main()) != before; }, 10s);
+        return opened ? CurrentDocument(Main()) : nullptr;
     }
     bool hiddenRightAfterCommand_ = false;
 };
@@ -60,7 +60,7 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
     EXPECT_EQ(WindowText(first->Handle()), L"截图0");
     EXPECT_TRUE(first->IsDirty());
-    EXPECT_EQ(Main().ActiveDocument(), first);
+    EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), first);
     const Picture& picture = first->GetPicture();
     ASSERT_EQ(picture.Width(), 1024);
     ASSERT_EQ(picture.Height(), 768);
@@ -83,7 +83,7 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     EXPECT_NE(second, first);
     EXPECT_EQ(WindowText(second->Handle()), L"截图1");
     EXPECT_EQ(WindowText(first->Handle()), L"截图0");
-    EXPECT_EQ(CaptureCount(), 2u);
+    EXPECT_EQ(Main().Run().captureCount, 2u);
     // Closing a document does not lower the next number.
     second->SetDirty(false);  // as if saved: no question on closing
     ASSERT_TRUE(second->Close());
@@ -124,12 +124,12 @@ TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded)
         ::SetForegroundWindow(toFront);
     });
     const auto start = std::chrono::steady_clock::now();
-    Main().ExecuteCommand(ID_CAPTURE_WINDOW);
+    Main().Execute(ID_CAPTURE_WINDOW);
     const auto waited = std::chrono::steady_clock::now() - start;
     ::KillTimer(nullptr, timer);
     EXPECT_GE(waited, 1900ms);
 
-    DocumentWindow* document = CurrentDocument();
+    DocumentWindow* document = CurrentDocument(Main());
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(WindowText(document->Handle()), L"截图0");
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
@@ -138,8 +138,6 @@ TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded)
     const Picture& picture = document->GetPicture();
     ASSERT_EQ(picture.Width(), windowRect.right - windowRect.left);
     ASSERT_EQ(picture.Height(), windowRect.bottom - windowRect.top);
-    EXPECT_EQ(CapturedWidth(), picture.Width());
-    EXPECT_EQ(CapturedHeight(), picture.Height());
     EXPECT_EQ(document->SurfaceSize().cx, picture.Width());
     EXPECT_EQ(document->SurfaceSize().cy, picture.Height());
 
@@ -168,7 +166,9 @@ TEST_F(WindowCapture, AWindowLargerThanTheScreenIsTakenAtItsFullSize) {
     PatternWindow huge(RECT{-40, -30, 1200, 900}, true, L"大窗口");
     ::SetForegroundWindow(huge.Handle());
     PumpFor(100ms);
-    const Picture picture = CaptureForegroundWindow();
+    const WindowGrab grab = CaptureForegroundWindow();
+    const Picture& picture = grab.picture;
+    EXPECT_EQ(grab.size, (PixelSize{picture.Width(), picture.Height()}));
     RECT rect{};
     ::GetWindowRect(huge.Handle(), &rect);
     EXPECT_EQ(picture.Width(), rect.right - rect.left);

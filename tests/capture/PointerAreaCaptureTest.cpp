@@ -21,12 +21,12 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    bool ModeOn() { return Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA); }
+    bool ModeOn() { return MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA); }
 
     void ExpectModeOff() {
-        EXPECT_FALSE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+        EXPECT_FALSE(MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA));
         EXPECT_FALSE(Main().Timer(MainTimer::PointerArea).Enabled());
-        EXPECT_FALSE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
+        EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
         EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
     }
 };
@@ -46,19 +46,19 @@ bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& 
 }
 
 TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
-    const CaptureNumber number = CaptureCount();
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    EXPECT_TRUE(Main().IsMenuChecked(ID_CAPTURE_POINTER_AREA));
+    const CaptureNumber number = Main().Run().captureCount;
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    EXPECT_TRUE(MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA));
     EXPECT_TRUE(Main().Timer(MainTimer::PointerArea).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
-    EXPECT_TRUE(Main().IsToolbarButtonPressed(ID_CAPTURE_POINTER_AREA));
+    EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
 
-    DocumentWindow* preview = CurrentDocument();
+    DocumentWindow* preview = CurrentDocument(Main());
     ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(Main().ActiveDocument(), preview);
+    EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), preview);
     EXPECT_EQ(WindowText(preview->Handle()), CaptureCaption(number));
-    EXPECT_EQ(CaptureCount(), number + 1);
+    EXPECT_EQ(Main().Run().captureCount, number + 1);
     EXPECT_EQ(preview->SurfaceSize().cx, 160);
     EXPECT_EQ(preview->SurfaceSize().cy, 120);
     RECT outer{};
@@ -67,34 +67,34 @@ TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     EXPECT_EQ(outer.bottom - outer.top, 148);
 
     ASSERT_TRUE(PumpUntil([&] { return !preview->GetPicture().Empty(); }));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
     ExpectModeOff();
     // The preview stays as an ordinary unsaved capture of the last area.
-    ASSERT_EQ(CurrentDocument(), preview);
+    ASSERT_EQ(CurrentDocument(Main()), preview);
     EXPECT_TRUE(preview->IsDirty());
     EXPECT_EQ(preview->GetPicture().Width(), 160);
     EXPECT_EQ(preview->GetPicture().Height(), 120);
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
     {
         PatternWindow pattern(RECT{0, 0, 420, 320});
         ASSERT_TRUE(::SetCursorPos(200, 150));
-        Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(120, 90, 160, 120)));
+        Main().Execute(ID_CAPTURE_POINTER_AREA);
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(120, 90, 160, 120)));
         // Nearer than a whole area to the top-left: the corner snaps there.
         ASSERT_TRUE(::SetCursorPos(140, 100));
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(0, 0, 160, 120)));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(0, 0, 160, 120)));
     }
     // The bottom-right corner of the real screen, whatever the DPI.
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     PatternWindow pattern(RECT{screen.cx - 400, screen.cy - 300, screen.cx, screen.cy});
     ASSERT_TRUE(::SetCursorPos(screen.cx - 4, screen.cy - 8));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
     ASSERT_TRUE(::SetCursorPos(screen.cx - 24, screen.cy - 68));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
 TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
@@ -102,8 +102,8 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     Main().Settings().pointerAreaWidth = 81;
     Main().Settings().pointerAreaHeight = 61;
     ASSERT_TRUE(::SetCursorPos(202, 152));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    DocumentWindow* preview = CurrentDocument();
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* preview = CurrentDocument(Main());
     ASSERT_NE(preview, nullptr);
     RECT outer{};
     ::GetWindowRect(preview->Handle(), &outer);
@@ -114,7 +114,7 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     EXPECT_EQ(preview->SurfaceSize().cy, 61);
     // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.
     EXPECT_TRUE(WaitForPicture(preview, ExpectedPattern(162, 122, 81, 61)));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
 TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
@@ -122,17 +122,17 @@ TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
     ASSERT_NE(plain, nullptr);
     ::SendMessageW(plain->Handle(), WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(ModeOn());
-    DocumentWindow* first = CurrentDocument();
+    DocumentWindow* first = CurrentDocument(Main());
     ASSERT_NE(first, nullptr);
     EXPECT_NE(first, plain);
 
     ::SendMessageW(first->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     ExpectModeOff();
-    EXPECT_EQ(CurrentDocument(), first);
+    EXPECT_EQ(CurrentDocument(Main()), first);
 
     ::SendMessageW(plain->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(ModeOn());
-    DocumentWindow* second = CurrentDocument();
+    DocumentWindow* second = CurrentDocument(Main());
     EXPECT_NE(second, first);
     EXPECT_NE(second, plain);
     // Space in a document other than the preview ends the mode as well.
@@ -143,8 +143,8 @@ TEST_F(PointerAreaCapture, SpaceAndEnterInAnyDocumentToggleTheMode) {
 }
 
 TEST_F(PointerAreaCapture, ClosingThePreviewEndsTheMode) {
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    DocumentWindow* preview = CurrentDocument();
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* preview = CurrentDocument(Main());
     ASSERT_NE(preview, nullptr);
     preview->SetDirty(false);  // no save question
     HWND window = preview->Handle();
@@ -154,26 +154,26 @@ TEST_F(PointerAreaCapture, ClosingThePreviewEndsTheMode) {
     ExpectModeOff();
     // Later ticks have nothing to draw into and the program goes on.
     PumpFor(std::chrono::milliseconds(150));
-    EXPECT_EQ(CurrentDocument(), nullptr);
-    EXPECT_NE(MainWindow::Current(), nullptr);
+    EXPECT_EQ(CurrentDocument(Main()), nullptr);
+    EXPECT_NE(MainWindow::FromHandle(mainWindow_), nullptr);
 }
 
 TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
     PatternWindow pattern(RECT{0, 0, 420, 320});
     ASSERT_TRUE(::SetCursorPos(200, 150));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
-    DocumentWindow* preview = CurrentDocument();
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* preview = CurrentDocument(Main());
     ASSERT_TRUE(WaitForPicture(preview, ExpectedPattern(120, 90, 160, 120)));
 
     DocumentWindow* newer = DocumentWindow::Create(Main());
     ASSERT_NE(newer, nullptr);
     newer->SetSurfaceSize(50, 40);
-    SetCurrentDocument(newer);
+    SetCurrentDocument(Main(), newer);
     ASSERT_TRUE(::SetCursorPos(210, 160));
     EXPECT_TRUE(WaitForPicture(newer, ExpectedPattern(130, 100, 50, 40)));
     // The preview keeps the last area it was given.
     EXPECT_EQ(preview->GetPicture().ReadPixels(), ExpectedPattern(120, 90, 160, 120));
-    Main().ExecuteCommand(ID_CAPTURE_POINTER_AREA);
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
 }  // namespace

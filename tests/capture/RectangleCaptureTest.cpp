@@ -62,7 +62,7 @@ void PressKey(WORD key) {
     ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
 }
 
-RectangleOverlay* Overlay() { return RectangleOverlay::Existing(); }
+RectangleOverlay* Overlay() { return RectangleOverlay::Find(); }
 
 bool OverlayShown() {
     RectangleOverlay* overlay = Overlay();
@@ -143,7 +143,7 @@ protected:
         ASSERT_EQ(ScreenMismatches(RECT{0, 0, 400, 300}), 0) << "the pattern is not on the screen";
     }
     void TearDown() override {
-        RectangleOverlay::SetSelectionCopier(nullptr);
+        Main().Run().selectionCopier = nullptr;
         if (RectangleOverlay* overlay = Overlay()) overlay->Close();
         pattern_.reset();
         MainWindowTest::TearDown();
@@ -151,7 +151,7 @@ protected:
 
     // Runs the command and waits for the frozen screen.
     void StartCapture() {
-        Main().ExecuteCommand(ID_CAPTURE_RECTANGLE);
+        Main().Execute(ID_CAPTURE_RECTANGLE);
         EXPECT_FALSE(::IsWindowVisible(Main().Handle()));
         EXPECT_TRUE(Main().Timer(MainTimer::Rectangle).Enabled());
         ASSERT_TRUE(PumpUntil(OverlayShown)) << "the overlay did not appear";
@@ -195,7 +195,7 @@ protected:
         Release(x1, y1);
         EXPECT_TRUE(PumpUntil([] { return !OverlayShown(); }));
         EXPECT_EQ(Documents(Main()).size(), before + 1);
-        return CurrentDocument();
+        return CurrentDocument(Main());
     }
 
     // The document holds exactly the pattern of (100, 50)-(300, 200).
@@ -213,7 +213,7 @@ protected:
 };
 
 TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOutOnTheWay) {
-    ASSERT_EQ(CaptureCount(), 0u);
+    ASSERT_EQ(Main().Run().captureCount, 0u);
     StartCapture();
     // The overlay covers exactly the primary screen, in physical pixels.
     RECT overlayRect{};
@@ -250,11 +250,11 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     Release(300, 200);
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
-    DocumentWindow* document = CurrentDocument();
+    DocumentWindow* document = CurrentDocument(Main());
     ExpectPatternDocument(document);
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(WindowText(document->Handle()), L"截图0");
-    EXPECT_EQ(CaptureCount(), 1u);
+    EXPECT_EQ(Main().Run().captureCount, 1u);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_FALSE(::IsZoomed(document->Handle()));
     RECT outer{};
@@ -273,7 +273,7 @@ TEST_F(RectangleCaptureTest, DragUpLeftGivesTheSamePictureWithTheLabelBesideTheS
     EXPECT_EQ(Overlay()->LabelRect().top, 204);
     Release(100, 50);
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
-    ExpectPatternDocument(CurrentDocument());
+    ExpectPatternDocument(CurrentDocument(Main()));
 }
 
 TEST_F(RectangleCaptureTest, DragsUpRightAndDownLeftFindTheSameCorner) {
@@ -316,7 +316,7 @@ TEST_F(RectangleCaptureTest, ALineAsksForAnotherTryOnTheSameFrozenScreen) {
     EXPECT_EQ(ScreenMismatches(RECT{90, 40, 320, 60}), 0);
     Release(500, 380);
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
-    DocumentWindow* document = CurrentDocument();
+    DocumentWindow* document = CurrentDocument(Main());
     ASSERT_NE(document, nullptr);
     ASSERT_EQ(document->GetPicture().Width(), 101);
     ASSERT_EQ(document->GetPicture().Height(), 81);
@@ -339,7 +339,7 @@ TEST_F(RectangleCaptureTest, AClickOrADragBackToThePressPointMakesNoPicture) {
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
     EXPECT_TRUE(Documents(Main()).empty());
-    EXPECT_EQ(CaptureCount(), 0u);
+    EXPECT_EQ(Main().Run().captureCount, 0u);
 }
 
 TEST_F(RectangleCaptureTest, ASelectionThroughTheScreenOriginLeavesNoOutlineBehind) {
@@ -354,7 +354,7 @@ TEST_F(RectangleCaptureTest, ASelectionThroughTheScreenOriginLeavesNoOutlineBehi
     DragTo(20, 10, 0, 0);
     Release(0, 0);
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
-    DocumentWindow* document = CurrentDocument();
+    DocumentWindow* document = CurrentDocument(Main());
     ASSERT_NE(document, nullptr);
     ASSERT_EQ(document->GetPicture().Width(), 51);
     ASSERT_EQ(document->GetPicture().Height(), 41);
@@ -382,7 +382,7 @@ Picture CopyIntoImpossibleBitmap(const Picture& frozen, int left, int top, int, 
 }
 
 TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays) {
-    RectangleOverlay::SetSelectionCopier(&CopyIntoImpossibleBitmap);
+    Main().Run().selectionCopier = &CopyIntoImpossibleBitmap;
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 200);
@@ -405,16 +405,16 @@ TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays
     EXPECT_EQ(box.title, L"Snapora");
     EXPECT_TRUE(OverlayShown());
     EXPECT_TRUE(Documents(Main()).empty());
-    EXPECT_EQ(CaptureCount(), 0u);
+    EXPECT_EQ(Main().Run().captureCount, 0u);
 
     // Another try on the same overlay works once bitmaps can be made.
-    RectangleOverlay::SetSelectionCopier(nullptr);
+    Main().Run().selectionCopier = nullptr;
     ASSERT_TRUE(PumpUntil(InputQueueEmpty));
     Press(100, 50);
     DragTo(100, 50, 300, 200);
     Release(300, 200);
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
-    ExpectPatternDocument(CurrentDocument());
+    ExpectPatternDocument(CurrentDocument(Main()));
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(AboutBox, ShowsTitleVersionAndEveryControlInItsPlace) {
             return true;
         })
         .Then([&] { return !::IsWindow(about); });
-    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_HELP_ABOUT); }));
+    EXPECT_TRUE(script.Run([&] { Main().Execute(ID_HELP_ABOUT); }));
     EXPECT_TRUE(::IsWindowEnabled(Main().Handle()));
 }
 
@@ -170,7 +170,7 @@ TEST_F(AboutBox, EnterAndEscapeBothCloseIt) {
                 return true;
             })
             .Then([&] { return !::IsWindow(about); });
-        EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_HELP_ABOUT); }, std::chrono::seconds(5)));
+        EXPECT_TRUE(script.Run([&] { Main().Execute(ID_HELP_ABOUT); }, std::chrono::seconds(5)));
     }
 }
 
@@ -190,7 +190,7 @@ bool PressSystemInfo(MainWindow& main, const std::function<bool(HWND about)>& wh
             return true;
         })
         .Then([&] { return !::IsWindow(about); });
-    return script.Run([&] { main.ExecuteCommand(ID_HELP_ABOUT); });
+    return script.Run([&] { main.Execute(ID_HELP_ABOUT); });
 }
 
 void ExpectStartedInANormalWindow(const std::string& report) {
@@ -306,7 +306,7 @@ TEST_F(AboutBox, SystemInfoSaysItIsUnavailableAndTheBoxStaysOpen) {
         return true;
     });
     script.Then([&] { return !::IsWindow(about); });
-    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_HELP_ABOUT); }, std::chrono::seconds(20)));
+    EXPECT_TRUE(script.Run([&] { Main().Execute(ID_HELP_ABOUT); }, std::chrono::seconds(20)));
     EXPECT_EQ(answered, 3);
 }
 

@@ -44,22 +44,22 @@ const std::wstring kExpectedLines[] = {
 
 // Open means: the window exists, the item is checked and the button pressed.
 void ExpectHelpOpen(const MainWindow& main) {
-    EXPECT_NE(ContentsWindow::Current(), nullptr);
-    EXPECT_TRUE(main.IsMenuChecked(ID_HELP_CONTENTS));
-    EXPECT_TRUE(main.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+    EXPECT_NE(ContentsWindow::Find(main), nullptr);
+    EXPECT_TRUE(MenuChecked(main.Handle(), ID_HELP_CONTENTS));
+    EXPECT_TRUE(ToolbarPressed(main.Toolbar(), ID_HELP_CONTENTS));
 }
 
 void ExpectHelpClosed(const MainWindow& main, HWND formerWindow) {
-    EXPECT_EQ(ContentsWindow::Current(), nullptr);
+    EXPECT_EQ(ContentsWindow::Find(main), nullptr);
     EXPECT_FALSE(formerWindow && ::IsWindow(formerWindow));
-    EXPECT_FALSE(main.IsMenuChecked(ID_HELP_CONTENTS));
-    EXPECT_FALSE(main.IsToolbarButtonPressed(ID_HELP_CONTENTS));
+    EXPECT_FALSE(MenuChecked(main.Handle(), ID_HELP_CONTENTS));
+    EXPECT_FALSE(ToolbarPressed(main.Toolbar(), ID_HELP_CONTENTS));
 }
 
 HWND OpenHelp(MainWindow& main) {
-    main.ExecuteCommand(ID_HELP_CONTENTS);
+    main.Execute(ID_HELP_CONTENTS);
     PumpFor(std::chrono::milliseconds(30));
-    return ContentsWindow::Current() ? ContentsWindow::Current()->Handle() : nullptr;
+    return ContentsWindow::Find(main) ? ContentsWindow::Find(main)->Handle() : nullptr;
 }
 
 RECT ChildRectInClient(HWND child) {
@@ -82,14 +82,14 @@ TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
     EXPECT_TRUE(::GetWindowLongPtrW(help, GWL_STYLE) & WS_THICKFRAME);
     EXPECT_NE(::GetClassLongPtrW(help, GCLP_HICON), 0);
 
-    Main().ExecuteCommand(ID_HELP_CONTENTS);
+    Main().Execute(ID_HELP_CONTENTS);
     ExpectHelpClosed(Main(), help);
 
     // The toolbar's "Help" button takes the same road.
     ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
     ExpectHelpOpen(Main());
-    ASSERT_NE(ContentsWindow::Current(), nullptr);
-    help = ContentsWindow::Current()->Handle();
+    ASSERT_NE(ContentsWindow::Find(Main()), nullptr);
+    help = ContentsWindow::Find(Main())->Handle();
     ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
     ExpectHelpClosed(Main(), help);
 }
@@ -104,7 +104,7 @@ TEST_F(HelpWindow, ClosingItAnyOtherWayClearsTheMarksAndTheNextClickOpensItAgain
     help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     ExpectHelpOpen(Main());
-    Main().ExecuteCommand(ID_FILE_CLOSE_DOCUMENT);  // "关闭" while it is active
+    Main().Execute(ID_FILE_CLOSE_DOCUMENT);  // "关闭" while it is active
     PumpFor(std::chrono::milliseconds(30));
     ExpectHelpClosed(Main(), help);
 
@@ -120,14 +120,14 @@ TEST_F(HelpWindow, ClosingTheMainWindowClosesItWithoutAQuestion) {
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(main); }, std::chrono::seconds(5)));
     EXPECT_FALSE(::IsWindow(help));
-    EXPECT_EQ(ContentsWindow::Current(), nullptr);
+    EXPECT_EQ(ContentsWindow::FromHandle(help), nullptr);
     EXPECT_TRUE(ThreadDialogs().empty());
 }
 
 TEST_F(HelpWindow, ShowsTheHelpTextLineForLineReadOnly) {
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    HWND text = ContentsWindow::Current()->TextBox();
+    HWND text = ContentsWindow::Find(Main())->TextBox();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(::GetParent(text), help);
     const auto style = ::GetWindowLongPtrW(text, GWL_STYLE);
@@ -170,7 +170,7 @@ TEST_F(HelpWindow, KeepsA100TwipMarginAroundTheTextAfterEveryResize) {
     const int marginY = ::MulDiv(100, win32::ScreenDpiY(), 1440);
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    HWND text = ContentsWindow::Current()->TextBox();
+    HWND text = ContentsWindow::Find(Main())->TextBox();
     for (const SIZE size : {SIZE{300, 200}, SIZE{451, 333}, SIZE{180, 120}}) {
         SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
         ::SetWindowPos(help, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
@@ -187,7 +187,7 @@ TEST_F(HelpWindow, KeepsA100TwipMarginAroundTheTextAfterEveryResize) {
 TEST_F(HelpWindow, AMinimisedHelpWindowDoesNotStopTheProgram) {
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
-    HWND text = ContentsWindow::Current()->TextBox();
+    HWND text = ContentsWindow::Find(Main())->TextBox();
     ::SendMessageW(help, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     PumpFor(std::chrono::milliseconds(50));
     EXPECT_TRUE(::IsIconic(help));
@@ -206,7 +206,7 @@ TEST_F(HelpWindow, AMinimisedHelpWindowDoesNotStopTheProgram) {
     EXPECT_EQ(restored.left, ::MulDiv(100, win32::ScreenDpiX(), 1440));
     EXPECT_EQ(client.right - restored.right, restored.left);
     EXPECT_GT(restored.right, restored.left);
-    Main().ExecuteCommand(ID_HELP_CONTENTS);
+    Main().Execute(ID_HELP_CONTENTS);
     ExpectHelpClosed(Main(), help);
 }
 
@@ -214,11 +214,11 @@ TEST_F(HelpWindow, TakesPartInTileAndCascade) {
     DocumentWindow* document = DocumentWindow::Create(Main());
     ASSERT_NE(document, nullptr);
     document->SetPicture(Picture::CreateBlank(40, 30));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(Main(), *document);
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
 
-    Main().ExecuteCommand(ID_WINDOW_TILE);
+    Main().Execute(ID_WINDOW_TILE);
     RECT a = ChildRectInClient(help);
     RECT b = ChildRectInClient(document->Handle());
     RECT overlap{};
@@ -236,7 +236,7 @@ TEST_F(HelpWindow, TakesPartInTileAndCascade) {
     EXPECT_NEAR((a.right - a.left) * (a.bottom - a.top) + (b.right - b.left) * (b.bottom - b.top),
                 client.right * client.bottom, client.right + client.bottom);
 
-    Main().ExecuteCommand(ID_WINDOW_CASCADE);
+    Main().Execute(ID_WINDOW_CASCADE);
     a = ChildRectInClient(help);
     b = ChildRectInClient(document->Handle());
     EXPECT_TRUE(::IntersectRect(&overlap, &a, &b)) << "cascaded windows overlap";
@@ -248,11 +248,11 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
     DocumentWindow* document = DocumentWindow::Create(Main());
     ASSERT_NE(document, nullptr);
     document->SetPicture(Picture::CreateBlank(40, 30));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(Main(), *document);
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     ASSERT_EQ(Main().ActiveChild(), help);
-    const std::wstring helpText = WindowText(ContentsWindow::Current()->TextBox());
+    const std::wstring helpText = WindowText(ContentsWindow::Find(Main())->TextBox());
 
     // Something of ours on the clipboard that "复制" must not replace.
     const std::wstring marker = L"snapora clipboard marker";
@@ -269,10 +269,10 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
 
     for (UINT id : {ID_FILE_SAVE_AS, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PROPERTIES, ID_EDIT_DELETE}) {
         SCOPED_TRACE(testing::Message() << "command " << id);
-        EXPECT_EQ(CancelDialogsDuring([&] { Main().ExecuteCommand(id); }), 0);
+        EXPECT_EQ(CancelDialogsDuring([&] { Main().Execute(id); }), 0);
         EXPECT_TRUE(::IsWindow(help));
         EXPECT_EQ(Main().ActiveChild(), help);
-        EXPECT_EQ(WindowText(ContentsWindow::Current()->TextBox()), helpText);
+        EXPECT_EQ(WindowText(ContentsWindow::Find(Main())->TextBox()), helpText);
         EXPECT_FALSE(document->GetPicture().Empty());
     }
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
@@ -296,7 +296,7 @@ TEST_F(HelpWindow, PrintSetupStillShowsItsDialogWhileItIsActive) {
         for (HWND dialog : dialogs) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
-    EXPECT_TRUE(script.Run([&] { Main().ExecuteCommand(ID_FILE_PAGE_SETUP); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(script.Run([&] { Main().Execute(ID_FILE_PAGE_SETUP); }, std::chrono::seconds(10)));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(::IsWindow(help));
     ExpectHelpOpen(Main());

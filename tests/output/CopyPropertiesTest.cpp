@@ -87,7 +87,7 @@ TEST_F(CopyCommand, PutsExactlyThePictureOnTheClipboardAndNothingElse) {
     ASSERT_NE(document, nullptr);
     PutTextOnClipboard(Main().Handle(), L"left over from before");
 
-    Main().ExecuteCommand(ID_EDIT_COPY);
+    Main().Execute(ID_EDIT_COPY);
     const std::string expected = Describe(7, 3, document->GetPicture().ReadPixels());
     EXPECT_EQ(ReadClipboardFromAnotherProcess(folder.File(L"report.txt")), expected);
     // The document keeps its own picture.
@@ -98,7 +98,7 @@ TEST_F(CopyCommand, PutsExactlyThePictureOnTheClipboardAndNothingElse) {
 TEST_F(CopyCommand, LeavesTheClipboardAloneWithoutAPictureOrWhileAnotherHoldsIt) {
     ScratchFolder folder;
     PutTextOnClipboard(Main().Handle(), L"keep me");
-    Main().ExecuteCommand(ID_EDIT_COPY);  // no document
+    Main().Execute(ID_EDIT_COPY);  // no document
     EXPECT_EQ(ReadClipboardFromAnotherProcess(folder.File(L"none.txt")), "text no bitmap");
 
     DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
@@ -108,7 +108,7 @@ TEST_F(CopyCommand, LeavesTheClipboardAloneWithoutAPictureOrWhileAnotherHoldsIt)
         HWND holder = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(holder, nullptr);
         ASSERT_TRUE(::OpenClipboard(holder));
-        Main().ExecuteCommand(ID_EDIT_COPY);
+        Main().Execute(ID_EDIT_COPY);
         ::CloseClipboard();
         ::DestroyWindow(holder);
     }
@@ -125,7 +125,7 @@ std::wstring PropertiesShown(MainWindow& main, std::wstring* title = nullptr) {
         Answer(box, IDOK);
         return true;
     }});
-    main.ExecuteCommand(ID_FILE_PROPERTIES);
+    main.Execute(ID_FILE_PROPERTIES);
     return text;
 }
 
@@ -159,8 +159,8 @@ TEST_F(PropertiesCommand, ShowsNothingWithoutADocument) {
         }
         return false;
     }});
-    Main().ExecuteCommand(ID_FILE_PROPERTIES);
-    Main().ExecuteCommand(ID_EDIT_COPY);
+    Main().Execute(ID_FILE_PROPERTIES);
+    Main().Execute(ID_EDIT_COPY);
     EXPECT_FALSE(shown);
 }
 

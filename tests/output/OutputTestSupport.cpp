@@ -28,10 +28,10 @@ bool IsDialog(HWND window) {
 DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture) {
     DocumentWindow* document = DocumentWindow::Create(main);
     if (!document) return nullptr;
-    SetCurrentDocument(document);
+    SetCurrentDocument(main, document);
     document->SetSurfaceSize(picture.Width(), picture.Height());
     document->SetPicture(std::move(picture));
-    ShowCaptureDocument(*document);
+    ShowCaptureDocument(main, *document);
     return document;
 }
 

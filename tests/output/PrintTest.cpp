@@ -226,13 +226,13 @@ bool PrintShowsADialog(MainWindow& main) {
         }
         return false;
     }}, std::chrono::seconds(5));
-    main.ExecuteCommand(ID_FILE_PRINT);
+    main.Execute(ID_FILE_PRINT);
     PumpFor(std::chrono::milliseconds(100));
     return dialogShown;
 }
 
 RenderedPdf PrintAndRender(MainWindow& main) {
-    const std::string token = UniqueJobToken(main.ActiveDocument()->Handle());
+    const std::string token = UniqueJobToken(DocumentWindow::FromHandle(main.ActiveChild())->Handle());
     const std::wstring wideToken(token.begin(), token.end());
     const auto before = PdfFiles();
     EXPECT_FALSE(PrintShowsADialog(main));
@@ -303,12 +303,12 @@ TEST_F(PrintCommand, PictureShapedLikeThePrintableAreaFillsIt) {
 
 TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
     const auto before = PdfFiles();
-    Main().ExecuteCommand(ID_FILE_PRINT);  // no document
+    Main().Execute(ID_FILE_PRINT);  // no document
     DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(10, 10));
     ASSERT_NE(document, nullptr);
     document->ClearPicture();
     const std::string token = UniqueJobToken(document->Handle());
-    Main().ExecuteCommand(ID_FILE_PRINT);
+    Main().Execute(ID_FILE_PRINT);
     EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), std::wstring(token.begin(), token.end())).empty());
 }
 
@@ -328,7 +328,7 @@ TEST_F(PrintCommand, DISABLED_WithNoPrinterEndsQuietlyAndKeepsTheDocument) {
     const std::vector<std::uint32_t> before = document->GetPicture().ReadPixels();
     EXPECT_FALSE(PrintShowsADialog(Main()));
     ASSERT_TRUE(::IsWindow(document->Handle()));
-    EXPECT_EQ(Main().ActiveDocument(), document);
+    EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), document);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_EQ(document->GetPicture().ReadPixels(), before);
 }
@@ -350,10 +350,10 @@ TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {
         }
         return false;
     }});
-    Main().ExecuteCommand(ID_FILE_PAGE_SETUP);
+    Main().Execute(ID_FILE_PAGE_SETUP);
     EXPECT_EQ(shown, 0);
     ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(4, 4)), nullptr);
-    Main().ExecuteCommand(ID_FILE_PAGE_SETUP);
+    Main().Execute(ID_FILE_PAGE_SETUP);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(title, L"Page Setup");
 }

@@ -65,7 +65,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(5, 3));
     ASSERT_NE(document, nullptr);
     const std::wstring caption = WindowText(document->Handle());
-    ASSERT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    ASSERT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 
     std::vector<std::wstring> types;
     LRESULT selectedType = -1;
@@ -87,7 +87,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
                              return true;
                          },
                          SaveAs(path)});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(script.TimedOut());
 
@@ -100,11 +100,11 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     EXPECT_EQ(saved.height, 3);
     EXPECT_EQ(saved.pixels, Pattern(5, 3));
     EXPECT_FALSE(document->IsDirty());
-    EXPECT_FALSE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_FALSE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
     EXPECT_EQ(WindowText(document->Handle()), caption);
 
     // A saved document is not saved again, from the menu or the toolbar.
-    EXPECT_FALSE(DialogShownDuring([&] { Main().ExecuteCommand(ID_FILE_SAVE_AS); }));
+    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
     EXPECT_FALSE(DialogShownDuring([&] {
         ::SendMessageW(Main().Handle(), WM_COMMAND, ID_FILE_SAVE_AS, reinterpret_cast<LPARAM>(Main().Toolbar()));
     }));
@@ -128,13 +128,13 @@ TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
         Answer(dialog, IDOK);
         return true;
     }});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(chooseJpeg.Finished());
 
     DocumentWindow* bare = OpenPictureDocument(Main(), MakePatternPicture(1, 1));
     ASSERT_NE(bare, nullptr);
     DialogScript plain({SaveAs(folder.File(L"plain"))});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(plain.Finished());
 
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"photo.jpg", L"plain"}));
@@ -152,10 +152,10 @@ TEST_F(SaveCommand, CancelChangesNothing) {
     DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 4));
     ASSERT_NE(document, nullptr);
     DialogScript script({CancelSaveDialog()});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(document->IsDirty());
-    EXPECT_TRUE(Main().IsMenuEnabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 }
 
 TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
@@ -175,7 +175,7 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
                              return true;
                          },
                          CancelSaveDialog()});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(refuse.Finished());
     const auto untouched = ReadWholeFile(path);
     EXPECT_EQ(std::string(untouched.begin(), untouched.end()), "not a picture yet");
@@ -187,14 +187,14 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
                               Answer(prompt, IDYES);
                               return true;
                           }});
-    Main().ExecuteCommand(ID_FILE_SAVE_AS);
+    Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(confirm.Finished());
     EXPECT_EQ(LoadBitmapFile(path).pixels, Pattern(3, 3));
     EXPECT_FALSE(document->IsDirty());
 }
 
 TEST_F(SaveCommand, DoesNothingWithoutADocument) {
-    EXPECT_FALSE(DialogShownDuring([&] { Main().ExecuteCommand(ID_FILE_SAVE_AS); }));
+    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
 }
 
 // Answers the close question with `button` and records its text and title.

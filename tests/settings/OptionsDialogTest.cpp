@@ -190,7 +190,7 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(caption, L"截图选项设置");
     EXPECT_EQ(fields.prefix, L"Automatic");
@@ -246,7 +246,7 @@ TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(tab1, L"自动截图");
     EXPECT_EQ(tab2, L"光标截图");
@@ -292,7 +292,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         return true;
     });
     DialogScript script(std::move(steps));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_PREFIX,  IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
@@ -309,7 +309,7 @@ TEST_F(OptionsDialog, BadHeightOnPageOneSwitchesToPageTwoAndSelectsTheField) {
             SetField(dialog, IDC_OPTIONS_PREFIX, L"changed");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"截图高度应设60~480之间的正整数！");
     EXPECT_EQ(seen.boxTitle, L"Snapora");
@@ -335,7 +335,7 @@ TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
             SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"0");
         },
         seen));
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(seen.message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
     EXPECT_EQ(seen.page, 1);
@@ -364,7 +364,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     };
     for (const auto& [message, param] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}}) {
         DialogScript script({typeAndLeave(message, param)});
-        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+        Main().Execute(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(Main().Settings().automaticDuration, 120.0f);
         EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
@@ -373,7 +373,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
 
     {
         DialogScript script({typeAndLeave(WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED))});
-        Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+        Main().Execute(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
     }
     const CaptureSettings& settings = Main().Settings();
@@ -395,7 +395,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         PostClick(dialog, IDCANCEL);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(reopened.duration, L"0.5");
     EXPECT_EQ(reopened.interval, L"7");
@@ -415,7 +415,7 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
         PostClick(dialog, IDC_OPTIONS_OK);
         return true;
     }});
-    Main().ExecuteCommand(ID_SETTINGS_OPTIONS);
+    Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);

@@ -1,5 +1,7 @@
 #include "support/UiTest.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "picture/Picture.h"
@@ -102,14 +104,15 @@ void MainWindowTest::SetUp() {
     quitPosted = false;
     main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
     ASSERT_NE(main_, nullptr);
+    mainWindow_ = main_->Handle();
     main_->Show(SW_SHOWNORMAL);
     PumpFor(std::chrono::milliseconds(50));
 }
 
 void MainWindowTest::TearDown() {
-    if (MainWindow* main = MainWindow::Current()) ::DestroyWindow(main->Handle());
-    ForgetStoredSettings();
+    if (MainWindow::FromHandle(mainWindow_)) ::DestroyWindow(mainWindow_);
     PumpFor(std::chrono::milliseconds(20));
+    ForgetStoredSettings();
     quitPosted = false;
 }
 
@@ -198,5 +201,17 @@ int ExpectedDpiOrZero() {
 }
 
 std::wstring ProgramFolderForTests() { return win32::ProgramFolder(); }
+
+bool MenuChecked(HWND frame, UINT commandId) {
+    return (::GetMenuState(::GetMenu(frame), commandId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+bool MenuEnabled(HWND frame, UINT commandId) {
+    return (::GetMenuState(::GetMenu(frame), commandId, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+bool ToolbarPressed(HWND toolbar, UINT commandId) {
+    return ::SendMessageW(toolbar, TB_ISBUTTONCHECKED, commandId, 0) != 0;
+}
 
 }  // namespace snapora::test

@@ -23,6 +23,11 @@ bool QuitPosted();
 // Deletes the settings kept between runs, so the next start has defaults.
 void ForgetStoredSettings();
 
+// Runs xdotool with these arguments on the X display, as keys and pointer
+// moves from the user arrive; true when it ran and succeeded. Messages are
+// answered meanwhile.
+bool Xdotool(const std::wstring& arguments);
+
 // A fixture with a fresh, visible main window and no stored settings.
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -30,6 +35,7 @@ protected:
     void TearDown() override;
     MainWindow& Main() { return *main_; }
     MainWindow* main_ = nullptr;
+    HWND mainWindow_ = nullptr;
 };
 
 // The pattern a test window paints: every pixel differs from its
@@ -63,10 +69,11 @@ int ExpectedDpiOrZero();
 
 std::wstring WindowText(HWND window);
 
-// Runs xdotool with these arguments on the X display, as keys and pointer
-// moves from the user arrive; true when it ran and succeeded. Messages are
-// answered meanwhile.
-bool Xdotool(const std::wstring& arguments);
+// What the user sees of a command: its menu item's check mark and enabled
+// state on the frame's menu, its toolbar button's pressed state.
+bool MenuChecked(HWND frame, UINT commandId);
+bool MenuEnabled(HWND frame, UINT commandId);
+bool ToolbarPressed(HWND toolbar, UINT commandId);
 std::wstring ProgramFolderForTests();
 
 }  // namespace snapora::test

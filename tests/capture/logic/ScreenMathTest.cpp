@@ -16,19 +16,6 @@ TEST(MaxValue, ReturnsTheLargerAndTheSecondOnATie) {
     EXPECT_DOUBLE_EQ(MaxValue(-1.5, -2.5), -1.5);
 }
 
-TEST(DelayedTickCounter, FirstUseFiresOnTheThirdTickLaterUsesOnTheSecond) {
-    DelayedTickCounter counter;
-    EXPECT_FALSE(counter.Tick());
-    EXPECT_FALSE(counter.Tick());
-    EXPECT_TRUE(counter.Tick());
-    EXPECT_EQ(counter.Value(), 1);  // the capturing tick leaves it at 1
-    // Next use of the command: the counter survived.
-    EXPECT_FALSE(counter.Tick());
-    EXPECT_TRUE(counter.Tick());
-    EXPECT_FALSE(counter.Tick());
-    EXPECT_TRUE(counter.Tick());
-}
-
 TEST(SizeFromEdges, ComputesWidthAndHeightWithoutOverflow) {
     EXPECT_EQ(SizeFromEdges(0, 0, 1024, 768), (PixelSize{1024, 768}));
     EXPECT_EQ(SizeFromEdges(-8, -8, 1032, 776), (PixelSize{1040, 784}));

@@ -1,8 +1,9 @@
-#include "app/Workspace.h"
+#include "win32/Workspace.h"
 
 #include <commctrl.h>
 
-#include "app/logic/WorkspaceScroll.h"
+#include "win32/Window.h"
+#include "win32/logic/WorkspaceScroll.h"
 
 namespace snapora {
 
@@ -23,7 +24,11 @@ public:
     explicit Workspace(HWND client) : client_(client) {}
 
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) {
+                                         DWORD_PTR data) noexcept {
+        return win32::Guarded<LRESULT>(0, [&] { return Handle(window, message, wParam, lParam, id, data); });
+    }
+
+    static LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
         auto* self = reinterpret_cast<Workspace*>(data);
         switch (message) {
             case kMdiCalcChildScroll:

@@ -1,4 +1,4 @@
-#include "app/logic/WorkspaceScroll.h"
+#include "win32/logic/WorkspaceScroll.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The workspace's scroll ranges and where a scroll request leaves the view.
-#include "app/logic/WorkspaceScroll.h"
+#include "win32/logic/WorkspaceScroll.h"
 
 #include <climits>
 

@@ -1,0 +1,5 @@
+#pragma once
+// Text ids of the documents subsystem (600-699).
+
+#define IDS_SAVE_QUESTION 600
+#define IDS_SAVE_FILTER 601

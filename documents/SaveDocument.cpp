@@ -1,0 +1,96 @@
+#include "documents/SaveDocument.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "documents/DocumentWindow.h"
+#include "documents/DocumentsResource.h"
+#include "frame/Frame.h"
+#include "frame/Texts.h"
+#include "frame/UiState.h"
+#include "picture/BitmapFile.h"
+#include "win32/Screen.h"
+#include "win32/SystemLibrary.h"
+#include "win32/Window.h"
+#include "win32/WindowPlacement.h"
+
+namespace snapora {
+namespace {
+
+// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN
+constexpr DWORD kSaveDialogFlags = 0x8806;
+static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN));
+
+// Long names are allowed; a name that does not fit fails like a cancel.
+constexpr DWORD kFileNameCapacity = 4096;
+
+// The dialog's type list: the string table separates with "|", the dialog
+// wants zeros, and a second zero at the end.
+std::wstring SaveFilter() {
+    std::wstring filter = LoadText(IDS_SAVE_FILTER);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    return filter + L'\0';
+}
+
+// The chosen path, or "" when the user cancelled or the dialog failed.
+std::wstring AskForPath(HWND owner) {
+    const std::wstring initialFolder = win32::ProgramFolder();
+    const std::wstring filter = SaveFilter();
+    std::vector<wchar_t> fileName(kFileNameCapacity, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.Flags = kSaveDialogFlags;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrFile = fileName.data();
+    dialog.nMaxFile = kFileNameCapacity;
+    const auto getSaveFileName =
+        win32::LoadSystemFunction<decltype(&::GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    if (!getSaveFileName || !getSaveFileName(&dialog)) return {};
+    return std::wstring(fileName.data());
+}
+
+}  // namespace
+
+bool SavePictureAs(HWND document) noexcept {
+    return win32::Guarded(false, [&] {
+        if (!DocumentWindow::FromHandle(document)) return false;
+        const std::wstring path = AskForPath(::GetAncestor(document, GA_ROOT));
+        if (path.empty()) return false;
+        // The dialog ran a message loop: the document may be gone.
+        const DocumentWindow* saved = DocumentWindow::FromHandle(document);
+        return saved && WriteBitmapFile(saved->GetPicture(), path);
+    });
+}
+
+bool ConfirmDocumentClose(HWND document) noexcept {
+    return win32::Guarded(false, [&] {
+        const DocumentWindow* unsaved = DocumentWindow::FromHandle(document);
+        if (!unsaved || !unsaved->IsDirty()) return true;
+        const std::wstring question = FormatText(IDS_SAVE_QUESTION, win32::WindowText(document));
+        switch (ShowMessage(::GetAncestor(document, GA_ROOT), question, MB_YESNOCANCEL)) {
+            case IDYES:
+                return SavePictureAs(document);
+            case IDNO:
+                return true;
+            default:  // Cancel, or the box could not be shown
+                return false;
+        }
+    });
+}
+
+void SaveActiveDocumentAs(Frame& frame) {
+    const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
+    if (!document || !document->IsDirty()) return;
+    const HWND window = document->Handle();
+    if (!SavePictureAs(window)) return;
+    if (DocumentWindow* saved = DocumentWindow::FromHandle(window)) saved->SetDirty(false);
+    frame.State().saveEnabled = false;
+}
+
+}  // namespace snapora

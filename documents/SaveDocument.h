@@ -1,0 +1,22 @@
+#pragma once
+// Saving a document's picture, and the question asked when an unsaved one
+// closes. Both run modal loops, during which the document may go: they take
+// its handle and look the document up again afterwards.
+#include <windows.h>
+
+namespace snapora {
+
+class Frame;
+
+// Shows the save dialog and writes the document's picture to the chosen
+// file. True only when a file was written; changes nothing else. Any
+// failure, the document closing meanwhile included, is a quiet false.
+bool SavePictureAs(HWND document) noexcept;
+
+// The question asked when an unsaved document closes. False keeps it open.
+bool ConfirmDocumentClose(HWND document) noexcept;
+
+// "另存为": saves the active document when it is unsaved.
+void SaveActiveDocumentAs(Frame& frame);
+
+}  // namespace snapora
