@@ -10,6 +10,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
 #include "win32/Screen.h"
@@ -24,13 +25,6 @@ constexpr wchar_t kClassName[] = L"SnaporaMainWindow";
 constexpr UINT_PTR kClockTimerId = 100;
 constexpr int kInitialClientWidthTwips = 7125;
 constexpr int kInitialClientHeightTwips = 4245;
-
-int VisibleHeight(HWND bar) {
-    if (!bar || !::IsWindowVisible(bar)) return 0;
-    RECT rect{};
-    ::GetWindowRect(bar, &rect);
-    return rect.bottom - rect.top;
-}
 
 // Shown in the window's own style bits: while the frame is hidden for a
 // capture, IsWindowVisible says no for every bar.
@@ -107,6 +101,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam) OnEndSession();
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -159,11 +158,14 @@ void MainWindow::OnSize() {
     if (!mdiClient_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-    ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    // Both bars keep their height in twips at the screen's DPI.
+    const int toolbarHeight = MainToolbarHeight();
+    const int statusBarHeight = MainStatusBarHeight();
+    ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
+    ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
-    const int top = VisibleHeight(toolbar_);
-    const int bottom = VisibleHeight(statusBar_);
+    const int top = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
 }
@@ -243,13 +245,18 @@ void MainWindow::ShowBars() {
     OnSize();
 }
 
-void MainWindow::OnClose() {
-    // Children close one by one; an unsaved document may refuse, and then
-    // the whole shutdown stops there.
+std::vector<HWND> MainWindow::Children() const {
     std::vector<HWND> children;
     for (HWND child = ::GetWindow(mdiClient_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!::GetWindow(child, GW_OWNER)) children.push_back(child);
     }
+    return children;
+}
+
+void MainWindow::OnClose() {
+    // Children close one by one; an unsaved document may refuse, and then
+    // the whole shutdown stops there.
+    const std::vector<HWND> children = Children();
     const HWND window = window_;
     const HWND mdiClient = mdiClient_;
     for (HWND child : children) {
@@ -259,6 +266,31 @@ void MainWindow::OnClose() {
         if (!::IsWindow(window)) return;
         if (::IsWindow(child) && ::GetParent(child) == mdiClient) return;
     }
+    ::DestroyWindow(window_);
+}
+
+bool MainWindow::OnQueryEndSession() {
+    // Asked again while our questions are still open: the first round decides.
+    if (askingToEndSession_) return false;
+    askingToEndSession_ = true;
+    // The same question as closing the window asks, but nothing closes yet:
+    // another program may still refuse the end of the session.
+    const HWND window = window_;
+    bool agreed = true;
+    for (HWND child : Children()) {
+        agreed = ConfirmDocumentClose(child);
+        // The questions ran modal loops; the frame may be gone meanwhile.
+        if (!::IsWindow(window)) return true;
+        if (!agreed) break;
+    }
+    askingToEndSession_ = false;
+    RefreshUi();
+    return agreed;
+}
+
+void MainWindow::OnEndSession() {
+    // Every unsaved document was asked about when the session asked to
+    // end: it ends now, without a second round of questions.
     ::DestroyWindow(window_);
 }
 

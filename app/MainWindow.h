@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/Hotkeys.h"
 #include "frame/Frame.h"
@@ -58,7 +59,10 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    std::vector<HWND> Children() const;
     void OnClose();
+    bool OnQueryEndSession();
+    void OnEndSession();
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -84,6 +88,7 @@ private:
     std::wstring shownDate_;
     std::wstring shownTime_;
     bool exitRequested_ = false;
+    bool askingToEndSession_ = false;
 };
 
 }  // namespace snapora

@@ -13,6 +13,7 @@ namespace {
 
 constexpr UINT kStatusBarId = 1002;
 constexpr int kPanelMinimumTwips = 1440;
+constexpr int kStatusBarHeightTwips = 270;
 
 int TextWidth(HWND window, const std::wstring& text) {
     win32::WindowDc dc(window, win32::WindowDc::Area::Client);
@@ -26,10 +27,14 @@ int TextWidth(HWND window, const std::wstring& text) {
 
 }  // namespace
 
+int MainStatusBarHeight() { return win32::TwipsToPixelsY(kStatusBarHeightTwips); }
+
 HWND CreateMainStatusBar(HWND parent, HINSTANCE instance) {
-    return ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 0,
-                             0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance,
-                             nullptr);
+    // The main window gives the bar its height; left to itself the bar
+    // would follow its font.
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
+    return ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance, nullptr);
 }
 
 std::wstring SystemShortDate(const SYSTEMTIME& time) {

@@ -6,6 +6,9 @@
 
 namespace snapora {
 
+// The bar's height in pixels: 270 twips at the screen's DPI.
+int MainStatusBarHeight();
+
 HWND CreateMainStatusBar(HWND parent, HINSTANCE instance);
 
 // The date and time as the system formats them (short date; time).

@@ -1,11 +1,17 @@
 #include "app/Toolbar.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "app/resource.h"
+#include "picture/Picture.h"
+#include "picture/logic/PixelGeometry.h"
 #include "win32/Handle.h"
+#include "win32/Screen.h"
 #include "win32/Window.h"
+#include "win32/logic/Units.h"
 
 namespace snapora {
 
@@ -15,6 +21,7 @@ constexpr int kImageSize = 16;
 constexpr int kImageCount = 15;
 constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
+constexpr int kToolbarHeightTwips = 420;
 
 constexpr std::array<ToolbarButton, 19> kButtons{{
     {L"New", 1, ID_FILE_NEW},
@@ -38,12 +45,37 @@ constexpr std::array<ToolbarButton, 19> kButtons{{
     {L"Help", 10, ID_HELP_CONTENTS},
 }};
 
-HIMAGELIST CreateToolbarImages(HINSTANCE instance) {
-    HIMAGELIST images = ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
-    if (!images) return nullptr;
+// The 16-pixel art of the strip with every pixel repeated `scale` times
+// each way: a whole factor keeps the pictures sharp at a higher DPI.
+win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
+    BITMAP info{};
+    if (!::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    BITMAPINFO format = TopDownBgra32Info(info.bmWidth, info.bmHeight);
+    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
+    if (!screen || ::GetDIBits(screen.get(), strip, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
+                               DIB_RGB_COLORS) != info.bmHeight) {
+        return {};
+    }
+    const std::vector<std::uint32_t> enlarged = EnlargePixels(pixels, info.bmWidth, info.bmHeight, scale);
+    if (enlarged.empty()) return {};
+    format = TopDownBgra32Info(info.bmWidth * scale, info.bmHeight * scale);
+    void* bits = nullptr;
+    win32::UniqueBitmap result(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!result || !bits) return {};
+    std::memcpy(bits, enlarged.data(), enlarged.size() * sizeof(std::uint32_t));
+    return result;
+}
+
+HIMAGELIST CreateToolbarImages(HINSTANCE instance, int scale) {
     win32::UniqueBitmap strip(static_cast<HBITMAP>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!strip || ::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
+    if (strip && scale > 1) strip = EnlargeStrip(strip.get(), scale);
+    if (!strip) return nullptr;
+    const int size = kImageSize * scale;
+    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
+    if (!images) return nullptr;
+    if (::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
         ::ImageList_Destroy(images);
         return nullptr;
     }
@@ -104,6 +136,8 @@ LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, 
 
 std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
 
+int MainToolbarHeight() { return win32::TwipsToPixelsY(kToolbarHeightTwips); }
+
 const ToolbarButton* FindToolbarButton(UINT commandId) {
     for (const auto& button : kButtons) {
         if (button.key && button.commandId == commandId) return &button;
@@ -112,14 +146,16 @@ const ToolbarButton* FindToolbarButton(UINT commandId) {
 }
 
 HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
-    HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
+    // The main window gives the bar its height; it does not size itself.
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                            TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+    HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style,
                                      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbarId)),
                                      instance, nullptr);
     if (!toolbar) return nullptr;
     ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    *images = CreateToolbarImages(instance);
+    *images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
     if (*images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
 
     std::vector<TBBUTTON> buttons;
@@ -140,7 +176,6 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
         buttons.push_back(button);
     }
     ::SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    ::SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
     return toolbar;
 }
 

@@ -18,7 +18,11 @@ std::span<const ToolbarButton> ToolbarButtons();
 // The button whose command id is `commandId`, or nullptr.
 const ToolbarButton* FindToolbarButton(UINT commandId);
 
-// Creates the toolbar and its image list (the caller destroys the list).
+// The bar's height in pixels: 420 twips at the screen's DPI.
+int MainToolbarHeight();
+
+// Creates the toolbar and its image list (the caller destroys the list),
+// with the button images enlarged by a whole factor for the screen's DPI.
 HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images);
 
 }  // namespace snapora

@@ -43,8 +43,7 @@ void TogglePointerAreaCapture(Frame& frame) {
     const int width = AreaSide(settings.pointerAreaWidth);
     const int height = AreaSide(settings.pointerAreaHeight);
     document->SetSurfaceSize(width, height);
-    const PixelSize outer = PointerPreviewOuterSize(width, height);
-    document->SetOuterSize(outer.width, outer.height);
+    document->SetClientSize(width, height);
     ShowCaptureDocument(frame, *document);
     frame.SetCaption(LoadText(IDS_APP_TITLE) + LoadText(IDS_POINTER_AREA_HINT));
 }

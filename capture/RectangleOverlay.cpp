@@ -205,8 +205,7 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     document->RestoreIfMaximized();
     document->ClearPicture();
     document->SetSurfaceSize(width, height);
-    // 9 and 27 pixels more than the picture, for the frame and caption.
-    document->SetOuterSize(width + 9, height + 27);
+    document->SetClientSize(width, height);
     document->SetPicture(std::move(picture));
     ShowCaptureDocument(frame_, *document);
     Close();

@@ -94,6 +94,11 @@ void DocumentWindow::OnDestroy() {
     if (run.currentDocument == window_) run.currentDocument = nullptr;
 }
 
+void DocumentWindow::MarkSaved() {
+    isDirty_ = false;
+    if (frame_.ActiveChild() == window_) frame_.State().saveEnabled = false;
+}
+
 bool DocumentWindow::Close() {
     HWND window = window_;
     ::SendMessageW(window, WM_CLOSE, 0, 0);
@@ -123,6 +128,24 @@ void DocumentWindow::SetSurfaceSize(int width, int height) {
 
 void DocumentWindow::SetOuterSize(int width, int height) {
     ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DocumentWindow::SetClientSize(int width, int height) {
+    RECT frame{0, 0, 0, 0};
+    if (::IsZoomed(window_) || ::IsIconic(window_)) {
+        // No frame of its own to measure: the system's rule for its styles.
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)) & ~(WS_MAXIMIZE | WS_MINIMIZE);
+        const auto extended = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
+        ::AdjustWindowRectEx(&frame, style, FALSE, extended);
+    } else {
+        // The frame as drawn now, whatever the DPI and the theme.
+        RECT outer{};
+        RECT client{};
+        ::GetWindowRect(window_, &outer);
+        ::GetClientRect(window_, &client);
+        frame = RECT{0, 0, (outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    }
+    SetOuterSize(width + (frame.right - frame.left), height + (frame.bottom - frame.top));
 }
 
 void DocumentWindow::RestoreIfMaximized() {

@@ -19,6 +19,8 @@ public:
 
     [[nodiscard]] bool IsDirty() const noexcept { return isDirty_; }
     void SetDirty(bool dirty) noexcept { isDirty_ = dirty; }
+    // Written to a file: no longer unsaved, and "另存为" is off while it is active.
+    void MarkSaved();
 
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(Picture picture);
@@ -28,6 +30,9 @@ public:
 
     // Outer window size in pixels.
     void SetOuterSize(int width, int height);
+    // Sizes the window so that its client area is exactly width x height
+    // pixels, with the frame and caption the system draws at its DPI.
+    void SetClientSize(int width, int height);
     void RestoreIfMaximized();
 
     // Closes the window; an unsaved document asks first. False when the

@@ -10,7 +10,6 @@
 #include "documents/DocumentsResource.h"
 #include "frame/Frame.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
 #include "picture/BitmapFile.h"
 #include "win32/Screen.h"
 #include "win32/SystemLibrary.h"
@@ -74,8 +73,12 @@ bool ConfirmDocumentClose(HWND document) noexcept {
         if (!unsaved || !unsaved->IsDirty()) return true;
         const std::wstring question = FormatText(IDS_SAVE_QUESTION, win32::WindowText(document));
         switch (ShowMessage(::GetAncestor(document, GA_ROOT), question, MB_YESNOCANCEL)) {
-            case IDYES:
-                return SavePictureAs(document);
+            case IDYES: {
+                if (!SavePictureAs(document)) return false;
+                // Still open if the session's end is refused after all.
+                if (DocumentWindow* saved = DocumentWindow::FromHandle(document)) saved->MarkSaved();
+                return true;
+            }
             case IDNO:
                 return true;
             default:  // Cancel, or the box could not be shown
@@ -89,8 +92,7 @@ void SaveActiveDocumentAs(Frame& frame) {
     if (!document || !document->IsDirty()) return;
     const HWND window = document->Handle();
     if (!SavePictureAs(window)) return;
-    if (DocumentWindow* saved = DocumentWindow::FromHandle(window)) saved->SetDirty(false);
-    frame.State().saveEnabled = false;
+    if (DocumentWindow* saved = DocumentWindow::FromHandle(window)) saved->MarkSaved();
 }
 
 }  // namespace snapora

@@ -13,7 +13,9 @@ class Frame;
 // failure, the document closing meanwhile included, is a quiet false.
 bool SavePictureAs(HWND document) noexcept;
 
-// The question asked when an unsaved document closes. False keeps it open.
+// The question asked when an unsaved document closes, or the session ends:
+// Yes saves it (and marks it saved), No agrees; false (Cancel, or a save
+// that did not happen) keeps it open.
 bool ConfirmDocumentClose(HWND document) noexcept;
 
 // "另存为": saves the active document when it is unsaved.

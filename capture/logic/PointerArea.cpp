@@ -6,9 +6,6 @@ namespace snapora {
 
 namespace {
 
-constexpr int kPreviewFrameWidth = 8 + 2;
-constexpr int kPreviewFrameHeight = 26 + 2;
-
 int ToInt(double value) { return static_cast<int>(value); }
 
 }  // namespace
@@ -29,10 +26,6 @@ PixelPoint PointerAreaCorner(int px, int py, double width, double height, int sc
     if (screenWidth - px < width / 2) x = screenWidth - width;
     if (screenHeight - py < height / 2) y = RoundHalfToEven(screenHeight - height);
     return {ToInt(RoundHalfToEven(x)), ToInt(y)};
-}
-
-PixelSize PointerPreviewOuterSize(int areaWidth, int areaHeight) {
-    return {areaWidth + kPreviewFrameWidth, areaHeight + kPreviewFrameHeight};
 }
 
 }  // namespace snapora

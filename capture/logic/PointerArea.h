@@ -1,5 +1,5 @@
 #pragma once
-// Where the pointer-area preview copies from, and how large its window is.
+// Where the pointer-area preview copies from.
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {
@@ -13,9 +13,5 @@ double RoundHalfToEven(double value);
 // to it than a whole area width (height), and to the right (bottom) edge when
 // closer than half of it; the right and bottom rules win.
 PixelPoint PointerAreaCorner(int px, int py, double width, double height, int screenWidth, int screenHeight);
-
-// The preview document's outer size: the area plus the frame and caption
-// bar the document window is given around it.
-PixelSize PointerPreviewOuterSize(int areaWidth, int areaHeight);
 
 }  // namespace snapora

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace snapora {
 
@@ -31,5 +32,9 @@ std::optional<PixelSize> SizeFromEdges(std::int64_t left, std::int64_t top, std:
 // Bytes of a 32-bit-per-pixel image, or empty when it would not fit memory
 // limits we are willing to ask for in one block.
 std::optional<std::size_t> Bgra32ByteCount(int width, int height);
+
+// `pixels` (width x height, row by row) with every pixel repeated as a
+// factor x factor block. Empty when the result would not fit in memory.
+std::vector<std::uint32_t> EnlargePixels(const std::vector<std::uint32_t>& pixels, int width, int height, int factor);
 
 }  // namespace snapora

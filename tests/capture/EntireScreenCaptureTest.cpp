@@ -162,6 +162,46 @@ TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded)
     EXPECT_EQ(wrong, 0u);
 }
 
+// During the wait, the window in front goes away and leaves none in front.
+HWND foregroundAfterLeaving = nullptr;
+
+void CALLBACK LeaveNoWindowInFront(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    HWND front = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 40, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(front);
+    ::DestroyWindow(front);
+    foregroundAfterLeaving = ::GetForegroundWindow();
+}
+
+TEST_F(WindowCapture, NoWindowInFrontGivesAnEmptyDocumentNotThePreviousSize) {
+    {
+        PatternWindow target(RECT{100, 100, 400, 300}, true, L"目标窗口");
+        static HWND toFront = nullptr;
+        toFront = target.Handle();
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(nullptr, id);
+            ::SetForegroundWindow(toFront);
+        });
+        Main().Execute(ID_CAPTURE_WINDOW);
+        ::KillTimer(nullptr, timer);
+        ASSERT_NE(CurrentDocument(Main()), nullptr);
+        ASSERT_EQ(CurrentDocument(Main())->SurfaceSize().cx, 300);
+    }
+    const HWND previous = CurrentDocument(Main())->Handle();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 700, &LeaveNoWindowInFront);
+    Main().Execute(ID_CAPTURE_WINDOW);
+    ::KillTimer(nullptr, timer);
+    ASSERT_EQ(foregroundAfterLeaving, nullptr) << "could not leave the screen without a window in front";
+    DocumentWindow* document = CurrentDocument(Main());
+    ASSERT_NE(document, nullptr);
+    EXPECT_NE(document->Handle(), previous);
+    EXPECT_EQ(WindowText(document->Handle()), L"截图1");
+    EXPECT_TRUE(document->GetPicture().Empty());
+    EXPECT_EQ(document->SurfaceSize().cx, 0);
+    EXPECT_EQ(document->SurfaceSize().cy, 0);
+    EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
+}
+
 TEST_F(WindowCapture, AWindowLargerThanTheScreenIsTakenAtItsFullSize) {
     PatternWindow huge(RECT{-40, -30, 1200, 900}, true, L"大窗口");
     ::SetForegroundWindow(huge.Handle());

@@ -61,10 +61,11 @@ TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     EXPECT_EQ(Main().Run().captureCount, number + 1);
     EXPECT_EQ(preview->SurfaceSize().cx, 160);
     EXPECT_EQ(preview->SurfaceSize().cy, 120);
-    RECT outer{};
-    ::GetWindowRect(preview->Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 170);
-    EXPECT_EQ(outer.bottom - outer.top, 148);
+    // The whole area shows, inside the frame the system draws at this DPI.
+    RECT client{};
+    ::GetClientRect(preview->Handle(), &client);
+    EXPECT_EQ(client.right, 160);
+    EXPECT_EQ(client.bottom, 120);
 
     ASSERT_TRUE(PumpUntil([&] { return !preview->GetPicture().Empty(); }));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
@@ -106,10 +107,13 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     DocumentWindow* preview = CurrentDocument(Main());
     ASSERT_NE(preview, nullptr);
     RECT outer{};
+    RECT client{};
     ::GetWindowRect(preview->Handle(), &outer);
-    // The system keeps a captioned window at least its minimum width.
-    EXPECT_EQ(outer.right - outer.left, std::max(91, ::GetSystemMetrics(SM_CXMINTRACK)));
-    EXPECT_EQ(outer.bottom - outer.top, std::max(89, ::GetSystemMetrics(SM_CYMINTRACK)));
+    ::GetClientRect(preview->Handle(), &client);
+    const SIZE frame{outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
+    // The system keeps a captioned window at least its minimum size.
+    EXPECT_EQ(outer.right - outer.left, std::max<LONG>(81 + frame.cx, ::GetSystemMetrics(SM_CXMINTRACK)));
+    EXPECT_EQ(outer.bottom - outer.top, std::max<LONG>(61 + frame.cy, ::GetSystemMetrics(SM_CYMINTRACK)));
     EXPECT_EQ(preview->SurfaceSize().cx, 81);
     EXPECT_EQ(preview->SurfaceSize().cy, 61);
     // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.

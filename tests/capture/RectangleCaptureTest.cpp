@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -257,10 +258,11 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     EXPECT_EQ(Main().Run().captureCount, 1u);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_FALSE(::IsZoomed(document->Handle()));
-    RECT outer{};
-    ::GetWindowRect(document->Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 210);
-    EXPECT_EQ(outer.bottom - outer.top, 178);
+    // The whole picture shows, inside the frame drawn at this DPI.
+    RECT client{};
+    ::GetClientRect(document->Handle(), &client);
+    EXPECT_EQ(client.right, 201);
+    EXPECT_EQ(client.bottom, 151);
     EXPECT_FALSE(Main().Timer(MainTimer::Rectangle).Enabled());
 }
 
@@ -370,6 +372,29 @@ TEST_F(RectangleCaptureTest, EscapeClosesTheOverlayAndBringsTheMainWindowBack) {
     EXPECT_TRUE(Documents(Main()).empty());
     // The next use freezes the screen again and works as before.
     ExpectPatternDocument(CaptureBetween(100, 50, 300, 200));
+}
+
+Picture ThrowingCopy(const Picture&, int, int, int, int) { throw std::runtime_error("no picture"); }
+
+TEST_F(RectangleCaptureTest, AFailureEscapingAHandlerAbandonsOnlyThatMessage) {
+    Main().Run().selectionCopier = &ThrowingCopy;
+    StartCapture();
+    Press(100, 50);
+    DragTo(100, 50, 300, 200);
+    Release(300, 200);
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_TRUE(OverlayShown());
+    EXPECT_TRUE(Documents(Main()).empty());
+    // The overlay takes the next try, and the program its next command.
+    Main().Run().selectionCopier = nullptr;
+    ASSERT_TRUE(PumpUntil(InputQueueEmpty));
+    Press(100, 50);
+    DragTo(100, 50, 300, 200);
+    Release(300, 200);
+    ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
+    ExpectPatternDocument(CurrentDocument(Main()));
+    Main().Execute(ID_SETTINGS_TOOLBAR);
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_TOOLBAR));
 }
 
 DWORD failedCopyError = 0;

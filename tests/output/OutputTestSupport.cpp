@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/UiTest.h"
 #include "win32/Handle.h"
 
 namespace snapora::test {
@@ -96,6 +97,41 @@ void TypeFileName(HWND saveDialog, const std::wstring& name) {
 
 void Answer(HWND dialog, int buttonId) {
     ::PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(buttonId), 0);
+}
+
+DialogScript::Step SaveAs(std::wstring path, HWND* seen) {
+    return [path, seen] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        if (seen) *seen = dialog;
+        TypeFileName(dialog, path);
+        Answer(dialog, IDOK);
+        return true;
+    };
+}
+
+DialogScript::Step AnswerQuestion(int button, std::wstring* text, std::wstring* title) {
+    return [=] {
+        HWND box = FindMessageBoxOwnedBy();
+        if (!box) return false;
+        if (text) *text = MessageBoxText(box);
+        if (title) *title = WindowText(box);
+        Answer(box, button);
+        return true;
+    };
+}
+
+bool DialogShownDuring(const std::function<void()>& action) {
+    bool shown = false;
+    DialogScript watch({[&shown] {
+        for (HWND dialog : ThreadDialogs()) {
+            shown = true;
+            Answer(dialog, IDCANCEL);
+        }
+        return false;
+    }});
+    action();
+    return shown;
 }
 
 ScratchFolder::ScratchFolder() {

@@ -59,6 +59,14 @@ void TypeFileName(HWND saveDialog, const std::wstring& name);
 // Answers a dialog as its button would.
 void Answer(HWND dialog, int buttonId);
 
+// A step that waits for the save dialog, names the file and accepts.
+DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr);
+// A step that answers the close question with `button` and records its
+// text and title.
+DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr);
+// Runs `action`; any dialog that shows meanwhile is cancelled and counted.
+bool DialogShownDuring(const std::function<void()>& action);
+
 // A fresh empty folder under the system's temporary folder, removed with
 // everything in it when the object goes.
 class ScratchFolder {

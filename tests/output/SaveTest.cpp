@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
@@ -25,18 +27,6 @@ std::vector<std::uint32_t> Pattern(int width, int height) {
     return pixels;
 }
 
-// A step that waits for the save dialog, names the file and accepts.
-DialogScript::Step SaveAs(std::wstring path, HWND* seen = nullptr) {
-    return [path, seen] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        if (seen) *seen = dialog;
-        TypeFileName(dialog, path);
-        Answer(dialog, IDOK);
-        return true;
-    };
-}
-
 DialogScript::Step CancelSaveDialog() {
     return [] {
         HWND dialog = FindSaveDialog();
@@ -44,20 +34,6 @@ DialogScript::Step CancelSaveDialog() {
         Answer(dialog, IDCANCEL);
         return true;
     };
-}
-
-// Runs `action`; any dialog that shows meanwhile is cancelled and counted.
-bool DialogShownDuring(const std::function<void()>& action) {
-    bool shown = false;
-    DialogScript watch({[&shown] {
-        for (HWND dialog : ThreadDialogs()) {
-            shown = true;
-            Answer(dialog, IDCANCEL);
-        }
-        return false;
-    }});
-    action();
-    return shown;
 }
 
 TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
@@ -193,20 +169,63 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     EXPECT_FALSE(document->IsDirty());
 }
 
-TEST_F(SaveCommand, DoesNothingWithoutADocument) {
-    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
+TEST_F(SaveCommand, SavesToAPathOf255Characters) {
+    ScratchFolder folder;
+    const std::wstring prefix = folder.Path() + L"\\";
+    const std::wstring name = std::wstring(255 - prefix.size() - 4, L'n') + L".bmp";
+    ASSERT_EQ((prefix + name).size(), 255u);
+    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 4));
+    ASSERT_NE(document, nullptr);
+    DialogScript script({SaveAs(prefix + name)});
+    Main().Execute(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(LoadBitmapFile(prefix + name).pixels, Pattern(6, 4));
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{name});  // no temporary file left
+    EXPECT_FALSE(document->IsDirty());
 }
 
-// Answers the close question with `button` and records its text and title.
-DialogScript::Step AnswerQuestion(int button, std::wstring* text = nullptr, std::wstring* title = nullptr) {
-    return [=] {
-        HWND box = FindMessageBoxOwnedBy();
-        if (!box) return false;
-        if (text) *text = MessageBoxText(box);
-        if (title) *title = WindowText(box);
-        Answer(box, button);
+// Closes the document from another thread, as another program could,
+// once the save dialog is open.
+DialogScript::Step CloseFromAnotherThread(HWND mdiClient, HWND document, std::thread& closer) {
+    return [=, &closer] {
+        if (!FindSaveDialog()) return false;
+        closer = std::thread([=] { ::SendMessageW(mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0); });
         return true;
     };
+}
+
+TEST_F(SaveCommand, ADocumentClosedWhileItsDialogIsOpenWritesNothingAndTheProgramGoesOn) {
+    ScratchFolder folder;
+    for (const bool fromQuestion : {false, true}) {
+        SCOPED_TRACE(fromQuestion ? "the close question's save" : "save as");
+        DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 3));
+        ASSERT_NE(document, nullptr);
+        const HWND window = document->Handle();
+        std::thread closer;
+        std::vector<DialogScript::Step> steps = {CloseFromAnotherThread(Main().MdiClient(), window, closer),
+                                                 [window] { return !::IsWindow(window); }, SaveAs(folder.File(L"gone.bmp"))};
+        if (fromQuestion) steps.insert(steps.begin(), AnswerQuestion(IDYES));
+        DialogScript script(std::move(steps));
+        if (fromQuestion) {
+            ::SendMessageW(window, WM_CLOSE, 0, 0);
+        } else {
+            Main().Execute(ID_FILE_SAVE_AS);
+        }
+        if (closer.joinable()) closer.join();
+        EXPECT_TRUE(script.Finished());
+        EXPECT_FALSE(script.TimedOut());
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_TRUE(folder.Names().empty());
+    }
+    // Still running and answering commands.
+    ASSERT_TRUE(::IsWindow(mainWindow_));
+    Main().Execute(ID_SETTINGS_STATUS_BAR);
+    EXPECT_FALSE(MenuChecked(mainWindow_, ID_SETTINGS_STATUS_BAR));
+    EXPECT_NE(OpenPictureDocument(Main(), MakePatternPicture(2, 2)), nullptr);
+}
+
+TEST_F(SaveCommand, DoesNothingWithoutADocument) {
+    EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
 }
 
 TEST_F(CloseQuestion, YesSavesAndCloses) {

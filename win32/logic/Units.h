@@ -13,4 +13,8 @@ constexpr int TwipsToPixels(int twips, int dpi) noexcept {
     return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch : -((-scaled + half) / kTwipsPerInch));
 }
 
+// The whole factor nearest to dpi / 96, at least 1, by which art drawn for
+// 96 dpi is enlarged: a whole factor keeps every pixel sharp.
+constexpr int WholeArtScale(int dpi) noexcept { return dpi >= 144 ? (dpi + 48) / 96 : 1; }
+
 }  // namespace snapora

@@ -52,10 +52,5 @@ TEST(PointerAreaCorner, UsesTheRealScreenSizeAtAnyDpi) {
     EXPECT_EQ(PointerAreaCorner(1530, 1150, 240, 180, 1536, 1152), (PixelPoint{1296, 972}));
 }
 
-TEST(PointerPreviewOuterSize, AddsFrameAndCaption) {
-    EXPECT_EQ(PointerPreviewOuterSize(160, 120), (PixelSize{170, 148}));
-    EXPECT_EQ(PointerPreviewOuterSize(640, 480), (PixelSize{650, 508}));
-}
-
 }  // namespace
 }  // namespace snapora

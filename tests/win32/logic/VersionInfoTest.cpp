@@ -73,6 +73,20 @@ TEST(Units, TwipsBecomePixelsAtTheRealDpi) {
     EXPECT_EQ(TwipsToPixels(7125, 144), 713);  // 712.5 rounds up
     EXPECT_EQ(TwipsToPixels(15, 96), 1);
     EXPECT_EQ(TwipsToPixels(0, 144), 0);
+    // The bars: 420 and 270 twips.
+    EXPECT_EQ(TwipsToPixels(420, 96), 28);
+    EXPECT_EQ(TwipsToPixels(270, 96), 18);
+    EXPECT_EQ(TwipsToPixels(420, 144), 42);
+    EXPECT_EQ(TwipsToPixels(270, 144), 27);
+}
+
+TEST(Units, ArtIsEnlargedOnlyByWholeFactors) {
+    EXPECT_EQ(WholeArtScale(0), 1);
+    EXPECT_EQ(WholeArtScale(96), 1);
+    EXPECT_EQ(WholeArtScale(120), 1);
+    EXPECT_EQ(WholeArtScale(144), 2);
+    EXPECT_EQ(WholeArtScale(192), 2);
+    EXPECT_EQ(WholeArtScale(240), 3);
 }
 
 }  // namespace

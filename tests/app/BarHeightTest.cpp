@@ -1,0 +1,119 @@
+// The tool and status bars at the screen's real DPI, as the user sees them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/resource.h"
+#include "picture/Picture.h"
+#include "support/UiTest.h"
+#include "win32/Screen.h"
+#include "win32/logic/Units.h"
+
+namespace snapora::test {
+namespace {
+
+using Bars = MainWindowTest;
+
+constexpr std::uint32_t kArtMask = 0xC0C0C0;
+constexpr int kArtSize = 16;
+
+RECT InFrame(HWND child, HWND frame) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectRect(const RECT& rect, int left, int top, int right, int bottom) {
+    EXPECT_EQ(rect.left, left);
+    EXPECT_EQ(rect.top, top);
+    EXPECT_EQ(rect.right, right);
+    EXPECT_EQ(rect.bottom, bottom);
+}
+
+TEST_F(Bars, AreTheirHeightInTwipsAtTheScreenDpiAtEveryWindowSize) {
+    const int dpi = win32::ScreenDpiY();
+    if (ExpectedDpiOrZero()) {
+        EXPECT_EQ(dpi, ExpectedDpiOrZero());
+    }
+    // 420 and 270 twips: 28 and 18 pixels at 96 dpi, 42 and 27 at 144.
+    const int toolbarHeight = TwipsToPixels(420, dpi);
+    const int statusBarHeight = TwipsToPixels(270, dpi);
+    for (const SIZE size : {SIZE{0, 0}, SIZE{900, 640}, SIZE{300, 260}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size.cx << "x" << size.cy);
+        if (size.cx) {
+            ::SetWindowPos(mainWindow_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        }
+        RECT client{};
+        ::GetClientRect(mainWindow_, &client);
+        ExpectRect(InFrame(Main().Toolbar(), mainWindow_), 0, 0, client.right, toolbarHeight);
+        ExpectRect(InFrame(Main().StatusBar(), mainWindow_), 0, client.bottom - statusBarHeight, client.right,
+                   client.bottom);
+        // The workspace fills what lies between.
+        ExpectRect(InFrame(Main().MdiClient(), mainWindow_), 0, toolbarHeight, client.right,
+                   client.bottom - statusBarHeight);
+    }
+}
+
+// The art strip's pixels as they leave the resource, 16 x 16 per image.
+std::vector<std::uint32_t> ArtStrip(int& width) {
+    auto* bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TOOLBAR),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const Picture strip = Picture::FromBitmap(win32::UniqueBitmap(bitmap));
+    width = strip.Width();
+    return strip.ReadPixels();
+}
+
+// Whether image `image` of the art, each pixel a scale x scale block, shows
+// at some place in `area` of the screen: every drawn pixel exactly, so a
+// blurred or differently scaled picture does not match.
+bool ShowsArt(const RECT& area, const std::vector<std::uint32_t>& art, int artWidth, int image, int scale) {
+    const int size = kArtSize * scale;
+    const int width = area.right - area.left;
+    const std::vector<std::uint32_t> screen = ReadScreen(area);
+    for (int top = 0; top + size <= area.bottom - area.top; ++top) {
+        for (int left = 0; left + size <= width; ++left) {
+            bool same = true;
+            for (int y = 0; y < size && same; ++y) {
+                for (int x = 0; x < size && same; ++x) {
+                    const std::uint32_t drawn = art[static_cast<std::size_t>(y / scale) * artWidth + image * kArtSize + x / scale];
+                    same = drawn == kArtMask || screen[static_cast<std::size_t>(top + y) * width + left + x] == drawn;
+                }
+            }
+            if (same) return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
+    const int dpi = win32::ScreenDpiY();
+    const int scale = WholeArtScale(dpi);
+    if (ExpectedDpiOrZero() == 144) {
+        EXPECT_EQ(scale, 2);
+    }
+    HWND toolbar = Main().Toolbar();
+    int artWidth = 0;
+    const std::vector<std::uint32_t> art = ArtStrip(artWidth);
+    ASSERT_EQ(artWidth, 15 * kArtSize);
+    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(std::chrono::milliseconds(50));
+    const int buttons = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    int shown = 0;
+    for (int i = 0; i < buttons; ++i) {
+        TBBUTTON button{};
+        ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        if (button.fsStyle & BTNS_SEP) continue;
+        RECT rect{};
+        ::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+        ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_TRUE(ShowsArt(rect, art, artWidth, button.iBitmap, scale)) << "button " << i + 1;
+        ++shown;
+    }
+    EXPECT_EQ(shown, 14);
+}
+
+}  // namespace
+}  // namespace snapora::test
