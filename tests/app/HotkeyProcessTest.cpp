@@ -162,39 +162,5 @@ TEST(HotkeyProcess, AKeyHeldByAnotherProgramAtStartIsLeftOutAndRefusedOnItsPage)
     ::UnregisterHotKey(nullptr, 2);
 }
 
-std::wstring FieldText(HWND dialog, int id) {
-    wchar_t text[64] = {};
-    ::SendMessageTimeoutW(::GetDlgItem(dialog, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), 0, 2000, nullptr);
-    return text;
-}
-
-TEST(HotkeyProcess, SettingsAppliedWithOkAreThereAtTheNextStart) {
-    ForgetStoredSettings();
-    const int fields[] = {IDC_OPTIONS_PREFIX,  IDC_OPTIONS_INTERVAL,    IDC_OPTIONS_DURATION,
-                          IDC_OPTIONS_FOLDER, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_AREA_WIDTH};
-    const std::wstring typed[] = {L"截屏_", L"7", L"0.5", L"my pics", L"200", L"320"};
-    const WPARAM windowKey = MAKEWORD('W', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
-    {
-        RunningSnapora snapora;
-        HWND dialog = snapora.OpenOptions();
-        ASSERT_NE(dialog, nullptr);
-        for (int i = 0; i < 6; ++i) ::SendDlgItemMessageW(dialog, fields[i], WM_SETTEXT, 0, (LPARAM)typed[i].c_str());
-        ::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW, HKM_SETHOTKEY, windowKey, 0);
-        ::SendDlgItemMessageW(dialog, IDC_HOTKEY_RECTANGLE_ON, BM_CLICK, 0, 0);
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-        ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
-    }
-    RunningSnapora again;
-    HWND dialog = again.OpenOptions();
-    ASSERT_NE(dialog, nullptr);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(FieldText(dialog, fields[i]), typed[i]);
-    EXPECT_EQ(LOWORD(::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW, HKM_GETHOTKEY, 0, 0)), windowKey);
-    EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_HOTKEY_RECTANGLE_ON, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN_ON, BM_GETCHECK, 0, 0), BST_CHECKED);
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
-    ForgetStoredSettings();
-}
-
 }  // namespace
 }  // namespace snapora::test

@@ -122,6 +122,29 @@ bool SetSettingsKeyDacl(const ACL* dacl) {
 
 using StoredSettings = MainWindowTest;
 
+// A new start of the main window, reading the stored settings.
+void Restart(MainWindow*& main, HWND& window) {
+    ::DestroyWindow(window);
+    PumpFor(50ms);  // takes the quit the closing window posted
+    main = MainWindow::Create(::GetModuleHandleW(nullptr));
+    window = main ? main->Handle() : nullptr;
+}
+
+TEST_F(StoredSettings, WhatOkAppliedIsThereAfterARestart) {
+    RunWithDialog(Main(), ID_SETTINGS_OPTIONS, L"截图选项设置", {[](HWND dialog) {
+        ::SetDlgItemTextW(dialog, IDC_OPTIONS_PREFIX, L"截屏_");
+        ::SetDlgItemTextW(dialog, IDC_OPTIONS_DURATION, L"0.5");
+        ::SendDlgItemMessageW(dialog, IDC_HOTKEY_RECTANGLE_ON, BM_CLICK, 0, 0);
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
+    }});
+    const StoredValues applied = StoredFromSettings(Main().Settings());
+    Restart(main_, mainWindow_);
+    ASSERT_NE(main_, nullptr);
+    EXPECT_EQ(StoredFromSettings(Main().Settings()), applied);
+    EXPECT_EQ(Main().Settings().automaticPrefix, L"截屏_");
+    EXPECT_TRUE(Main().Settings().hotkeys[0].IsNone());
+}
+
 TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing) {
     HKEY key = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
@@ -141,11 +164,8 @@ TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing
     put(L"PointerAreaWidth", REG_DWORD, &width, 4);
     put(L"WindowHotkey", REG_DWORD, &windowKey, 4);
     ::RegCloseKey(key);
-    ::DestroyWindow(mainWindow_);
-    PumpFor(50ms);  // takes the quit the closing window posted
-    main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
+    Restart(main_, mainWindow_);
     ASSERT_NE(main_, nullptr);
-    mainWindow_ = main_->Handle();
 
     CaptureSettings expected;
     expected.automaticDuration = 30;
