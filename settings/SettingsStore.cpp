@@ -49,17 +49,15 @@ StoredValue ReadValue(HKEY key, std::wstring_view viewName) {
     return {StoredType::Other, 0, {}};
 }
 
-void WriteValue(HKEY key, std::wstring_view viewName, const StoredValue& value) {
+bool WriteValue(HKEY key, std::wstring_view viewName, const StoredValue& value) {
     const std::wstring name(viewName);
-    // A value that cannot be written keeps what it held; the rest go on.
     if (value.type == StoredType::Number) {
         const DWORD number = value.number;
-        (void)::RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                               sizeof(number));
-    } else if (value.type == StoredType::Text) {
-        (void)::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.text.c_str()),
-                               static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t)));
+        return ::RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                                sizeof(number)) == ERROR_SUCCESS;
     }
+    return ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.text.c_str()),
+                            static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -82,7 +80,10 @@ void SaveStoredSettings(const CaptureSettings& settings) {
     }
     const win32::UniqueRegKey key(created);
     const StoredValues values = StoredFromSettings(settings);
-    for (std::size_t i = 0; i < kStoredFields.size(); ++i) WriteValue(key.get(), kStoredFields[i].name, values[i]);
+    for (std::size_t i = 0; i < kStoredFields.size(); ++i) {
+        // A registry that refuses one value will refuse the rest.
+        if (!WriteValue(key.get(), kStoredFields[i].name, values[i])) return;
+    }
 }
 
 }  // namespace snapora

@@ -150,7 +150,8 @@ TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const auto put = [key](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
-        ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+        EXPECT_EQ(::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size)),
+                  ERROR_SUCCESS);
     };
     const std::wstring tooLong(101, L'x');
     const DWORD height = 481;
