@@ -24,12 +24,12 @@ constexpr std::array<HotkeyRow, kHotkeyCaptureCount> kRows{{
 
 // Twips relative to the page: rows 720 apart, the check box with the note
 // at its right, the field below.
-constexpr int kFirstRowTop = 300;
+constexpr int kFirstRowTop = 240;
 constexpr int kRowPitch = 720;
 
 std::array<win32::TwipsRect, 3> RowRects(const HotkeyRow& row, int index) {
     const int top = kFirstRowTop + index * kRowPitch;
-    return {{{row.on, 120, top, 1500, 255}, {row.held, 1680, top + 30, 1335, 195}, {row.field, 360, top + 300, 2655, 300}}};
+    return {{{row.on, 120, top, 1500, 330}, {row.held, 1680, top + 45, 1335, 240}, {row.field, 360, top + 360, 2655, 300}}};
 }
 
 // Keys whose names come from the extended part of the keyboard; the field

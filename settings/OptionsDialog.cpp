@@ -146,6 +146,17 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 case IDCANCEL:
                     Cancel();
                     return TRUE;
+                case IDOK: {
+                    // Enter with no default button: it presses the button
+                    // that has the focus, and nothing in a field.
+                    HWND focus = ::GetFocus();
+                    if (focus == ::GetDlgItem(window_, IDC_OPTIONS_OK)) {
+                        ApplyAndClose();
+                    } else if (focus == ::GetDlgItem(window_, IDCANCEL)) {
+                        Cancel();
+                    }
+                    return TRUE;
+                }
                 default:
                     hotkeyPage_.OnCommand(LOWORD(wParam));
                     return FALSE;

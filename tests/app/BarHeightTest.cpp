@@ -7,6 +7,7 @@
 
 #include "app/resource.h"
 #include "picture/Picture.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 #include "win32/logic/Units.h"
@@ -34,10 +35,8 @@ void ExpectRect(const RECT& rect, int left, int top, int right, int bottom) {
 }
 
 TEST_F(Bars, AreTheirHeightInTwipsAtTheScreenDpiAtEveryWindowSize) {
+    ExpectTheRunsDpi();
     const int dpi = win32::ScreenDpiY();
-    if (ExpectedDpiOrZero()) {
-        EXPECT_EQ(dpi, ExpectedDpiOrZero());
-    }
     // 420 and 270 twips: 28 and 18 pixels at 96 dpi, 42 and 27 at 144.
     const int toolbarHeight = TwipsToPixels(420, dpi);
     const int statusBarHeight = TwipsToPixels(270, dpi);
@@ -91,7 +90,7 @@ bool ShowsArt(const RECT& area, const std::vector<std::uint32_t>& art, int artWi
 TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
     const int dpi = win32::ScreenDpiY();
     const int scale = WholeArtScale(dpi);
-    if (ExpectedDpiOrZero() == 144) {
+    if (dpi == 144) {
         EXPECT_EQ(scale, 2);
     }
     HWND toolbar = Main().Toolbar();

@@ -9,7 +9,9 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/OutputTestSupport.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -23,24 +25,24 @@ LRESULT QueryEndSession(HWND frame) { return ::SendMessageW(frame, WM_QUERYENDSE
 
 TEST_F(EndSession, CancelRefusesAndKeepsEverythingOpenWhileYesSavesOnlyThatDocument) {
     ScratchFolder folder;
-    DocumentWindow* saved = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    DocumentWindow* saved = OpenPictureDocument(Main(), PatternPicture(2, 2));
     ASSERT_NE(saved, nullptr);
     saved->SetDirty(false);
-    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(3, 2));
-    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(4, 2));
+    DocumentWindow* first = OpenPictureDocument(Main(), PatternPicture(3, 2));
+    DocumentWindow* second = OpenPictureDocument(Main(), PatternPicture(4, 2));
     ASSERT_NE(second, nullptr);
     const std::vector<HWND> windows = {saved->Handle(), first->Handle(), second->Handle()};
 
     // Asked in the order closing the window asks: the active one first.
-    std::wstring firstAsked;
-    std::wstring secondAsked;
-    DialogScript script({AnswerQuestion(IDYES, &firstAsked), SaveAs(folder.File(L"kept.bmp")),
-                         AnswerQuestion(IDCANCEL, &secondAsked),
-                         [] { return FindMessageBoxOwnedBy() != nullptr; }});
+    SeenBox firstAsked;
+    SeenBox secondAsked;
+    DialogScript script({AnswerMessageBox(IDYES, &firstAsked), SaveAs(folder.File(L"kept.bmp")),
+                         AnswerMessageBox(IDCANCEL, &secondAsked),
+                         [] { return FindMessageBox() != nullptr; }});
     EXPECT_EQ(QueryEndSession(mainWindow_), FALSE);
     EXPECT_EQ(script.StepsDone(), 3u) << "a question too many";
-    EXPECT_EQ(firstAsked, Question(windows[2]));
-    EXPECT_EQ(secondAsked, Question(windows[1]));
+    EXPECT_EQ(firstAsked.text, Question(windows[2]));
+    EXPECT_EQ(secondAsked.text, Question(windows[1]));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"kept.bmp")).width, 4);
     // Nothing closed; the one saved counts as saved, the other is still unsaved.
     for (HWND window : windows) EXPECT_TRUE(::IsWindow(window));
@@ -50,32 +52,32 @@ TEST_F(EndSession, CancelRefusesAndKeepsEverythingOpenWhileYesSavesOnlyThatDocum
 
     // The session goes on: nothing happens, and the next query asks again
     // only about the document still unsaved.
-    EXPECT_FALSE(DialogShownDuring([&] { ::SendMessageW(mainWindow_, WM_ENDSESSION, FALSE, 0); }));
+    EXPECT_EQ(CancelDialogsDuring([&] { ::SendMessageW(mainWindow_, WM_ENDSESSION, FALSE, 0); }), 0);
     for (HWND window : windows) EXPECT_TRUE(::IsWindow(window));
-    DialogScript again({AnswerQuestion(IDCANCEL, &firstAsked), [] { return FindMessageBoxOwnedBy() != nullptr; }});
+    DialogScript again({AnswerMessageBox(IDCANCEL, &firstAsked), [] { return FindMessageBox() != nullptr; }});
     EXPECT_EQ(QueryEndSession(mainWindow_), FALSE);
     EXPECT_EQ(again.StepsDone(), 1u);
-    EXPECT_EQ(firstAsked, Question(windows[1]));
+    EXPECT_EQ(firstAsked.text, Question(windows[1]));
     EXPECT_FALSE(QuitPosted());
 }
 
 TEST_F(EndSession, NoForAllLetsTheSessionEndWithoutASecondRound) {
     // Nothing unsaved: nothing is asked.
-    EXPECT_FALSE(DialogShownDuring([&] { EXPECT_EQ(QueryEndSession(mainWindow_), TRUE); }));
+    EXPECT_EQ(CancelDialogsDuring([&] { EXPECT_EQ(QueryEndSession(mainWindow_), TRUE); }), 0);
 
-    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
-    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(5, 5));
+    DocumentWindow* first = OpenPictureDocument(Main(), PatternPicture(3, 3));
+    DocumentWindow* second = OpenPictureDocument(Main(), PatternPicture(5, 5));
     ASSERT_NE(second, nullptr);
     const HWND firstWindow = first->Handle();
     const HWND secondWindow = second->Handle();
-    DialogScript script({AnswerQuestion(IDNO), AnswerQuestion(IDNO), [] { return FindMessageBoxOwnedBy() != nullptr; }});
+    DialogScript script({AnswerMessageBox(IDNO), AnswerMessageBox(IDNO), [] { return FindMessageBox() != nullptr; }});
     EXPECT_EQ(QueryEndSession(mainWindow_), TRUE);
     EXPECT_EQ(script.StepsDone(), 2u);
     // Another program may still refuse: nothing closes before the end.
     EXPECT_TRUE(::IsWindow(firstWindow));
     EXPECT_TRUE(::IsWindow(secondWindow));
 
-    EXPECT_FALSE(DialogShownDuring([&] { ::SendMessageW(mainWindow_, WM_ENDSESSION, TRUE, 0); }));
+    EXPECT_EQ(CancelDialogsDuring([&] { ::SendMessageW(mainWindow_, WM_ENDSESSION, TRUE, 0); }), 0);
     EXPECT_FALSE(::IsWindow(mainWindow_));
     EXPECT_FALSE(::IsWindow(firstWindow));
     EXPECT_FALSE(::IsWindow(secondWindow));

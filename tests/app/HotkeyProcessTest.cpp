@@ -5,7 +5,10 @@
 
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 #include "support/Processes.h"
+#include "support/Registry.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 

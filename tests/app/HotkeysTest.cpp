@@ -5,16 +5,17 @@
 
 #include "app/resource.h"
 #include "capture/RectangleOverlay.h"
-#include "help/HelpTestSupport.h"
 #include "settings/SettingsResource.h"
 #include "settings/SettingsStore.h"
+#include "support/Dialogs.h"
+#include "support/Input.h"
+#include "support/Registry.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
 namespace {
 
 using namespace std::chrono_literals;
-using helpsupport::ModalScript;
 using Hotkeys = MainWindowTest;
 
 int Documents(HWND mdiClient) {
@@ -35,7 +36,7 @@ std::wstring RunWithDialog(MainWindow& main, UINT command, const std::wstring& c
                            const std::vector<std::function<void(HWND)>>& steps) {
     std::wstring boxes;
     int boxCount = 0;
-    ModalScript script;
+    DialogScript script;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         script.Then([&, i] {
             if (HWND box = FindMessageBox()) {
@@ -44,7 +45,7 @@ std::wstring RunWithDialog(MainWindow& main, UINT command, const std::wstring& c
                 ::PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return false;
             }
-            HWND dialog = helpsupport::FindThreadDialog(caption);
+            HWND dialog = FindDialog(caption);
             if (!dialog || boxCount < static_cast<int>(i)) return false;
             steps[i](dialog);
             return true;
@@ -91,6 +92,7 @@ TEST_F(Hotkeys, KeysChangedOnTheirPageWorkAtOnceAndARepeatedKeyIsRefused) {
          },
          [&](HWND dialog) {
              focused = ::GetDlgCtrlID(::GetFocus());
+             ExpectTidyLayout(dialog);  // the refusal shows the key page
              ::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_SHIFT), 0);
              ::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW_ON, BM_CLICK, 0, 0);
              ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Toolbar.h"
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
-#include "documents/DocumentWindow.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 
@@ -69,11 +67,35 @@ TEST_F(MainWindowStartup, HasItsCaptionVersionAndStartsWithItsSettings) {
     EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
 }
 
+TEST_F(MainWindowStartup, TheTimePanelFollowsTheClock) {
+    const auto panel = [&] {
+        wchar_t text[64] = {};
+        ::SendMessageW(Main().StatusBar(), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    const auto clock = [] {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        wchar_t text[64] = {};
+        ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, text, 64);
+        return std::wstring(text);
+    };
+    const std::wstring first = panel();
+    EXPECT_FALSE(first.empty());
+    // The panel moves on by itself, to the time the clock shows.
+    std::wstring before;
+    std::wstring after;
+    ASSERT_TRUE(PumpUntil([&] {
+        before = clock();
+        const std::wstring shown = panel();
+        after = clock();
+        return shown != first && (shown == before || shown == after);
+    }, std::chrono::seconds(3)));
+}
+
 TEST_F(MainWindowStartup, InitialClientSizeComesFromTwipsAtTheRealDpi) {
+    ExpectTheRunsDpi();
     const int dpi = win32::ScreenDpiX();
-    if (ExpectedDpiOrZero()) {
-        EXPECT_EQ(dpi, ExpectedDpiOrZero());
-    }
     RECT client{};
     ::GetClientRect(Main().Handle(), &client);
     EXPECT_EQ(client.right, MulDiv(7125, dpi, 1440));
@@ -116,91 +138,6 @@ TEST_F(MainWindowStartup, MenusHaveTheirCaptionsAndInitialStates) {
             }
         }
     }
-}
-
-TEST_F(MainWindowStartup, ToolbarHasNineteenButtonsWithKeysTooltipsAndImages) {
-    HWND toolbar = Main().Toolbar();
-    ASSERT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 19);
-    const std::vector<std::wstring> keys = {L"New", L"Open", L"Save", L"", L"Print", L"Properties", L"", L"Cut",
-                                            L"Copy", L"Paste", L"", L"Camera", L"Rectangle", L"Cursor",
-                                            L"Automatic", L"", L"Delete", L"", L"Help"};
-    const std::vector<std::wstring> tips = {L"新建", L"打开", L"另存为", L"", L"打印", L"属性", L"", L"剪切",
-                                            L"复制", L"粘贴", L"", L"全屏", L"矩形范围", L"光标周围",
-                                            L"自动截图", L"", L"删除", L"", L"帮助"};
-    const std::vector<int> images = {1, 2, 3, 0, 4, 9, 0, 5, 6, 7, 0, 15, 8, 13, 11, 0, 14, 0, 10};
-    const auto table = ToolbarButtons();
-    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(list), 15);
-    for (int i = 0; i < 19; ++i) {
-        SCOPED_TRACE(testing::Message() << "button " << i + 1);
-        TBBUTTON button{};
-        ASSERT_TRUE(::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)));
-        const auto& entry = table[button.dwData];
-        if (keys[i].empty()) {
-            EXPECT_TRUE(button.fsStyle & BTNS_SEP);
-            continue;
-        }
-        EXPECT_FALSE(button.fsStyle & BTNS_SEP);
-        EXPECT_EQ(std::wstring(entry.key), keys[i]);
-        EXPECT_EQ(button.iBitmap, images[i] - 1);
-        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
-        // The tooltip comes from the same notification the control sends.
-        NMTTDISPINFOW info{};
-        info.hdr.hwndFrom = toolbar;
-        info.hdr.idFrom = static_cast<UINT_PTR>(button.idCommand);
-        info.hdr.code = TTN_GETDISPINFOW;
-        ::SendMessageW(Main().Handle(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
-        ASSERT_NE(info.lpszText, nullptr);
-        EXPECT_EQ(std::wstring(info.lpszText), tips[i]);
-    }
-}
-
-TEST_F(MainWindowStartup, ToolbarPaintsEachImageInItsButtonOnTheButtonFace) {
-    HWND toolbar = Main().Toolbar();
-    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpFor(std::chrono::milliseconds(50));
-    auto redIn = [&](UINT command) {
-        RECT button{};
-        ::SendMessageW(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
-        ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
-        int red = 0;
-        for (std::uint32_t pixel : ReadScreen(button)) {
-            if (((pixel >> 16) & 0xFF) > 0xC0 && ((pixel >> 8) & 0xFF) < 0x40 && (pixel & 0xFF) < 0x40) ++red;
-        }
-        return red;
-    };
-    // The red cross of "删除" and the red scissors of "剪切"; not in "新建".
-    EXPECT_GT(redIn(ID_EDIT_DELETE), 10);
-    EXPECT_GT(redIn(ID_EDIT_CUT), 3);
-    EXPECT_EQ(redIn(ID_FILE_NEW), 0);
-    // Between the buttons, the bar shows the button face.
-    RECT bar{};
-    ::GetClientRect(toolbar, &bar);
-    ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&bar), 2);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-    RECT right{bar.right - 20, bar.top + 2, bar.right - 2, bar.bottom - 2};
-    for (std::uint32_t pixel : ReadScreen(right)) ASSERT_EQ(pixel, faceRgb);
-}
-
-TEST_F(MainWindowStartup, ToolbarButtonsRunTheSameCommandsAsTheMenu) {
-    // "Delete" on the toolbar empties the active document like "删除".
-    DocumentWindow* document = DocumentWindow::Create(Main());
-    ASSERT_NE(document, nullptr);
-    document->SetPicture(Picture::CreateBlank(20, 10));
-    ShowCaptureDocument(Main(), *document);
-    ::SendMessageW(Main().Handle(), WM_COMMAND, ID_EDIT_DELETE, reinterpret_cast<LPARAM>(Main().Toolbar()));
-    EXPECT_TRUE(document->GetPicture().Empty());
-    // The four buttons whose menu items are greyed are clickable and do nothing.
-    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_EDIT_CUT, ID_EDIT_PASTE}) {
-        EXPECT_TRUE(::SendMessageW(Main().Toolbar(), TB_ISBUTTONENABLED, id, 0));
-        ::SendMessageW(Main().Handle(), WM_COMMAND, id, reinterpret_cast<LPARAM>(Main().Toolbar()));
-    }
-    PumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(FindMessageBox(), nullptr);
-    EXPECT_TRUE(::IsWindow(document->Handle()));
-    EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
 }
 
 using MainWindowBars = MainWindowTest;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "app/resource.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
 

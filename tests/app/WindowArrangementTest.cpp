@@ -7,6 +7,7 @@
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Dialogs.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -17,12 +18,8 @@ using namespace std::chrono_literals;
 class WindowArrangement : public MainWindowTest {
 protected:
     DocumentWindow* OpenDocument(int width, int height) {
-        DocumentWindow* document = DocumentWindow::Create(Main());
+        DocumentWindow* document = OpenPictureDocument(Main(), Picture::CreateBlank(width, height));
         EXPECT_NE(document, nullptr);
-        document->SetSurfaceSize(width, height);
-        document->SetPicture(Picture::CreateBlank(width, height));
-        SetCurrentDocument(Main(), document);
-        ShowCaptureDocument(Main(), *document);
         return document;
     }
     RECT ChildRect(HWND child) {

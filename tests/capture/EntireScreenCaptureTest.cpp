@@ -1,10 +1,14 @@
 // Entire-screen and window capture through the real main window.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/resource.h"
 #include "capture/ScreenGrab.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
@@ -13,23 +17,6 @@ namespace snapora::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-RECT ScreenRect() {
-    const SIZE screen = win32::PrimaryScreenSize();
-    return RECT{0, 0, screen.cx, screen.cy};
-}
-
-// Counts the pixels of `pixels` (width x height from `origin`) that differ
-// from the pattern at their screen position.
-std::size_t PatternMismatches(const std::vector<std::uint32_t>& pixels, int width, int height, POINT origin) {
-    std::size_t wrong = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (pixels[static_cast<std::size_t>(y) * width + x] != PatternPixel(origin.x + x, origin.y + y)) ++wrong;
-        }
-    }
-    return wrong;
-}
 
 class EntireScreenCapture : public MainWindowTest {
 protected:
@@ -45,10 +32,8 @@ protected:
 };
 
 TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
-    if (ExpectedDpiOrZero()) {
-        EXPECT_EQ(win32::ScreenDpiX(), ExpectedDpiOrZero());
-    }
-    const RECT screen = ScreenRect();
+    ExpectTheRunsDpi();
+    const RECT screen = PrimaryScreenRect();
     EXPECT_EQ(screen.right, 1024);
     EXPECT_EQ(screen.bottom, 768);
     PatternWindow pattern(screen);
@@ -67,7 +52,7 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     EXPECT_EQ(first->SurfaceSize().cx, 1024);
     EXPECT_EQ(first->SurfaceSize().cy, 768);
     // Exactly the screen: the main window was hidden, nothing else shows.
-    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 1024, 768, {0, 0}), 0u);
+    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 0, 0, 1024), 0);
 
     // The clipboard holds the same bitmap, for another program too, and the
     // text copied before is gone.
@@ -75,7 +60,7 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     ASSERT_TRUE(clip);
     EXPECT_EQ(clip->width, 1024);
     EXPECT_EQ(clip->height, 768);
-    EXPECT_EQ(PatternMismatches(clip->pixels, 1024, 768, {0, 0}), 0u);
+    EXPECT_EQ(PatternMismatches(clip->pixels, 0, 0, 1024), 0);
     EXPECT_FALSE(ReadClipboardTextFromPeer());
 
     DocumentWindow* second = CaptureEntireScreen();
@@ -92,8 +77,38 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     EXPECT_EQ(WindowText(third->Handle()), L"截图2");
 }
 
+// Counts the real timer's ticks as they reach the main window, and the
+// tick on which a new document came.
+struct TickWatch {
+    const MainWindow& main;
+    int ticks = 0;
+    int capturedOn = 0;
+};
+
+LRESULT CALLBACK CountTicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& watch = *reinterpret_cast<TickWatch*>(data);
+    const bool tick = message == WM_TIMER && wParam == static_cast<WPARAM>(MainTimer::EntireScreen);
+    const std::size_t before = Documents(watch.main).size();
+    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    if (tick && ++watch.ticks && Documents(watch.main).size() > before) watch.capturedOn = watch.ticks;
+    return result;
+}
+
+TEST_F(EntireScreenCapture, TheFirstPictureOfTheRunComesOnTheThirdTickLaterOnesOnTheSecond) {
+    for (const int expected : {3, 2, 2}) {
+        TickWatch watch{Main()};
+        ASSERT_TRUE(::SetWindowSubclass(Main().Handle(), &CountTicks, 1, reinterpret_cast<DWORD_PTR>(&watch)));
+        Main().Execute(ID_CAPTURE_ENTIRE_SCREEN);
+        EXPECT_TRUE(PumpUntil([&] { return watch.capturedOn != 0; }));
+        PumpFor(300ms);  // the timer stops with the capture
+        ::RemoveWindowSubclass(Main().Handle(), &CountTicks, 1);
+        EXPECT_EQ(watch.capturedOn, expected);
+        EXPECT_EQ(watch.ticks, expected);
+    }
+}
+
 TEST_F(EntireScreenCapture, StillTakesTheScreenWhileAnotherProgramHoldsTheClipboard) {
-    PatternWindow pattern(ScreenRect());
+    PatternWindow pattern(PrimaryScreenRect());
     ASSERT_TRUE(PutClipboardText(L"kept"));
     const std::wstring ready = TempFilePath(L"clipboard-held");
     ChildProcess holder(L"snapora_clipboard_peer.exe", L"hold 4000 \"" + ready + L"\"");
@@ -103,7 +118,7 @@ TEST_F(EntireScreenCapture, StillTakesTheScreenWhileAnotherProgramHoldsTheClipbo
     DocumentWindow* document = CaptureEntireScreen();
     ASSERT_NE(document, nullptr);
     ASSERT_EQ(document->GetPicture().Width(), 1024);
-    EXPECT_EQ(PatternMismatches(document->GetPicture().ReadPixels(), 1024, 768, {0, 0}), 0u);
+    EXPECT_EQ(PatternMismatches(document->GetPicture().ReadPixels(), 0, 0, 1024), 0);
 
     // The busy clipboard was left alone.
     ASSERT_TRUE(holder.Wait(10s));
@@ -116,18 +131,24 @@ using WindowCapture = MainWindowTest;
 TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded) {
     PatternWindow target(RECT{200, 150, 200 + 360, 150 + 260}, true, L"目标窗口");
     PatternWindow other(RECT{40, 40, 300, 200}, true, L"其他窗口");
-    // Bring the target forward a little into the wait, as a user would.
-    static HWND toFront = nullptr;
-    toFront = target.Handle();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 700, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ::SetForegroundWindow(toFront);
-    });
+    // A little into the wait, the main window is out of the way and the user
+    // brings the target forward.
     const auto start = std::chrono::steady_clock::now();
+    bool mainShownDuringTheWait = true;
+    DialogScript user({[&] {
+        if (std::chrono::steady_clock::now() - start < 700ms) return false;
+        mainShownDuringTheWait = ::IsWindowVisible(Main().Handle()) != FALSE;
+        ::SetForegroundWindow(target.Handle());
+        return true;
+    }});
     Main().Execute(ID_CAPTURE_WINDOW);
     const auto waited = std::chrono::steady_clock::now() - start;
-    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(user.Finished());
+    EXPECT_FALSE(mainShownDuringTheWait);
     EXPECT_GE(waited, 1900ms);
+    // Afterwards the main window is back in front, with the keyboard.
+    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == Main().Handle(); }, 2s));
+    EXPECT_EQ(::GetActiveWindow(), Main().Handle());
 
     DocumentWindow* document = CurrentDocument(Main());
     ASSERT_NE(document, nullptr);
@@ -149,17 +170,8 @@ TEST_F(WindowCapture, TakesTheWindowBroughtToTheFrontDuringTheWaitFrameIncluded)
     const int dx = clientOrigin.x - windowRect.left;
     const int dy = clientOrigin.y - windowRect.top;
     EXPECT_GT(dy, 0);  // the caption bar is part of the picture
-    const auto pixels = picture.ReadPixels();
-    std::size_t wrong = 0;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            if (pixels[static_cast<std::size_t>(dy + y) * picture.Width() + dx + x] !=
-                PatternPixel(clientOrigin.x + x, clientOrigin.y + y)) {
-                ++wrong;
-            }
-        }
-    }
-    EXPECT_EQ(wrong, 0u);
+    const auto inside = Crop(picture.ReadPixels(), picture.Width(), RECT{dx, dy, dx + client.right, dy + client.bottom});
+    EXPECT_EQ(PatternMismatches(inside, clientOrigin.x, clientOrigin.y, client.right), 0);
 }
 
 // During the wait, the window in front goes away and leaves none in front.
@@ -217,12 +229,12 @@ TEST_F(WindowCapture, AWindowLargerThanTheScreenIsTakenAtItsFullSize) {
 }
 
 TEST(ScreenGrab, SnapshotOfWindowZeroIsThePrimaryScreen) {
-    PatternWindow pattern(ScreenRect());
+    PatternWindow pattern(PrimaryScreenRect());
     const Picture picture = GetScreenSnapshot(nullptr);
     ASSERT_EQ(picture.Width(), 1024);
     ASSERT_EQ(picture.Height(), 768);
     EXPECT_EQ(picture.Palette(), nullptr);
-    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 1024, 768, {0, 0}), 0u);
+    EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 0, 0, 1024), 0);
 }
 
 TEST(ScreenGrab, ImpossibleGrabsGiveEmptyPictures) {

@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -30,14 +31,6 @@ protected:
         EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
     }
 };
-
-std::vector<std::uint32_t> ExpectedPattern(int left, int top, int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(PatternPixel(left + x, top + y));
-    }
-    return pixels;
-}
 
 // Waits for the preview to show exactly that area of the pattern.
 bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& expected) {
@@ -83,18 +76,18 @@ TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
         PatternWindow pattern(RECT{0, 0, 420, 320});
         ASSERT_TRUE(::SetCursorPos(200, 150));
         Main().Execute(ID_CAPTURE_POINTER_AREA);
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(120, 90, 160, 120)));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), PatternPixels(120, 90, 160, 120)));
         // Nearer than a whole area to the top-left: the corner snaps there.
         ASSERT_TRUE(::SetCursorPos(140, 100));
-        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(0, 0, 160, 120)));
+        EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), PatternPixels(0, 0, 160, 120)));
     }
     // The bottom-right corner of the real screen, whatever the DPI.
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     PatternWindow pattern(RECT{screen.cx - 400, screen.cy - 300, screen.cx, screen.cy});
     ASSERT_TRUE(::SetCursorPos(screen.cx - 4, screen.cy - 8));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(screen.cx - 160, screen.cy - 120, 160, 120)));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), PatternPixels(screen.cx - 160, screen.cy - 120, 160, 120)));
     ASSERT_TRUE(::SetCursorPos(screen.cx - 24, screen.cy - 68));
-    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), ExpectedPattern(screen.cx - 160, screen.cy - 128, 160, 120)));
+    EXPECT_TRUE(WaitForPicture(CurrentDocument(Main()), PatternPixels(screen.cx - 160, screen.cy - 128, 160, 120)));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
@@ -117,7 +110,7 @@ TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     EXPECT_EQ(preview->SurfaceSize().cx, 81);
     EXPECT_EQ(preview->SurfaceSize().cy, 61);
     // 202 - 40.5 and 152 - 30.5 round to the even 162 and 122.
-    EXPECT_TRUE(WaitForPicture(preview, ExpectedPattern(162, 122, 81, 61)));
+    EXPECT_TRUE(WaitForPicture(preview, PatternPixels(162, 122, 81, 61)));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
@@ -167,16 +160,16 @@ TEST_F(PointerAreaCapture, ANewerCaptureTakesOverTheTicksAtItsOwnSurfaceSize) {
     ASSERT_TRUE(::SetCursorPos(200, 150));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
     DocumentWindow* preview = CurrentDocument(Main());
-    ASSERT_TRUE(WaitForPicture(preview, ExpectedPattern(120, 90, 160, 120)));
+    ASSERT_TRUE(WaitForPicture(preview, PatternPixels(120, 90, 160, 120)));
 
     DocumentWindow* newer = DocumentWindow::Create(Main());
     ASSERT_NE(newer, nullptr);
     newer->SetSurfaceSize(50, 40);
     SetCurrentDocument(Main(), newer);
     ASSERT_TRUE(::SetCursorPos(210, 160));
-    EXPECT_TRUE(WaitForPicture(newer, ExpectedPattern(130, 100, 50, 40)));
+    EXPECT_TRUE(WaitForPicture(newer, PatternPixels(130, 100, 50, 40)));
     // The preview keeps the last area it was given.
-    EXPECT_EQ(preview->GetPicture().ReadPixels(), ExpectedPattern(120, 90, 160, 120));
+    EXPECT_EQ(preview->GetPicture().ReadPixels(), PatternPixels(120, 90, 160, 120));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 

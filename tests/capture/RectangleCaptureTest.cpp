@@ -12,56 +12,14 @@
 #include "capture/RectangleOverlay.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Dialogs.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 
 namespace snapora::test {
 namespace {
-
-// Absolute input coordinates run from 0 to 65535 across the screen; rounding
-// up lands inside the wanted pixel whether the system rounds or truncates.
-LONG AbsoluteCoordinate(int pixel, int extent) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
-}
-
-void SendMouse(DWORD flags, int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteCoordinate(x, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteCoordinate(y, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
-}
-
-bool InputQueueEmpty() { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }
-
-bool CursorAt(int x, int y) {
-    POINT at{};
-    return ::GetCursorPos(&at) && at.x == x && at.y == y;
-}
-
-// Under Wine a pointer warp can echo back late from the X server and put
-// the pointer at an earlier spot: whenever it is not where it was sent and
-// nothing is pending, it is sent again.
-bool KeepPointerAt(int x, int y) {
-    if (CursorAt(x, y)) return true;
-    if (InputQueueEmpty()) SendMouse(MOUSEEVENTF_MOVE, x, y);
-    return false;
-}
-
-void MoveMouse(int x, int y) {
-    SendMouse(MOUSEEVENTF_MOVE, x, y);
-    ASSERT_TRUE(PumpUntil([x, y] { return KeepPointerAt(x, y) && InputQueueEmpty(); }))
-        << "pointer did not reach " << x << "," << y;
-}
-
-void PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
-}
 
 RectangleOverlay* Overlay() { return RectangleOverlay::Find(); }
 
@@ -70,77 +28,11 @@ bool OverlayShown() {
     return overlay && overlay->Handle() && ::IsWindowVisible(overlay->Handle());
 }
 
-// Answers the next message box from a timer, since the box runs its own
-// message loop inside the overlay's button-up handler.
-struct AnsweredBox {
-    bool answered = false;
-    std::wstring text;
-    std::wstring title;
-    HWND owner = nullptr;
-};
-AnsweredBox* pendingBox = nullptr;
-
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-    if (!pendingBox || pendingBox->answered) return;
-    HWND box = FindMessageBox();
-    if (!box) return;
-    pendingBox->text = MessageBoxText(box);
-    pendingBox->title = WindowText(box);
-    pendingBox->owner = ::GetWindow(box, GW_OWNER);
-    pendingBox->answered = true;
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
-class MessageBoxAnswerer {
-public:
-    explicit MessageBoxAnswerer(AnsweredBox& box) : timer_(::SetTimer(nullptr, 0, 20, &AnswerMessageBox)) {
-        pendingBox = &box;
-    }
-    ~MessageBoxAnswerer() {
-        ::KillTimer(nullptr, timer_);
-        pendingBox = nullptr;
-    }
-    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
-
-private:
-    UINT_PTR timer_;
-};
-
-std::vector<HWND> Documents(MainWindow& main) {
-    std::vector<HWND> documents;
-    for (HWND child = ::GetWindow(main.MdiClient(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (DocumentWindow::FromHandle(child)) documents.push_back(child);
-    }
-    return documents;
-}
-
-// Mismatching pixels of a screen or picture area against the pattern at
-// (left, top); `inverted` expects every pixel inverted.
-int PatternMismatches(const std::vector<std::uint32_t>& pixels, int left, int top, int width, bool inverted = false) {
-    int mismatches = 0;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const int x = left + static_cast<int>(i % static_cast<std::size_t>(width));
-        const int y = top + static_cast<int>(i / static_cast<std::size_t>(width));
-        std::uint32_t expected = PatternPixel(x, y);
-        if (inverted) expected = ~expected & 0x00FFFFFFu;
-        if (pixels[i] != expected) ++mismatches;
-    }
-    return mismatches;
-}
-
-int ScreenMismatches(RECT area, bool inverted = false) {
-    const auto pixels = ReadScreen(area);
-    if (pixels.empty()) return -1;
-    return PatternMismatches(pixels, area.left, area.top, area.right - area.left, inverted);
-}
-
 class RectangleCaptureTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        const SIZE screen = win32::PrimaryScreenSize();
-        pattern_ = std::make_unique<PatternWindow>(RECT{0, 0, screen.cx, screen.cy});
+        pattern_ = std::make_unique<PatternWindow>(PrimaryScreenRect());
         ASSERT_EQ(ScreenMismatches(RECT{0, 0, 400, 300}), 0) << "the pattern is not on the screen";
     }
     void TearDown() override {
@@ -224,9 +116,7 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     EXPECT_EQ(overlayRect.top, 0);
     EXPECT_EQ(overlayRect.right, screen.cx);
     EXPECT_EQ(overlayRect.bottom, screen.cy);
-    if (ExpectedDpiOrZero()) {
-        EXPECT_EQ(win32::ScreenDpiX(), ExpectedDpiOrZero());
-    }
+    ExpectTheRunsDpi();
     EXPECT_FALSE(Overlay()->LabelVisible());
 
     Press(100, 50);
@@ -266,6 +156,35 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     EXPECT_FALSE(Main().Timer(MainTimer::Rectangle).Enabled());
 }
 
+// Windows brings a new document up maximised while the active one is; Wine
+// restores the old one instead. This hook makes every new document come up
+// maximised, as on Windows.
+LRESULT CALLBACK MaximiseNewDocuments(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& call = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call.message == WM_MDICREATE && call.lResult) {
+        ::SendMessageW(call.hwnd, WM_MDIMAXIMIZE, static_cast<WPARAM>(call.lResult), 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(RectangleCaptureTest, TheNewPictureComesUpNormalOverAMaximisedDocument) {
+    DocumentWindow* maximised = OpenPictureDocument(Main(), Picture::CreateBlank(40, 30));
+    ASSERT_NE(maximised, nullptr);
+    ::SendMessageW(Main().MdiClient(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(maximised->Handle()), 0);
+    ASSERT_TRUE(::IsZoomed(maximised->Handle()));
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &MaximiseNewDocuments, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DocumentWindow* document = CaptureBetween(100, 50, 300, 200);
+    ::UnhookWindowsHookEx(hook);
+    ExpectPatternDocument(document);
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(::IsZoomed(document->Handle()));
+    RECT outer{};
+    ::GetWindowRect(document->Handle(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 210);
+    EXPECT_EQ(outer.bottom - outer.top, 178);
+}
+
 TEST_F(RectangleCaptureTest, DragUpLeftGivesTheSamePictureWithTheLabelBesideTheStart) {
     StartCapture();
     Press(300, 200);
@@ -294,12 +213,10 @@ TEST_F(RectangleCaptureTest, ALineAsksForAnotherTryOnTheSameFrozenScreen) {
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 50);
-    AnsweredBox box;
-    {
-        MessageBoxAnswerer answerer(box);
-        Release(300, 50);
-        ASSERT_TRUE(PumpUntil([&box] { return box.answered && !FindMessageBox(); }));
-    }
+    // The box runs its own message loop inside the button-up handler.
+    SeenBox box;
+    DialogScript answer({AnswerMessageBox(IDOK, &box), [] { return !FindMessageBox(); }});
+    ASSERT_TRUE(answer.Run([&] { Release(300, 50); }));
     EXPECT_EQ(box.text, L"选定图片的高或宽为零！");
     EXPECT_EQ(box.title, L"Snapora");
     EXPECT_EQ(box.owner, Overlay()->Handle());
@@ -411,12 +328,10 @@ TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 200);
-    AnsweredBox box;
-    {
-        MessageBoxAnswerer answerer(box);
-        Release(300, 200);
-        ASSERT_TRUE(PumpUntil([&box] { return box.answered && !FindMessageBox(); }));
-    }
+    // The box runs its own message loop inside the button-up handler.
+    SeenBox box;
+    DialogScript answer({AnswerMessageBox(IDOK, &box), [] { return !FindMessageBox(); }});
+    ASSERT_TRUE(answer.Run([&] { Release(300, 200); }));
     const DWORD code = failedCopyError != ERROR_SUCCESS ? failedCopyError : ERROR_NOT_ENOUGH_MEMORY;
     const std::wstring suffix = L": Error number " + std::to_wstring(code);
     ASSERT_GT(box.text.size(), suffix.size());

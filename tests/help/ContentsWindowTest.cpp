@@ -1,22 +1,19 @@
 // The help window: its toggle, its text and its layout inside the main window.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/resource.h"
-#include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "help/ContentsWindow.h"
-#include "help/HelpTestSupport.h"
+#include "support/Dialogs.h"
+#include "support/Input.h"
+#include "support/Processes.h"
 #include "support/UiTest.h"
-#include "win32/Handle.h"
 #include "win32/Screen.h"
 
 namespace snapora::test {
 namespace {
-
-using namespace helpsupport;
 
 using HelpWindow = MainWindowTest;
 
@@ -85,12 +82,14 @@ TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
     Main().Execute(ID_HELP_CONTENTS);
     ExpectHelpClosed(Main(), help);
 
-    // The toolbar's "Help" button takes the same road.
-    ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+    // A click on the toolbar's last button, "Help", takes the same road.
+    constexpr int kHelpButton = 19;
+    ClickToolbarButton(Main(), kHelpButton);
+    ASSERT_TRUE(PumpUntil([&] { return ContentsWindow::Find(Main()) != nullptr; }));
     ExpectHelpOpen(Main());
-    ASSERT_NE(ContentsWindow::Find(Main()), nullptr);
     help = ContentsWindow::Find(Main())->Handle();
-    ::SendMessageW(Main().Handle(), WM_COMMAND, ID_HELP_CONTENTS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+    ClickToolbarButton(Main(), kHelpButton);
+    ASSERT_TRUE(PumpUntil([&] { return ContentsWindow::Find(Main()) == nullptr; }));
     ExpectHelpClosed(Main(), help);
 }
 
@@ -162,10 +161,8 @@ TEST_F(HelpWindow, ShowsTheHelpTextLineForLineReadOnly) {
 }
 
 TEST_F(HelpWindow, KeepsA100TwipMarginAroundTheTextAfterEveryResize) {
+    ExpectTheRunsDpi();
     const int dpi = win32::ScreenDpiX();
-    if (ExpectedDpiOrZero()) {
-        EXPECT_EQ(dpi, ExpectedDpiOrZero());
-    }
     const int marginX = ::MulDiv(100, dpi, 1440);
     const int marginY = ::MulDiv(100, win32::ScreenDpiY(), 1440);
     HWND help = OpenHelp(Main());
@@ -211,10 +208,8 @@ TEST_F(HelpWindow, AMinimisedHelpWindowDoesNotStopTheProgram) {
 }
 
 TEST_F(HelpWindow, TakesPartInTileAndCascade) {
-    DocumentWindow* document = DocumentWindow::Create(Main());
+    DocumentWindow* document = OpenPictureDocument(Main(), Picture::CreateBlank(40, 30));
     ASSERT_NE(document, nullptr);
-    document->SetPicture(Picture::CreateBlank(40, 30));
-    ShowCaptureDocument(Main(), *document);
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
 
@@ -245,10 +240,8 @@ TEST_F(HelpWindow, TakesPartInTileAndCascade) {
 }
 
 TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
-    DocumentWindow* document = DocumentWindow::Create(Main());
+    DocumentWindow* document = OpenPictureDocument(Main(), Picture::CreateBlank(40, 30));
     ASSERT_NE(document, nullptr);
-    document->SetPicture(Picture::CreateBlank(40, 30));
-    ShowCaptureDocument(Main(), *document);
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     ASSERT_EQ(Main().ActiveChild(), help);
@@ -256,16 +249,7 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
 
     // Something of ours on the clipboard that "复制" must not replace.
     const std::wstring marker = L"snapora clipboard marker";
-    {
-        win32::ClipboardLock lock(Main().Handle());
-        ASSERT_TRUE(lock.IsOpen());
-        ::EmptyClipboard();
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (marker.size() + 1) * sizeof(wchar_t));
-        ASSERT_NE(memory, nullptr);
-        ::memcpy(::GlobalLock(memory), marker.c_str(), (marker.size() + 1) * sizeof(wchar_t));
-        ::GlobalUnlock(memory);
-        ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, memory), nullptr);
-    }
+    ASSERT_TRUE(PutClipboardText(marker, Main().Handle()));
 
     for (UINT id : {ID_FILE_SAVE_AS, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PROPERTIES, ID_EDIT_DELETE}) {
         SCOPED_TRACE(testing::Message() << "command " << id);
@@ -276,27 +260,21 @@ TEST_F(HelpWindow, DocumentCommandsLeaveItAndTheDocumentsAlone) {
         EXPECT_FALSE(document->GetPicture().Empty());
     }
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
-    win32::ClipboardLock lock(Main().Handle());
-    ASSERT_TRUE(lock.IsOpen());
-    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(::GlobalLock(data))), marker);
-    ::GlobalUnlock(data);
+    EXPECT_EQ(ClipboardText(Main().Handle()), marker);
 }
 
 TEST_F(HelpWindow, PrintSetupStillShowsItsDialogWhileItIsActive) {
     HWND help = OpenHelp(Main());
     ASSERT_NE(help, nullptr);
     int shown = 0;
-    ModalScript script;
-    script.Then([&] {
+    DialogScript script({[&] {
         const auto dialogs = ThreadDialogs(Main().Handle());
         if (dialogs.empty()) return false;
         ++shown;
         for (HWND dialog : dialogs) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
-    });
-    EXPECT_TRUE(script.Run([&] { Main().Execute(ID_FILE_PAGE_SETUP); }, std::chrono::seconds(10)));
+    }}, std::chrono::seconds(10));
+    EXPECT_TRUE(script.Run([&] { Main().Execute(ID_FILE_PAGE_SETUP); }));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(::IsWindow(help));
     ExpectHelpOpen(Main());

@@ -10,10 +10,12 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/OutputTestSupport.h"
 #include "output/Printer.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
+#include "support/Printing.h"
 #include "support/UiTest.h"
-#include "win32/Handle.h"
 
 namespace snapora::test {
 namespace {
@@ -28,71 +30,15 @@ constexpr std::uint32_t kBlack = 0x000000;
 
 // Quarters of distinct colours, so a turned or mirrored print shows.
 Picture QuarteredPicture(int width, int height) {
-    Picture picture = Picture::CreateBlank(width, height);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<std::uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool left = x < width / 2;
             const bool top = y < height / 2;
-            pixels[static_cast<std::size_t>(y) * width + x] = top ? (left ? kRed : kBlue) : (left ? kGreen : kBlack);
+            pixels.push_back(top ? (left ? kRed : kBlue) : (left ? kGreen : kBlack));
         }
     }
-    BITMAPINFO info = TopDownBgra32Info(width, height);
-    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    ::SetDIBits(screen.get(), picture.Bitmap(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    return picture;
-}
-
-std::string UnixPdfFolder() {
-    const char* folder = std::getenv("SNAPORA_PDF_DIR");
-    return folder && *folder ? folder : "/var/spool/cups-pdf/snapora";
-}
-
-std::wstring WinePath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
-std::vector<std::wstring> PdfFiles() {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((WinePath(UnixPdfFolder()) + L"\\*.pdf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.emplace_back(found.cFileName);
-    while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return names;
-}
-
-// The new PDF once the printer has finished writing it; empty when none
-// appears. The back end takes a few seconds.
-std::wstring WaitForNewPdf(const std::vector<std::wstring>& before, std::chrono::seconds limit,
-                           const std::wstring& token = L"") {
-    std::wstring found;
-    LONGLONG lastSize = -1;
-    auto stableSince = std::chrono::steady_clock::now();
-    PumpUntil(
-        [&] {
-            for (const auto& name : PdfFiles()) {
-                if (std::find(before.begin(), before.end(), name) == before.end() &&
-                    name.find(token) != std::wstring::npos) {
-                    found = name;
-                }
-            }
-            if (found.empty()) return false;
-            WIN32_FILE_ATTRIBUTE_DATA data{};
-            if (!::GetFileAttributesExW((WinePath(UnixPdfFolder()) + L"\\" + found).c_str(), GetFileExInfoStandard, &data)) {
-                return false;
-            }
-            const LONGLONG size = (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            if (size <= 0 || size != lastSize) stableSince = std::chrono::steady_clock::now();
-            lastSize = size;
-            // Unchanged for a while: the back end has finished writing it.
-            return std::chrono::steady_clock::now() - stableSince > std::chrono::milliseconds(800);
-        },
-        limit);
-    return std::chrono::steady_clock::now() - stableSince > std::chrono::milliseconds(800) ? found : std::wstring();
+    return PictureOf(width, height, pixels);
 }
 
 // What poppler makes of the newest PDF with `token` in its name: its page count and the first page
@@ -130,15 +76,14 @@ RenderedPdf RenderPdf(const std::string& token) {
     PumpUntil([&] { return ::GetFileAttributesW((folder + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; },
               std::chrono::seconds(60));
 
-    const auto info = ReadWholeFile(folder + L"\\info.txt");
-    std::istringstream lines(std::string(info.begin(), info.end()));
+    std::istringstream lines(ReadWholeFile(folder + L"\\info.txt"));
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("Pages:", 0) == 0) rendered.pages = std::atoi(line.c_str() + 6);
     }
     const auto ppm = ReadWholeFile(folder + L"\\page.ppm");
     for (const wchar_t* name : {L"\\info.txt", L"\\page.ppm", L"\\done"}) ::DeleteFileW((folder + name).c_str());
     ::RemoveDirectoryW(folder.c_str());
-    std::istringstream header(std::string(ppm.begin(), ppm.begin() + std::min<std::size_t>(ppm.size(), 64)));
+    std::istringstream header(ppm.substr(0, 64));
     std::string magic;
     int maxValue = 0;
     header >> magic >> rendered.width >> rendered.height >> maxValue;
@@ -146,7 +91,7 @@ RenderedPdf RenderPdf(const std::string& token) {
     const std::size_t count = static_cast<std::size_t>(rendered.width) * static_cast<std::size_t>(rendered.height);
     if (magic != "P6" || maxValue != 255 || ppm.size() < start + count * 3) return rendered;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* p = &ppm[start + i * 3];
+        const auto* p = reinterpret_cast<const unsigned char*>(&ppm[start + i * 3]);
         rendered.pixels.push_back(static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
     }
     return rendered;
@@ -201,42 +146,20 @@ void ExpectNear(const PageBox& actual, const PageBox& expected) {
     EXPECT_NEAR(actual.bottom, expected.bottom, kTolerance);
 }
 
-// Prints the active document and checks the single page the printer made.
-// Other test runs may print to the same queue at the same time: the job is
-// told apart by a caption of its own, which names the job and so the file.
-std::string UniqueJobToken(HWND document) {
-    static int job = 0;
-    // Wine numbers processes per server, so the clock makes it unique.
-    std::ostringstream unique;
-    unique << "j" << std::hex << ((::GetTickCount64() << 8) ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 24) ^ ++job);
-    const std::string token = unique.str();
-    const std::wstring wide(token.begin(), token.end());
-    ::SetWindowTextW(document, wide.c_str());
-    return token;
-}
-
 // Runs the print command; whether it showed any dialog or message box,
 // each of which is cancelled.
 bool PrintShowsADialog(MainWindow& main) {
-    bool dialogShown = false;
-    DialogScript watch({[&] {
-        for (HWND dialog : ThreadDialogs()) {
-            dialogShown = true;
-            Answer(dialog, IDCANCEL);
-        }
-        return false;
-    }}, std::chrono::seconds(5));
-    main.Execute(ID_FILE_PRINT);
-    PumpFor(std::chrono::milliseconds(100));
-    return dialogShown;
+    return CancelDialogsDuring([&] {
+        main.Execute(ID_FILE_PRINT);
+        PumpFor(std::chrono::milliseconds(100));
+    }) > 0;
 }
 
 RenderedPdf PrintAndRender(MainWindow& main) {
     const std::string token = UniqueJobToken(DocumentWindow::FromHandle(main.ActiveChild())->Handle());
-    const std::wstring wideToken(token.begin(), token.end());
     const auto before = PdfFiles();
     EXPECT_FALSE(PrintShowsADialog(main));
-    const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60), wideToken);
+    const std::wstring pdf = WaitForNewPdf(before, std::chrono::seconds(60), token);
     EXPECT_FALSE(pdf.empty()) << "no PDF from the printer";
     if (pdf.empty()) return {};
     RenderedPdf page = RenderPdf(token);
@@ -309,7 +232,7 @@ TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
     document->ClearPicture();
     const std::string token = UniqueJobToken(document->Handle());
     Main().Execute(ID_FILE_PRINT);
-    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), std::wstring(token.begin(), token.end())).empty());
+    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), token).empty());
 }
 
 // Runs only under a Wine that sees no printer at all, which the test
@@ -346,7 +269,7 @@ TEST_F(PageSetupCommand, ShowsThePrinterDialogOnlyWithAChildWindow) {
         for (HWND dialog : dialogs) {
             ++shown;
             title = WindowText(dialog);
-            Answer(dialog, IDCANCEL);
+            Press(dialog, IDCANCEL);
         }
         return false;
     }});

@@ -8,7 +8,10 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "output/OutputTestSupport.h"
+#include "support/Dialogs.h"
+#include "support/Files.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -19,57 +22,40 @@ using CloseQuestion = MainWindowTest;
 
 constexpr int kTypeList = 0x470;  // cmb1
 
-std::vector<std::uint32_t> Pattern(int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
-    }
-    return pixels;
-}
+std::vector<std::uint32_t> Pattern(int width, int height) { return PatternPixels(0, 0, width, height); }
 
-DialogScript::Step CancelSaveDialog() {
-    return [] {
-        HWND dialog = FindSaveDialog();
-        if (!dialog) return false;
-        Answer(dialog, IDCANCEL);
-        return true;
-    };
-}
+// Runs `action`; any dialog that shows meanwhile is cancelled.
+bool DialogShownDuring(const std::function<void()>& action) { return CancelDialogsDuring(action) > 0; }
 
 TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(5, 3));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(5, 3));
     ASSERT_NE(document, nullptr);
     const std::wstring caption = WindowText(document->Handle());
     ASSERT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
 
-    std::vector<std::wstring> types;
-    LRESULT selectedType = -1;
-    std::wstring startFolder;
     const std::wstring path = folder.File(L"first.bmp");
-    DialogScript script({[&] {
-                             HWND dialog = FindSaveDialog();
-                             if (!dialog) return false;
-                             HWND list = ::GetDlgItem(dialog, kTypeList);
-                             for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
-                                 wchar_t text[64] = {};
-                                 ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                                 types.emplace_back(text);
-                             }
-                             selectedType = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-                             wchar_t folderPath[MAX_PATH] = {};
-                             ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderPath));
-                             startFolder = folderPath;
-                             return true;
-                         },
-                         SaveAs(path)});
+    const auto dialogAsSet = [] {
+        HWND dialog = FindSaveDialog();
+        if (!dialog) return false;
+        HWND list = ::GetDlgItem(dialog, kTypeList);
+        std::vector<std::wstring> types;
+        for (LRESULT i = 0, n = ::SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t text[64] = {};
+            ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            types.emplace_back(text);
+        }
+        EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
+        EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        wchar_t startFolder[MAX_PATH] = {};
+        ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(startFolder));
+        EXPECT_EQ(::lstrcmpiW(startFolder, ProgramFolderForTests().c_str()), 0) << startFolder;
+        return true;
+    };
+    DialogScript script({dialogAsSet, SaveAs(path)});
     Main().Execute(ID_FILE_SAVE_AS);
     ASSERT_TRUE(script.Finished());
     EXPECT_FALSE(script.TimedOut());
-
-    EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"JPEG", L"All Files"}));
-    EXPECT_EQ(selectedType, 0);
-    EXPECT_EQ(::lstrcmpiW(startFolder.c_str(), ProgramFolderForTests().c_str()), 0) << startFolder;
 
     const LoadedBitmap saved = LoadBitmapFile(path);
     EXPECT_EQ(saved.width, 5);
@@ -82,7 +68,8 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
     // A saved document is not saved again, from the menu or the toolbar.
     EXPECT_FALSE(DialogShownDuring([&] { Main().Execute(ID_FILE_SAVE_AS); }));
     EXPECT_FALSE(DialogShownDuring([&] {
-        ::SendMessageW(Main().Handle(), WM_COMMAND, ID_FILE_SAVE_AS, reinterpret_cast<LPARAM>(Main().Toolbar()));
+        ClickToolbarButton(Main(), 3);  // "Save"
+        PumpFor(std::chrono::milliseconds(200));
     }));
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"first.bmp"});
 
@@ -92,7 +79,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
 
 TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
     ScratchFolder folder;
-    DocumentWindow* jpeg = OpenPictureDocument(Main(), MakePatternPicture(7, 2));
+    DocumentWindow* jpeg = OpenPictureDocument(Main(), PatternPicture(7, 2));
     ASSERT_NE(jpeg, nullptr);
     DialogScript chooseJpeg({[&] {
         HWND dialog = FindSaveDialog();
@@ -101,13 +88,13 @@ TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
         ::SendMessageW(list, CB_SETCURSEL, 1, 0);
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         TypeFileName(dialog, folder.File(L"photo.jpg"));
-        Answer(dialog, IDOK);
+        Press(dialog, IDOK);
         return true;
     }});
     Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(chooseJpeg.Finished());
 
-    DocumentWindow* bare = OpenPictureDocument(Main(), MakePatternPicture(1, 1));
+    DocumentWindow* bare = OpenPictureDocument(Main(), PatternPicture(1, 1));
     ASSERT_NE(bare, nullptr);
     DialogScript plain({SaveAs(folder.File(L"plain"))});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -125,7 +112,7 @@ TEST_F(SaveCommand, KeepsTheNameAsTypedWhateverTheTypeOrExtension) {
 }
 
 TEST_F(SaveCommand, CancelChangesNothing) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 4));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(4, 4));
     ASSERT_NE(document, nullptr);
     DialogScript script({CancelSaveDialog()});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -137,17 +124,17 @@ TEST_F(SaveCommand, CancelChangesNothing) {
 TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     ScratchFolder folder;
     const std::wstring path = folder.File(L"existing.bmp");
-    WriteWholeFile(path, "not a picture yet");
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    ASSERT_TRUE(WriteWholeFile(path, "not a picture yet"));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(document, nullptr);
 
     // First "No" to the overwrite question, then the dialog is cancelled.
     HWND saveDialog = nullptr;
     DialogScript refuse({SaveAs(path, &saveDialog),
                          [&] {
-                             HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                             HWND prompt = FindMessageBox(saveDialog);
                              if (!prompt) return false;
-                             Answer(prompt, IDNO);
+                             Press(prompt, IDNO);
                              return true;
                          },
                          CancelSaveDialog()});
@@ -158,9 +145,9 @@ TEST_F(SaveCommand, ReplacesAnExistingFileOnlyAfterTheUserConfirms) {
     EXPECT_TRUE(document->IsDirty());
 
     DialogScript confirm({SaveAs(path, &saveDialog), [&] {
-                              HWND prompt = FindMessageBoxOwnedBy(saveDialog);
+                              HWND prompt = FindMessageBox(saveDialog);
                               if (!prompt) return false;
-                              Answer(prompt, IDYES);
+                              Press(prompt, IDYES);
                               return true;
                           }});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -174,7 +161,7 @@ TEST_F(SaveCommand, SavesToAPathOf255Characters) {
     const std::wstring prefix = folder.Path() + L"\\";
     const std::wstring name = std::wstring(255 - prefix.size() - 4, L'n') + L".bmp";
     ASSERT_EQ((prefix + name).size(), 255u);
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 4));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 4));
     ASSERT_NE(document, nullptr);
     DialogScript script({SaveAs(prefix + name)});
     Main().Execute(ID_FILE_SAVE_AS);
@@ -198,13 +185,13 @@ TEST_F(SaveCommand, ADocumentClosedWhileItsDialogIsOpenWritesNothingAndTheProgra
     ScratchFolder folder;
     for (const bool fromQuestion : {false, true}) {
         SCOPED_TRACE(fromQuestion ? "the close question's save" : "save as");
-        DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(4, 3));
+        DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(4, 3));
         ASSERT_NE(document, nullptr);
         const HWND window = document->Handle();
         std::thread closer;
         std::vector<DialogScript::Step> steps = {CloseFromAnotherThread(Main().MdiClient(), window, closer),
                                                  [window] { return !::IsWindow(window); }, SaveAs(folder.File(L"gone.bmp"))};
-        if (fromQuestion) steps.insert(steps.begin(), AnswerQuestion(IDYES));
+        if (fromQuestion) steps.insert(steps.begin(), AnswerMessageBox(IDYES));
         DialogScript script(std::move(steps));
         if (fromQuestion) {
             ::SendMessageW(window, WM_CLOSE, 0, 0);
@@ -221,7 +208,7 @@ TEST_F(SaveCommand, ADocumentClosedWhileItsDialogIsOpenWritesNothingAndTheProgra
     ASSERT_TRUE(::IsWindow(mainWindow_));
     Main().Execute(ID_SETTINGS_STATUS_BAR);
     EXPECT_FALSE(MenuChecked(mainWindow_, ID_SETTINGS_STATUS_BAR));
-    EXPECT_NE(OpenPictureDocument(Main(), MakePatternPicture(2, 2)), nullptr);
+    EXPECT_NE(OpenPictureDocument(Main(), PatternPicture(2, 2)), nullptr);
 }
 
 TEST_F(SaveCommand, DoesNothingWithoutADocument) {
@@ -230,33 +217,32 @@ TEST_F(SaveCommand, DoesNothingWithoutADocument) {
 
 TEST_F(CloseQuestion, YesSavesAndCloses) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
     const std::wstring caption = WindowText(window);
-    std::wstring text;
-    std::wstring title;
-    DialogScript script({AnswerQuestion(IDYES, &text, &title), SaveAs(folder.File(L"closing.bmp"))});
+    SeenBox question;
+    DialogScript script({AnswerMessageBox(IDYES, &question), SaveAs(folder.File(L"closing.bmp"))});
     EXPECT_TRUE(document->Close());
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(text, L"保存 " + caption + L" 吗？");
-    EXPECT_EQ(title, L"Snapora");
+    EXPECT_EQ(question.text, L"保存 " + caption + L" 吗？");
+    EXPECT_EQ(question.title, L"Snapora");
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"closing.bmp")).pixels, Pattern(6, 5));
 }
 
 TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
     ScratchFolder folder;
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(6, 5));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
-    DialogScript cancelled({AnswerQuestion(IDYES), CancelSaveDialog()});
+    DialogScript cancelled({AnswerMessageBox(IDYES), CancelSaveDialog()});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancelled.Finished());
     EXPECT_TRUE(document->IsDirty());
 
     // An emptied picture cannot be written: the document stays.
     document->ClearPicture();
-    DialogScript failed({AnswerQuestion(IDYES), SaveAs(folder.File(L"empty.bmp"))});
+    DialogScript failed({AnswerMessageBox(IDYES), SaveAs(folder.File(L"empty.bmp"))});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(failed.Finished());
     EXPECT_TRUE(folder.Names().empty());
@@ -264,16 +250,16 @@ TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {
 }
 
 TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
-    DocumentWindow* document = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(2, 2));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
-    DialogScript cancel({AnswerQuestion(IDCANCEL)});
+    DialogScript cancel({AnswerMessageBox(IDCANCEL)});
     EXPECT_FALSE(document->Close());
     EXPECT_TRUE(cancel.Finished());
     EXPECT_TRUE(::IsWindow(window));
 
     bool saveDialogShown = false;
-    DialogScript no({AnswerQuestion(IDNO), [&] {
+    DialogScript no({AnswerMessageBox(IDNO), [&] {
                          saveDialogShown = saveDialogShown || FindSaveDialog() != nullptr;
                          return false;
                      }});
@@ -284,17 +270,17 @@ TEST_F(CloseQuestion, NoDiscardsAndCancelKeeps) {
 }
 
 TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
-    DocumentWindow* first = OpenPictureDocument(Main(), MakePatternPicture(2, 2));
-    DocumentWindow* second = OpenPictureDocument(Main(), MakePatternPicture(3, 3));
+    DocumentWindow* first = OpenPictureDocument(Main(), PatternPicture(2, 2));
+    DocumentWindow* second = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     const HWND firstWindow = first->Handle();
     const HWND secondWindow = second->Handle();
     const std::wstring firstCaption = WindowText(firstWindow);
     const std::wstring secondCaption = WindowText(secondWindow);
-    std::wstring firstQuestion;
-    std::wstring secondQuestion;
-    DialogScript script({AnswerQuestion(IDNO, &firstQuestion), AnswerQuestion(IDCANCEL, &secondQuestion)});
+    SeenBox firstQuestion;
+    SeenBox secondQuestion;
+    DialogScript script({AnswerMessageBox(IDNO, &firstQuestion), AnswerMessageBox(IDCANCEL, &secondQuestion)});
     ::SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(script.Finished());
     ASSERT_TRUE(::IsWindow(Main().Handle()));
@@ -304,8 +290,8 @@ TEST_F(CloseQuestion, MainWindowCloseStopsAtACancelledQuestion) {
     // one whose question was cancelled stays.
     ASSERT_EQ(::IsWindow(firstWindow) + ::IsWindow(secondWindow), 1);
     const bool firstKept = ::IsWindow(firstWindow) != FALSE;
-    EXPECT_EQ(firstQuestion, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
-    EXPECT_EQ(secondQuestion, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
+    EXPECT_EQ(firstQuestion.text, L"保存 " + (firstKept ? secondCaption : firstCaption) + L" 吗？");
+    EXPECT_EQ(secondQuestion.text, L"保存 " + (firstKept ? firstCaption : secondCaption) + L" 吗？");
 }
 
 }  // namespace

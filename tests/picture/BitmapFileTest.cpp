@@ -5,32 +5,25 @@
 
 #include <cstdlib>
 
-#include "output/OutputTestSupport.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 #include "win32/Handle.h"
 
 namespace snapora::test {
 namespace {
 
-std::vector<std::uint32_t> PatternPixels(int width, int height) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(OutputPattern(x, y));
-    }
-    return pixels;
-}
-
 TEST(WriteBitmapFile, WritesExactlyThePicturesPixelsForPaddedAndTinySizes) {
     ScratchFolder folder;
     ASSERT_FALSE(folder.Path().empty());
     for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{5, 7}, std::pair{64, 9}}) {
-        const Picture picture = MakePatternPicture(width, height);
+        const Picture picture = PatternPicture(width, height);
         ASSERT_FALSE(picture.Empty());
         const std::wstring path = folder.File(L"p" + std::to_wstring(width) + L"x" + std::to_wstring(height) + L".bmp");
         ASSERT_TRUE(WriteBitmapFile(picture, path));
         const LoadedBitmap loaded = LoadBitmapFile(path);
         EXPECT_EQ(loaded.width, width);
         EXPECT_EQ(loaded.height, height);
-        EXPECT_EQ(loaded.pixels, PatternPixels(width, height)) << width << "x" << height;
+        EXPECT_EQ(loaded.pixels, PatternPixels(0, 0, width, height)) << width << "x" << height;
     }
     // Only the finished files remain: no temporary file is left over.
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"p1x1.bmp", L"p3x2.bmp", L"p5x7.bmp", L"p64x9.bmp"}));
@@ -44,7 +37,7 @@ TEST(WriteBitmapFile, ADeviceDependentBitmapIsWrittenLikeAGrabbedOne) {
     win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
     win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
     ASSERT_TRUE(bitmap);
-    const auto pixels = PatternPixels(kWidth, kHeight);
+    const auto pixels = PatternPixels(0, 0, kWidth, kHeight);
     BITMAPINFO info = TopDownBgra32Info(kWidth, kHeight);
     ASSERT_EQ(::SetDIBits(screen.get(), bitmap.get(), 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS), kHeight);
     const Picture device = Picture::FromBitmap(std::move(bitmap));
@@ -52,7 +45,7 @@ TEST(WriteBitmapFile, ADeviceDependentBitmapIsWrittenLikeAGrabbedOne) {
 
     ScratchFolder folder;
     ASSERT_TRUE(WriteBitmapFile(device, folder.File(L"device.bmp")));
-    ASSERT_TRUE(WriteBitmapFile(MakePatternPicture(kWidth, kHeight), folder.File(L"grabbed.bmp")));
+    ASSERT_TRUE(WriteBitmapFile(PatternPicture(kWidth, kHeight), folder.File(L"grabbed.bmp")));
     EXPECT_EQ(ReadWholeFile(folder.File(L"device.bmp")), ReadWholeFile(folder.File(L"grabbed.bmp")));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"device.bmp")).pixels, pixels);
 }
@@ -65,18 +58,18 @@ TEST(WriteBitmapFile, DISABLED_ASaveIntoAReadOnlyFolderFailsAndKeepsTheFile) {
     const std::wstring existing = std::wstring(folder) + L"\\existing.bmp";
     const auto before = ReadWholeFile(existing);
     ASSERT_FALSE(before.empty());
-    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), existing));
-    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(8, 8), std::wstring(folder) + L"\\new.bmp"));
+    EXPECT_FALSE(WriteBitmapFile(PatternPicture(8, 8), existing));
+    EXPECT_FALSE(WriteBitmapFile(PatternPicture(8, 8), std::wstring(folder) + L"\\new.bmp"));
     EXPECT_EQ(ReadWholeFile(existing), before);
     EXPECT_EQ(::GetFileAttributesW((std::wstring(folder) + L"\\new.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(WriteBitmapFile, UsesThePathExactlyAndReplacesAnExistingFile) {
     ScratchFolder folder;
-    const Picture picture = MakePatternPicture(6, 4);
+    const Picture picture = PatternPicture(6, 4);
     const std::wstring jpg = folder.File(L"picture.jpg");
     const std::wstring bare = folder.File(L"noextension");
-    WriteWholeFile(jpg, "an older, longer file that must be replaced completely by the picture .........................");
+    ASSERT_TRUE(WriteWholeFile(jpg, "an older, longer file that must be replaced completely by the picture ........................."));
     ASSERT_TRUE(WriteBitmapFile(picture, jpg));
     ASSERT_TRUE(WriteBitmapFile(picture, bare));
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"noextension", L"picture.jpg"}));
@@ -85,7 +78,7 @@ TEST(WriteBitmapFile, UsesThePathExactlyAndReplacesAnExistingFile) {
         ASSERT_GE(bytes.size(), 2u);
         EXPECT_EQ(bytes[0], 'B');
         EXPECT_EQ(bytes[1], 'M');
-        EXPECT_EQ(LoadBitmapFile(path).pixels, PatternPixels(6, 4));
+        EXPECT_EQ(LoadBitmapFile(path).pixels, PatternPixels(0, 0, 6, 4));
     }
 }
 
@@ -93,12 +86,11 @@ TEST(WriteBitmapFile, FailureLeavesTheExistingFileUntouchedAndNothingBehind) {
     ScratchFolder folder;
     const std::wstring target = folder.File(L"keep.bmp");
     const std::string original = "the user's earlier file";
-    WriteWholeFile(target, original);
-    const std::vector<std::uint8_t> originalBytes(original.begin(), original.end());
+    ASSERT_TRUE(WriteWholeFile(target, original));
 
     // A picture emptied by the delete command has nothing to write.
     EXPECT_FALSE(WriteBitmapFile(Picture{}, target));
-    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+    EXPECT_EQ(ReadWholeFile(target), original);
 
     // The disk fills up half way through the write.
     const std::vector<std::uint8_t> content(1000, 0x5A);
@@ -106,33 +98,32 @@ TEST(WriteBitmapFile, FailureLeavesTheExistingFileUntouchedAndNothingBehind) {
         return ::WriteFile(file, data, bytes / 2, written, nullptr);
     };
     EXPECT_FALSE(detail::ReplaceFileWith(target, content, shortWrite));
-    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+    EXPECT_EQ(ReadWholeFile(target), original);
     const auto failingWrite = [](HANDLE, const void*, DWORD, DWORD* written) -> BOOL {
         *written = 0;
         ::SetLastError(ERROR_DISK_FULL);
         return FALSE;
     };
     EXPECT_FALSE(detail::ReplaceFileWith(target, content, failingWrite));
-    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+    EXPECT_EQ(ReadWholeFile(target), original);
 
     // A folder that does not exist, and a name that is a folder.
-    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(2, 2), folder.File(L"missing\\x.bmp")));
+    EXPECT_FALSE(WriteBitmapFile(PatternPicture(2, 2), folder.File(L"missing\\x.bmp")));
     ASSERT_TRUE(::CreateDirectoryW(folder.File(L"sub").c_str(), nullptr));
-    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(2, 2), folder.File(L"sub")));
+    EXPECT_FALSE(WriteBitmapFile(PatternPicture(2, 2), folder.File(L"sub")));
     ::RemoveDirectoryW(folder.File(L"sub").c_str());
 
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"keep.bmp"});
-    EXPECT_EQ(ReadWholeFile(target), originalBytes);
+    EXPECT_EQ(ReadWholeFile(target), original);
 }
 
 TEST(WriteBitmapFile, ReadOnlyTargetIsLeftAsItWas) {
     ScratchFolder folder;
     const std::wstring target = folder.File(L"locked.bmp");
-    WriteWholeFile(target, "read-only");
+    ASSERT_TRUE(WriteWholeFile(target, "read-only"));
     ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(WriteBitmapFile(MakePatternPicture(4, 4), target));
-    const auto kept = ReadWholeFile(target);
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), "read-only");
+    EXPECT_FALSE(WriteBitmapFile(PatternPicture(4, 4), target));
+    EXPECT_EQ(ReadWholeFile(target), "read-only");
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"locked.bmp"});
 }
 

@@ -11,6 +11,8 @@
 
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
+#include "support/Dialogs.h"
+#include "support/Input.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
 
@@ -19,70 +21,19 @@ namespace {
 
 using OptionsDialog = MainWindowTest;
 
-class DialogScript {
-public:
-    using Step = std::function<bool()>;
+HWND FindOptionsDialog() { return FindDialogWith(IDC_OPTIONS_TAB); }
 
-    explicit DialogScript(std::vector<Step> steps)
-        : steps_(std::move(steps)), deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(20)) {
-        active_ = this;
-        timer_ = ::SetTimer(nullptr, 0, 30, &DialogScript::OnTimer);
-    }
-    ~DialogScript() {
-        ::KillTimer(nullptr, timer_);
-        active_ = nullptr;
-    }
-    DialogScript(const DialogScript&) = delete;
-    DialogScript& operator=(const DialogScript&) = delete;
-
-    [[nodiscard]] bool Finished() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        DialogScript* self = active_;
-        if (!self || self->running_) return;
-        self->running_ = true;
-        if (std::chrono::steady_clock::now() > self->deadline_) {
-            self->Abandon();
-        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_]()) {
-            ++self->next_;
-        }
-        self->running_ = false;
-    }
-
-    // A stuck script must not leave a modal loop waiting for ever.
-    void Abandon() {
-        if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                if (::GetDlgItem(window, IDC_OPTIONS_TAB)) ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-                return TRUE;
-            },
-            0);
-    }
-
-    static inline DialogScript* active_ = nullptr;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    std::chrono::steady_clock::time_point deadline_;
-    UINT_PTR timer_ = 0;
-    bool running_ = false;
-};
-
-HWND FindOptionsDialog() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_OPTIONS_TAB)) {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+// Opens the dialog, lets `look` check it, then cancels it.
+void LookAtOptions(MainWindow& main, const std::function<void(HWND dialog)>& look) {
+    DialogScript script({[&] {
+        HWND dialog = FindOptionsDialog();
+        if (!dialog) return false;
+        look(dialog);
+        Press(dialog, IDCANCEL);
+        return true;
+    }});
+    main.Execute(ID_SETTINGS_OPTIONS);
+    EXPECT_TRUE(script.Finished());
 }
 
 struct Fields {
@@ -96,10 +47,6 @@ Fields ReadFields(HWND dialog) {
 }
 
 void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
-
-void PostClick(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
 
 bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE; }
 
@@ -139,7 +86,7 @@ std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>
             HWND dialog = FindOptionsDialog();
             if (!dialog) return false;
             fill(dialog);
-            PostClick(dialog, IDC_OPTIONS_OK);
+            Press(dialog, IDC_OPTIONS_OK);
             return true;
         },
         [&seen] {
@@ -168,96 +115,56 @@ std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>
 }
 
 TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
-    Fields fields;
-    int page = 0;
-    int focusedId = 0;
-    RECT outer{};
-    RECT owner{};
-    std::wstring caption;
-    LONG_PTR style = 0;
-    bool okIsDefault = true;
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
-        fields = ReadFields(dialog);
-        page = ShownPage(dialog);
-        focusedId = ::GetDlgCtrlID(::GetFocus());
+    LookAtOptions(Main(), [&](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"截图选项设置");
+        const Fields fields = ReadFields(dialog);
+        EXPECT_EQ(fields.prefix, L"Automatic");
+        EXPECT_EQ(fields.interval, L"10");
+        EXPECT_EQ(fields.duration, L"2");
+        EXPECT_EQ(fields.folder, L"CapPicture");
+        EXPECT_EQ(fields.height, L"120");
+        EXPECT_EQ(fields.width, L"160");
+        EXPECT_EQ(ShownPage(dialog), 1);
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_OPTIONS_OK);
+        EXPECT_FALSE(::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_FALSE(::GetWindowLongPtrW(dialog, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        RECT outer{};
+        RECT owner{};
         ::GetWindowRect(dialog, &outer);
         ::GetWindowRect(Main().Handle(), &owner);
-        caption = WindowText(dialog);
-        style = ::GetWindowLongPtrW(dialog, GWL_STYLE);
-        okIsDefault = (::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
-        PostClick(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(caption, L"截图选项设置");
-    EXPECT_EQ(fields.prefix, L"Automatic");
-    EXPECT_EQ(fields.interval, L"10");
-    EXPECT_EQ(fields.duration, L"2");
-    EXPECT_EQ(fields.folder, L"CapPicture");
-    EXPECT_EQ(fields.height, L"120");
-    EXPECT_EQ(fields.width, L"160");
-    EXPECT_EQ(page, 1);
-    EXPECT_EQ(focusedId, IDC_OPTIONS_OK);
-    EXPECT_FALSE(okIsDefault);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
-    EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
-    EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+        EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
+        EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(4590));
+        EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
+    });
 }
 
-TEST_F(OptionsDialog, ControlsSitAtTheirTwipsPositions) {
-    struct Placed {
-        int id;
-        int left, top, width, height;
-    };
-    // Page fields are relative to the page at (480, 720).
-    const std::vector<Placed> expected = {
-        {IDC_OPTIONS_TAB, 240, 240, 3615, 3135},          {IDC_OPTIONS_AUTOMATIC_PAGE, 480, 720, 3135, 2415},
-        {IDC_OPTIONS_OK, 690, 3570, 1095, 375},           {IDCANCEL, 2370, 3570, 1095, 375},
-        {IDC_OPTIONS_PREFIX, 2160, 1200, 1215, 300},     {IDC_OPTIONS_FOLDER_LABEL, 600, 2640, 1425, 195},
-        {IDC_OPTIONS_FOLDER, 2160, 2640, 1215, 300},      {IDC_OPTIONS_AREA_HEIGHT, 1920, 1200, 1455, 300},
-        {IDC_OPTIONS_AREA_WIDTH, 1920, 1800, 1455, 300},    {IDC_OPTIONS_AREA_WIDTH_LABEL, 600, 1800, 1170, 195},
-    };
-    std::vector<RECT> rects(expected.size());
-    std::wstring tab1;
-    std::wstring tab2;
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            HWND control = ::GetDlgItem(dialog, expected[i].id);
-            ::GetWindowRect(control, &rects[i]);
-            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rects[i]), 2);
-        }
-        wchar_t text[32] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 32;
+TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
+    LookAtOptions(Main(), [&](HWND dialog) {
         HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
-        ::SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        tab1 = text;
-        ::SendMessageW(tab, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
-        tab2 = text;
-        PostClick(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(tab1, L"自动截图");
-    EXPECT_EQ(tab2, L"光标截图");
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(testing::Message() << "control " << expected[i].id);
-        const Placed& p = expected[i];
-        EXPECT_NEAR(rects[i].left, win32::TwipsToPixelsX(p.left), 1);
-        EXPECT_NEAR(rects[i].top, win32::TwipsToPixelsY(p.top), 1);
-        EXPECT_NEAR(rects[i].right - rects[i].left, win32::TwipsToPixelsX(p.width), 1);
-        EXPECT_NEAR(rects[i].bottom - rects[i].top, win32::TwipsToPixelsY(p.height), 1);
-    }
+        RECT display{};
+        ::GetWindowRect(tab, &display);
+        ::SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        for (const int page : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "page " << page + 1);
+            ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+            NMHDR header{tab, IDC_OPTIONS_TAB, TCN_SELCHANGE};
+            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
+            wchar_t text[32] = {};
+            TCITEMW item{TCIF_TEXT};
+            item.pszText = text;
+            item.cchTextMax = 32;
+            ::SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+            EXPECT_EQ(std::wstring(text), page == 0 ? L"自动截图" : L"光标截图");
+            ExpectTidyLayout(dialog);
+            RECT frame{};
+            ::GetWindowRect(::GetDlgItem(dialog, page == 0 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE),
+                            &frame);
+            RECT inside{};
+            ::IntersectRect(&inside, &frame, &display);
+            EXPECT_TRUE(::EqualRect(&inside, &frame)) << "the page reaches out of the tab strip's display area";
+        }
+    });
 }
 
 TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
@@ -268,8 +175,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
             if (!focus) return false;
             order.push_back(::GetDlgCtrlID(focus));
             if (order.size() >= expectedCount) return true;
-            ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0);
-            ::PostMessageW(focus, WM_KEYUP, VK_TAB, 0);
+            PressKey(VK_TAB);
             return false;
         };
     };
@@ -282,13 +188,13 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         HWND dialog = FindOptionsDialog();
         HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
         ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tab), TRUE);
-        ::PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
+        PressKey(VK_RIGHT);
         return true;
     });
     steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
     steps.push_back(pressTab(12));
     steps.push_back([] {
-        PostClick(FindOptionsDialog(), IDCANCEL);
+        Press(FindOptionsDialog(), IDCANCEL);
         return true;
     });
     DialogScript script(std::move(steps));
@@ -385,25 +291,56 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(settings.pointerAreaHeight, 480);
     EXPECT_EQ(settings.pointerAreaWidth, 80.0f);
 
-    Fields reopened;
-    int page = 0;
-    DialogScript script({[&] {
-        HWND dialog = FindOptionsDialog();
-        if (!dialog) return false;
-        reopened = ReadFields(dialog);
-        page = ShownPage(dialog);
-        PostClick(dialog, IDCANCEL);
-        return true;
-    }});
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(reopened.duration, L"0.5");
-    EXPECT_EQ(reopened.interval, L"7");
-    EXPECT_EQ(reopened.prefix, L"");
-    EXPECT_EQ(reopened.folder, L"my pics");
-    EXPECT_EQ(reopened.height, L"480");
-    EXPECT_EQ(reopened.width, L"80");
-    EXPECT_EQ(page, 1);
+    LookAtOptions(Main(), [](HWND dialog) {
+        const Fields reopened = ReadFields(dialog);
+        EXPECT_EQ(reopened.duration, L"0.5");
+        EXPECT_EQ(reopened.interval, L"7");
+        EXPECT_EQ(reopened.prefix, L"");
+        EXPECT_EQ(reopened.folder, L"my pics");
+        EXPECT_EQ(reopened.height, L"480");
+        EXPECT_EQ(reopened.width, L"80");
+        EXPECT_EQ(ShownPage(dialog), 1);
+    });
+}
+
+// Real key presses: Esc is the Cancel button's, Enter presses the focused
+// OK button and does nothing in a field, as the dialog has no default button.
+TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
+    HWND dialog = nullptr;
+    const auto typeInterval = [&dialog](const wchar_t* text) {
+        return [&dialog, text] {
+            if (!(dialog = FindOptionsDialog())) return false;
+            SetField(dialog, IDC_OPTIONS_INTERVAL, text);
+            return true;
+        };
+    };
+    const auto press = [](WORD key, int times = 1) {
+        return [key, times] {
+            for (int i = 0; i < times; ++i) PressKey(key);
+            return true;
+        };
+    };
+    const auto closed = [&dialog] { return !::IsWindow(dialog); };
+
+    DialogScript escape({typeInterval(L"7"), press(VK_ESCAPE), closed});
+    EXPECT_TRUE(escape.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+
+    // Focus starts on OK.
+    DialogScript enter({typeInterval(L"7"), press(VK_RETURN), closed});
+    EXPECT_TRUE(enter.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+
+    // Three tabs from OK reach the first field; Enter there leaves the
+    // dialog open, and Esc still cancels.
+    int ticksOpen = 0;
+    DialogScript inField({typeInterval(L"9"), press(VK_TAB, 3),
+                          [&dialog] { return ::GetFocus() == ::GetDlgItem(dialog, IDC_OPTIONS_PREFIX); },
+                          press(VK_RETURN), [&] { return ::IsWindowVisible(dialog) && ++ticksOpen == 10; },
+                          press(VK_ESCAPE), closed});
+    EXPECT_TRUE(inField.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(ticksOpen, 10);
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
 }
 
 TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
@@ -412,7 +349,7 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
         HWND dialog = FindOptionsDialog();
         if (!dialog) return false;
         SetField(dialog, IDC_OPTIONS_INTERVAL, L"60");
-        PostClick(dialog, IDC_OPTIONS_OK);
+        Press(dialog, IDC_OPTIONS_OK);
         return true;
     }});
     Main().Execute(ID_SETTINGS_OPTIONS);

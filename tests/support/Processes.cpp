@@ -4,9 +4,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/Files.h"
+#include "win32/Handle.h"
 #include "win32/Screen.h"
 
 namespace snapora::test {
+
+namespace {
+
+// Runs a program beside the tests to its end; its exit code, or empty on
+// time-out.
+std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    ChildProcess child(program, arguments);
+    return child.Wait(timeout);
+}
+
+}  // namespace
 
 ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
     const std::wstring path = win32::ProgramFolder() + L"\\" + program;
@@ -56,42 +70,10 @@ void ChildProcess::Kill() {
     ::WaitForSingleObject(process_.get(), 5000);
 }
 
-std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
-                              std::chrono::milliseconds timeout) {
-    ChildProcess child(program, arguments);
-    return child.Wait(timeout);
-}
-
-std::wstring TempFilePath(const std::wstring& stem) {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    static unsigned counter = 0;
-    return std::wstring(folder) + L"snapora-" + stem + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++counter);
-}
-
-bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
-    std::vector<std::uint8_t> bytes;
-    win32::UniqueFile file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return bytes;
-    LARGE_INTEGER size{};
-    ::GetFileSizeEx(file.get(), &size);
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        bytes.clear();
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
     const std::wstring out = TempFilePath(L"peer-bitmap");
     const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-bitmap \"" + out + L"\"");
-    const auto bytes = ReadFileBytes(out);
+    const std::string bytes = ReadWholeFile(out);
     ::DeleteFileW(out.c_str());
     if (!code || *code != 0) return std::nullopt;
     const auto newline = std::find(bytes.begin(), bytes.end(), '\n');
@@ -100,17 +82,16 @@ std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
     const std::string header(bytes.begin(), newline);
     if (std::sscanf(header.c_str(), "%d %d", &bitmap.width, &bitmap.height) != 2) return std::nullopt;
     const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
-    const auto* data = &*(newline + 1);
     if (static_cast<std::size_t>(bytes.end() - (newline + 1)) != count * 4) return std::nullopt;
     bitmap.pixels.resize(count);
-    std::memcpy(bitmap.pixels.data(), data, count * 4);
+    std::memcpy(bitmap.pixels.data(), &*(newline + 1), count * 4);
     return bitmap;
 }
 
 std::optional<std::wstring> ReadClipboardTextFromPeer() {
     const std::wstring out = TempFilePath(L"peer-text");
     const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-text \"" + out + L"\"");
-    const auto bytes = ReadFileBytes(out);
+    const std::string bytes = ReadWholeFile(out);
     ::DeleteFileW(out.c_str());
     if (!code || *code != 0) return std::nullopt;
     std::wstring text(bytes.size() / 2, L'\0');
@@ -118,20 +99,44 @@ std::optional<std::wstring> ReadClipboardTextFromPeer() {
     return text;
 }
 
-bool PutClipboardText(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
+bool PutClipboardText(const std::wstring& text, HWND owner) {
+    win32::ClipboardLock clipboard(owner);
+    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool placed = false;
-    if (memory) {
-        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        placed = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!placed) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
-    return placed;
+    if (!memory) return false;
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    if (::SetClipboardData(CF_UNICODETEXT, memory)) return true;
+    ::GlobalFree(memory);
+    return false;
+}
+
+std::wstring ClipboardText(HWND owner) {
+    win32::ClipboardLock clipboard(owner);
+    HANDLE data = clipboard.IsOpen() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (!data) return L"";
+    std::wstring text(static_cast<const wchar_t*>(::GlobalLock(data)));
+    ::GlobalUnlock(data);
+    return text;
+}
+
+ClipboardHolder::ClipboardHolder() {
+    thread_ = std::thread([this] {
+        HWND window = ::CreateWindowExW(0, L"STATIC", L"holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+        const bool open = window && ::OpenClipboard(window);
+        held_ = open ? 1 : -1;
+        while (!release_) ::Sleep(10);
+        if (open) ::CloseClipboard();
+        if (window) ::DestroyWindow(window);
+    });
+    while (held_ == 0) ::Sleep(10);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+    release_ = true;
+    thread_.join();
 }
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {

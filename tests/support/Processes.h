@@ -1,12 +1,13 @@
 #pragma once
-// Starting the built programs beside the test executable as separate
-// processes.
+// Other processes, and the clipboard that this process shares with them.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "win32/Handle.h"
@@ -32,15 +33,6 @@ private:
     DWORD id_ = 0;
 };
 
-// Runs a program to its end and returns its exit code (empty on time-out).
-std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments,
-                              std::chrono::milliseconds timeout = std::chrono::seconds(20));
-
-// A fresh file path in the temporary folder.
-std::wstring TempFilePath(const std::wstring& stem);
-bool FileExists(const std::wstring& path);
-std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
-
 // The clipboard's bitmap as another process reads it.
 struct PeerBitmap {
     int width = 0;
@@ -50,8 +42,25 @@ struct PeerBitmap {
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer();
 std::optional<std::wstring> ReadClipboardTextFromPeer();
 
-// Puts text on the clipboard from this process.
-bool PutClipboardText(const std::wstring& text);
+// Puts text on the clipboard from this process, and reads it back here.
+bool PutClipboardText(const std::wstring& text, HWND owner = nullptr);
+std::wstring ClipboardText(HWND owner = nullptr);
+
+// Holds the clipboard open from another thread with a window of its own, as
+// another program would, for as long as it lives.
+class ClipboardHolder {
+public:
+    ClipboardHolder();
+    ~ClipboardHolder();
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+    [[nodiscard]] bool Holding() const { return held_ == 1; }
+
+private:
+    std::atomic<int> held_{0};
+    std::atomic<bool> release_{false};
+    std::thread thread_;
+};
 
 // A top-level window of another process by class name.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);

@@ -1,9 +1,9 @@
 #pragma once
-// Helpers for tests that drive the real windows in this process.
+// Tests that drive the real windows in this process: the message pump, a
+// fixture with a fresh main window, and what the user sees of its state.
 #include <windows.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "app/MainWindow.h"
+#include "picture/Picture.h"
+
+namespace snapora {
+class DocumentWindow;
+}
 
 namespace snapora::test {
 
@@ -20,60 +25,34 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 void PumpFor(std::chrono::milliseconds duration);
 bool QuitPosted();
 
-// Deletes the settings kept between runs, so the next start has defaults.
-void ForgetStoredSettings();
-
-// Runs xdotool with these arguments on the X display, as keys and pointer
-// moves from the user arrive; true when it ran and succeeded. Messages are
-// answered meanwhile.
-bool Xdotool(const std::wstring& arguments);
-
 // A fixture with a fresh, visible main window and no stored settings.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Never called once the main window may be gone: it is then a dangling
+    // object; the saved handle stays safe to ask.
     MainWindow& Main() { return *main_; }
     MainWindow* main_ = nullptr;
     HWND mainWindow_ = nullptr;
 };
-
-// The pattern a test window paints: every pixel differs from its
-// neighbours, so an off-by-one shows. 0x00RRGGBB.
-std::uint32_t PatternPixel(int x, int y);
-
-// A topmost borderless popup covering `rect` (screen pixels), painting
-// PatternPixel(screen x, screen y) at each pixel.
-class PatternWindow {
-public:
-    explicit PatternWindow(RECT rect, bool withFrame = false, const wchar_t* title = L"Pattern");
-    ~PatternWindow();
-    PatternWindow(const PatternWindow&) = delete;
-    PatternWindow& operator=(const PatternWindow&) = delete;
-    HWND Handle() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
-
-// The screen's pixels (0x00RRGGBB, top-down) in a rectangle.
-std::vector<std::uint32_t> ReadScreen(RECT rect);
-
-// A visible top-level message box (#32770) whose text contains `text`,
-// owned by the current thread's windows; nullptr if none.
-HWND FindMessageBox();
-std::wstring MessageBoxText(HWND box);
-
-// The expected screen DPI when the test run asks for one (SNAPORA_EXPECT_DPI).
-int ExpectedDpiOrZero();
-
-std::wstring WindowText(HWND window);
 
 // What the user sees of a command: its menu item's check mark and enabled
 // state on the frame's menu, its toolbar button's pressed state.
 bool MenuChecked(HWND frame, UINT commandId);
 bool MenuEnabled(HWND frame, UINT commandId);
 bool ToolbarPressed(HWND toolbar, UINT commandId);
+
+// Opens a captured-style document holding `picture`: captioned with the
+// running number, active and unsaved.
+DocumentWindow* OpenPictureDocument(MainWindow& main, Picture picture);
+// The picture documents in the workspace.
+std::vector<HWND> Documents(const MainWindow& main);
+
+// When the test run names a DPI (SNAPORA_EXPECT_DPI), the screen has it.
+void ExpectTheRunsDpi();
+
+std::wstring WindowText(HWND window);
 std::wstring ProgramFolderForTests();
 
 }  // namespace snapora::test
