@@ -5,6 +5,7 @@
 
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
+#include "support/Dialogs.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/Processes.h"
@@ -139,7 +140,7 @@ TEST(HotkeyProcess, AKeyHeldByAnotherProgramAtStartIsLeftOutAndRefusedOnItsPage)
     // A key held elsewhere given to a row is refused there.
     HWND rectangle = ::GetDlgItem(dialog, IDC_HOTKEY_RECTANGLE);
     ::SendMessageW(rectangle, HKM_SETHOTKEY, MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
+    Press(dialog, IDC_OPTIONS_OK);
     HWND box = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
         box = FindProcessWindow(snapora.process.Id(), L"#32770");
@@ -148,12 +149,12 @@ TEST(HotkeyProcess, AKeyHeldByAnotherProgramAtStartIsLeftOutAndRefusedOnItsPage)
     wchar_t text[64] = {};
     ::SendMessageTimeoutW(::GetDlgItem(box, 0xFFFF), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), 0, 2000, nullptr);
     EXPECT_STREQ(text, L"该热键已被其他程序占用，请另选一个！");
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Press(box, IDOK);
     GUITHREADINFO focus{sizeof(focus)};
     EXPECT_TRUE(PumpUntil([&] {
         return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &focus) && focus.hwndFocus == rectangle;
     }));
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    Press(dialog, IDCANCEL);
 
     // The key stays with its holder.
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(snapora.frame) != FALSE; }));

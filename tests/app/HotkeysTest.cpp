@@ -29,31 +29,16 @@ bool OverlayShown() {
     return overlay && overlay->Handle() && ::IsWindowVisible(overlay->Handle());
 }
 
-// Runs `command`, whose modal loop runs `steps` on the dialog it opens,
-// found by its caption; each later step waits for a message box, which is
-// answered and remembered.
-std::wstring RunWithDialog(MainWindow& main, UINT command, const std::wstring& caption,
-                           const std::vector<std::function<void(HWND)>>& steps) {
-    std::wstring boxes;
-    int boxCount = 0;
-    DialogScript script;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        script.Then([&, i] {
-            if (HWND box = FindMessageBox()) {
-                boxes += MessageBoxText(box) + L"|" + WindowText(box) + L";";
-                ++boxCount;
-                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return false;
-            }
-            HWND dialog = FindDialog(caption);
-            if (!dialog || boxCount < static_cast<int>(i)) return false;
-            steps[i](dialog);
-            return true;
-        });
-    }
-    EXPECT_TRUE(script.Run([&] { main.Execute(command); }));
-    return boxes;
+// A step that acts on the dialog captioned `caption` once it shows.
+DialogScript::Step InDialog(const wchar_t* caption, std::function<void(HWND)> act) {
+    return [caption, act] {
+        HWND dialog = FindDialog(caption);
+        if (dialog && !FindMessageBox()) act(dialog);
+        return dialog && !FindMessageBox();
+    };
 }
+
+constexpr wchar_t kOptions[] = L"截图选项设置";
 
 TEST_F(Hotkeys, AKeyCapturesOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
     ::ShowWindow(mainWindow_, SW_MINIMIZE);
@@ -69,11 +54,12 @@ TEST_F(Hotkeys, AKeyCapturesOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
     ASSERT_TRUE(Xdotool(L"key Escape"));
     ASSERT_TRUE(PumpUntil([&] { return !OverlayShown() && ::IsWindowVisible(mainWindow_); }));
 
-    RunWithDialog(Main(), ID_HELP_ABOUT, L"关于", {[](HWND about) {
-                      Xdotool(L"key ctrl+Print alt+Print Print");
-                      PumpFor(500ms);
-                      ::PostMessageW(about, WM_COMMAND, IDOK, 0);
-                  }});
+    DialogScript about({InDialog(L"关于", [](HWND dialog) {
+        Xdotool(L"key ctrl+Print alt+Print Print");
+        PumpFor(500ms);
+        Press(dialog, IDOK);
+    })});
+    EXPECT_TRUE(about.Run([&] { Main().Execute(ID_HELP_ABOUT); }));
     PumpFor(800ms);
     EXPECT_EQ(Documents(Main().MdiClient()), 1);
     EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled() || Main().Timer(MainTimer::Rectangle).Enabled());
@@ -81,23 +67,24 @@ TEST_F(Hotkeys, AKeyCapturesOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
 
 TEST_F(Hotkeys, KeysChangedOnTheirPageWorkAtOnceAndARepeatedKeyIsRefused) {
     int focused = 0;
-    const std::wstring boxes = RunWithDialog(
-        Main(), ID_SETTINGS_OPTIONS, L"截图选项设置",
-        {[](HWND dialog) {
-             // The program has let go of its keys, so the field takes them.
-             ::SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)::GetDlgItem(dialog, IDC_HOTKEY_ENTIRE_SCREEN), TRUE);
-             Xdotool(L"key alt+Print");
-             PumpUntil([&] { return LOBYTE(::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_GETHOTKEY, 0, 0)) == VK_SNAPSHOT; });
-             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-         },
-         [&](HWND dialog) {
-             focused = ::GetDlgCtrlID(::GetFocus());
-             ExpectTidyLayout(dialog);  // the refusal shows the key page
-             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_SHIFT), 0);
-             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW_ON, BM_CLICK, 0, 0);
-             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-         }});
-    EXPECT_EQ(boxes, L"两项截图不能使用同一个热键！|Snapora;");
+    SeenBox refusal;
+    DialogScript script({InDialog(kOptions, [](HWND dialog) {
+                             // The program has let go of its keys, so the field takes them.
+                             HWND field = ::GetDlgItem(dialog, IDC_HOTKEY_ENTIRE_SCREEN);
+                             ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+                             Xdotool(L"key alt+Print");
+                             PumpUntil([&] { return LOBYTE(::SendMessageW(field, HKM_GETHOTKEY, 0, 0)) == VK_SNAPSHOT; });
+                             Press(dialog, IDC_OPTIONS_OK);
+                         }),
+                         AnswerMessageBox(IDOK, &refusal), InDialog(kOptions, [&](HWND dialog) {
+                             focused = ::GetDlgCtrlID(::GetFocus());
+                             ExpectTidyLayout(dialog);  // the refusal shows the key page
+                             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_ENTIRE_SCREEN, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_SHIFT), 0);
+                             ::SendDlgItemMessageW(dialog, IDC_HOTKEY_WINDOW_ON, BM_CLICK, 0, 0);
+                             Press(dialog, IDC_OPTIONS_OK);
+                         })});
+    ASSERT_TRUE(script.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
+    EXPECT_EQ(refusal.text + L"|" + refusal.title, L"两项截图不能使用同一个热键！|Snapora");
     EXPECT_EQ(focused, IDC_HOTKEY_ENTIRE_SCREEN);
     const CaptureHotkeys expected{kDefaultHotkeys[0], Hotkey{hotkey_modifier::kShift, VK_F9}, Hotkey{}};
     EXPECT_EQ(Main().Settings().hotkeys, expected);
@@ -133,12 +120,13 @@ void Restart(MainWindow*& main, HWND& window) {
 }
 
 TEST_F(StoredSettings, WhatOkAppliedIsThereAfterARestart) {
-    RunWithDialog(Main(), ID_SETTINGS_OPTIONS, L"截图选项设置", {[](HWND dialog) {
+    DialogScript script({InDialog(kOptions, [](HWND dialog) {
         ::SetDlgItemTextW(dialog, IDC_OPTIONS_PREFIX, L"截屏_");
         ::SetDlgItemTextW(dialog, IDC_OPTIONS_DURATION, L"0.5");
         ::SendDlgItemMessageW(dialog, IDC_HOTKEY_RECTANGLE_ON, BM_CLICK, 0, 0);
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-    }});
+        Press(dialog, IDC_OPTIONS_OK);
+    })});
+    ASSERT_TRUE(script.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
     const StoredValues applied = StoredFromSettings(Main().Settings());
     Restart(main_, mainWindow_);
     ASSERT_NE(main_, nullptr);
@@ -180,11 +168,12 @@ TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing
     ACL denyAll{};
     ::InitializeAcl(&denyAll, sizeof(denyAll), ACL_REVISION);
     ASSERT_TRUE(SetSettingsKeyDacl(&denyAll));
-    const std::wstring boxes = RunWithDialog(Main(), ID_SETTINGS_OPTIONS, L"截图选项设置", {[](HWND dialog) {
+    DialogScript script({InDialog(kOptions, [](HWND dialog) {
         ::SetDlgItemTextW(dialog, IDC_OPTIONS_PREFIX, L"新前缀");
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_OK, BN_CLICKED), 0);
-    }});
-    EXPECT_EQ(boxes, L"");
+        Press(dialog, IDC_OPTIONS_OK);
+    })});
+    ASSERT_TRUE(script.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
+    EXPECT_TRUE(ThreadDialogs().empty());  // nothing was said
     EXPECT_EQ(Main().Settings().automaticPrefix, L"新前缀");
     ASSERT_TRUE(SetSettingsKeyDacl(nullptr));
     EXPECT_EQ(StoredFromSettings(LoadStoredSettings()), StoredFromSettings(expected));
