@@ -179,10 +179,11 @@ TEST_F(RectangleCaptureTest, TheNewPictureComesUpNormalOverAMaximisedDocument) {
     ExpectPatternDocument(document);
     ASSERT_NE(document, nullptr);
     EXPECT_FALSE(::IsZoomed(document->Handle()));
-    RECT outer{};
-    ::GetWindowRect(document->Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 210);
-    EXPECT_EQ(outer.bottom - outer.top, 178);
+    // Restored to normal, it is sized to show the whole picture.
+    RECT client{};
+    ::GetClientRect(document->Handle(), &client);
+    EXPECT_EQ(client.right, 201);
+    EXPECT_EQ(client.bottom, 151);
 }
 
 TEST_F(RectangleCaptureTest, DragUpLeftGivesTheSamePictureWithTheLabelBesideTheStart) {
