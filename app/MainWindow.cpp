@@ -12,6 +12,7 @@
 #include "capture/CaptureCommands.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
+#include "settings/SettingsStore.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 #include "win32/Workspace.h"
@@ -90,6 +91,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
+        case WM_HOTKEY:
+            RunHotkeyCapture(*this, wParam);
+            return 0;
         case WM_RENDERFORMAT:
         case WM_RENDERALLFORMATS:
         case WM_DESTROYCLIPBOARD:
@@ -120,6 +124,7 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 
 bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
+    hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !statusBar_) return false;
@@ -141,8 +146,9 @@ void MainWindow::Initialise() {
     SetStatusText({});
     SetCaption(LoadText(IDS_APP_TITLE));
     run_.captureCount = 0;
-    settings_ = CaptureSettings{};
+    settings_ = LoadStoredSettings();
     Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
+    RegisterHotkeys();
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -211,10 +217,19 @@ void MainWindow::Execute(UINT commandId) {
     CommandHandler handler = FindCommandHandler(commandId);
     if (!handler) return;
     const HWND window = window_;
+    // The options dialog's key fields must get the program's own keys, and
+    // a key does nothing while it is open anyway: they are let go meanwhile
+    // and registered again from the settings it leaves.
+    const bool options = commandId == ID_SETTINGS_OPTIONS;
+    if (options) hotkeys_.Unregister();
     handler(*this);
     // Commands that run modal loops may see the program closed meanwhile.
-    if (::IsWindow(window)) RefreshUi();
+    if (!::IsWindow(window)) return;
+    if (options) RegisterHotkeys();
+    RefreshUi();
 }
+
+void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(settings_.hotkeys); }
 
 void MainWindow::RefreshUi() {
     DrawUiState(state_, ::GetMenu(window_), toolbar_);
@@ -283,6 +298,7 @@ void MainWindow::OnDestroy() {
     // The overlay is a window of its own that knows this frame: it goes
     // first, however the frame is being destroyed.
     CloseRectangleOverlay();
+    hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
@@ -299,6 +315,7 @@ void MainWindow::RequestExit() {
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
     run_.clipboardOffer.RenderAll(window_);
+    hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);
 }

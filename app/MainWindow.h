@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Hotkeys.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
 #include "frame/UiState.h"
@@ -67,6 +68,7 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnStatusBarClockTick();
     void ShowBars();
+    void RegisterHotkeys();
 
     HINSTANCE instance_;
     HWND mdiClient_ = nullptr;
@@ -76,6 +78,7 @@ private:
     CaptureSettings settings_;
     RunState run_;
     UiState state_;
+    SystemHotkeys hotkeys_;
     std::array<win32::WindowTimer, 4> timers_{
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::EntireScreen), 100},
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Rectangle), 100},

@@ -7,6 +7,9 @@ class Frame;
 void StartEntireScreenCapture(Frame& frame);
 void EntireScreenCaptureTick(Frame& frame);
 void CaptureWindowInFront(Frame& frame);
+// The same capture without the pause, for a key pressed while the wanted
+// window is already in front.
+void CaptureWindowInFrontAtOnce(Frame& frame);
 void StartRectangleCapture(Frame& frame);
 void RectangleCaptureTick(Frame& frame);
 void TogglePointerAreaCapture(Frame& frame);

@@ -10,6 +10,7 @@
 #include "frame/Frame.h"
 #include "frame/RunState.h"
 #include "win32/Screen.h"
+#include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
@@ -21,7 +22,7 @@ void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int su
     DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
         // No document: at least give the user the main window back.
-        ::ShowWindow(frame.Handle(), SW_SHOW);
+        win32::ShowHiddenWindowAgain(frame.Handle());
         return;
     }
     SetCurrentDocument(frame, document);
@@ -48,6 +49,12 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
     }
 }
 
+void TakeWindowInFront(Frame& frame) {
+    WindowGrab grab = CaptureForegroundWindow();
+    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
+    ::SetFocus(frame.Handle());
+}
+
 }  // namespace
 
 void StartEntireScreenCapture(Frame& frame) {
@@ -71,9 +78,12 @@ void CaptureWindowInFront(Frame& frame) {
     WaitProcessingEvents(WholeSecondDeadline::After(static_cast<std::int64_t>(std::time(nullptr)), 2));
     // The wait ran every message: the program may have been closed meanwhile.
     if (!::IsWindow(window)) return;
-    WindowGrab grab = CaptureForegroundWindow();
-    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
-    ::SetFocus(window);
+    TakeWindowInFront(frame);
+}
+
+void CaptureWindowInFrontAtOnce(Frame& frame) {
+    ::ShowWindow(frame.Handle(), SW_HIDE);
+    TakeWindowInFront(frame);
 }
 
 }  // namespace snapora

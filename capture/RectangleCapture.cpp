@@ -5,6 +5,7 @@
 #include "capture/ScreenGrab.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
+#include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
@@ -21,7 +22,7 @@ void RectangleCaptureTick(Frame& frame) {
     if (!RectangleOverlay::Open(frame, GetScreenSnapshot(nullptr))) {
         // Nothing to select from: give the user the main window back rather
         // than leave the program invisible.
-        ::ShowWindow(frame.Handle(), SW_SHOW);
+        win32::ShowHiddenWindowAgain(frame.Handle());
     }
 }
 

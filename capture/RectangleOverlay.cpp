@@ -220,7 +220,7 @@ void RectangleOverlay::Unload() {
     labelVisible_ = false;
     // The frozen screen can be tens of megabytes; the next use grabs anew.
     frozen_ = Picture{};
-    if (!closingForGood_) ::ShowWindow(frame_.Handle(), SW_SHOW);
+    if (!closingForGood_) win32::ShowHiddenWindowAgain(frame_.Handle());
 }
 
 void RectangleOverlay::ShowLabel(PixelPoint origin, std::wstring text) {

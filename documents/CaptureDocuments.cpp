@@ -3,6 +3,7 @@
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
+#include "win32/WindowPlacement.h"
 
 namespace snapora {
 
@@ -10,7 +11,7 @@ void ShowCaptureDocument(Frame& frame, DocumentWindow& document) {
     RunState& run = frame.Run();
     ::SetWindowTextW(document.Handle(), CaptureCaption(run.captureCount).c_str());
     ++run.captureCount;
-    if (!::IsWindowVisible(frame.Handle())) ::ShowWindow(frame.Handle(), SW_SHOW);
+    win32::ShowHiddenWindowAgain(frame.Handle());
     ::SendMessageW(frame.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document.Handle()), 0);
     ::ShowWindow(document.Handle(), SW_SHOW);
 }

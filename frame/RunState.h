@@ -10,6 +10,7 @@
 #include "frame/logic/DelayedTickCounter.h"
 #include "picture/Clipboard.h"
 #include "picture/Picture.h"
+#include "settings/logic/Hotkey.h"
 
 namespace snapora {
 
@@ -40,6 +41,10 @@ struct RunState {
     // tests put a failing one here. Nullptr means the picture's own copy.
     using SelectionCopier = Picture (*)(const Picture& frozen, int left, int top, int width, int height);
     SelectionCopier selectionCopier = nullptr;
+
+    // Per capture key: false while another program holds it, as found the
+    // last time the keys were registered.
+    HotkeyAvailability hotkeysAvailable{true, true, true};
 };
 
 }  // namespace snapora

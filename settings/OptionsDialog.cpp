@@ -8,6 +8,7 @@
 
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
+#include "settings/HotkeyPage.h"
 #include "settings/SettingsResource.h"
 #include "settings/logic/OptionsRules.h"
 #include "win32/Handle.h"
@@ -27,11 +28,13 @@ constexpr int kDialogWidthTwips = 4200;
 constexpr int kDialogHeightTwips = 5070;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
+constexpr int kHotkeyPage = 3;
 
-constexpr std::array<win32::TwipsRect, 5> kDialogControls{{
+constexpr std::array<win32::TwipsRect, 6> kDialogControls{{
     {IDC_OPTIONS_TAB, 240, 240, 3615, 3615},
     {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2895},
     {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2895},
+    {IDC_OPTIONS_HOTKEY_PAGE, kPageLeft, kPageTop, 3135, 2895},
     {IDC_OPTIONS_OK, 690, 4050, 1095, 375},
     {IDCANCEL, 2370, 4050, 1095, 375},
 }};
@@ -60,10 +63,12 @@ constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
-constexpr std::array<int, 10> kFocusOrder{IDC_OPTIONS_OK,         IDCANCEL,             IDC_OPTIONS_TAB,
-                                          IDC_OPTIONS_PREFIX,     IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                          IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
-                                          IDC_OPTIONS_FORMAT};
+constexpr std::array<int, 16> kFocusOrder{IDC_OPTIONS_OK,          IDCANCEL,             IDC_OPTIONS_TAB,
+                                          IDC_OPTIONS_PREFIX,      IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                          IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
+                                          IDC_OPTIONS_FORMAT,      IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE,
+                                          IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_WINDOW_ON,
+                                          IDC_HOTKEY_WINDOW};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -92,17 +97,20 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class OptionsDialog : public win32::WindowBase<OptionsDialog, win32::WindowKind::Dialog> {
 public:
     // Shows the dialog; the settings OK applied, or nothing.
-    static std::optional<CaptureSettings> Run(HWND owner, const CaptureSettings& current) {
+    static std::optional<CaptureSettings> Run(HWND owner, const CaptureSettings& current,
+                                              const HotkeyAvailability& available) {
         std::optional<CaptureSettings> applied;
-        RunModal(Owner(new OptionsDialog(current, applied)), ::GetModuleHandleW(nullptr), IDD_OPTIONS, owner);
+        RunModal(Owner(new OptionsDialog(current, available, applied)), ::GetModuleHandleW(nullptr), IDD_OPTIONS,
+                 owner);
         return applied;
     }
 
 private:
     friend class win32::WindowBase<OptionsDialog, win32::WindowKind::Dialog>;
     // `applied` lives on the stack of Run, below the dialog's modal loop.
-    OptionsDialog(const CaptureSettings& current, std::optional<CaptureSettings>& applied)
-        : settings_(current), applied_(applied) {}
+    OptionsDialog(const CaptureSettings& current, const HotkeyAvailability& available,
+                  std::optional<CaptureSettings>& applied)
+        : settings_(current), applied_(applied), hotkeyPage_(current.hotkeys, available) {}
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
@@ -126,6 +134,7 @@ private:
 
     CaptureSettings settings_;
     std::optional<CaptureSettings>& applied_;
+    HotkeyPage hotkeyPage_;
     win32::WindowIcons icons_;
 };
 
@@ -156,6 +165,7 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                     return TRUE;
                 }
                 default:
+                    hotkeyPage_.OnCommand(LOWORD(wParam));
                     return FALSE;
             }
         case WM_NOTIFY: {
@@ -180,6 +190,10 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
     FillFormatList();
+    for (int id : {IDC_OPTIONS_PREFIX, IDC_OPTIONS_FOLDER}) {
+        ::SendDlgItemMessageW(window_, id, EM_LIMITTEXT, kMaxNameLength, 0);
+    }
+    hotkeyPage_.Initialise(window_);
 
     HWND tab = ::GetDlgItem(window_, IDC_OPTIONS_TAB);
     std::wstring first = LoadText(IDS_OPTIONS_AUTOMATIC_TAB);
@@ -190,6 +204,9 @@ void OptionsDialog::Initialise() {
     ::SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = second.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    std::wstring third = LoadText(IDS_OPTIONS_HOTKEY_TAB);
+    item.pszText = third.data();
+    ::SendMessageW(tab, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
     for (int id : kFocusOrder) {
@@ -207,6 +224,7 @@ void OptionsDialog::PlaceControls() {
     for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(window_, rect);
     for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
     for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
+    hotkeyPage_.Place(kPageLeft, kPageTop);
 }
 
 int OptionsDialog::SelectedPage() const {
@@ -225,9 +243,14 @@ void OptionsDialog::ShowSelectedPage() {
     };
     showPage(1, false);
     showPage(2, false);
+    hotkeyPage_.Show(false);
     ::SetWindowPos(::GetDlgItem(window_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    showPage(SelectedPage(), true);
+    if (SelectedPage() == kHotkeyPage) {
+        hotkeyPage_.Show(true);
+    } else {
+        showPage(SelectedPage(), true);
+    }
 }
 
 void OptionsDialog::SelectTab(int page) {
@@ -271,10 +294,17 @@ void OptionsDialog::ApplyAndClose() {
         AnewInput(FieldIdOf(problem->field));
         return;
     }
+    if (const auto problem = hotkeyPage_.FindProblem()) {
+        ShowMessage(window_, LoadText(problem->messageId));
+        SelectTab(kHotkeyPage);
+        ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(window_, problem->fieldId)), TRUE);
+        return;
+    }
     OptionsValues values = ValuesFromTexts(texts);
     values.automaticFormat = SelectedFormat();
     ApplyValues(values, settings_);
     settings_.automaticIntervalMs = values.intervalMs;
+    settings_.hotkeys = hotkeyPage_.Keys();
     applied_ = settings_;
     ::EndDialog(window_, TRUE);
 }
@@ -346,9 +376,12 @@ PictureFormat OptionsDialog::SelectedFormat() const {
 
 }  // namespace
 
-std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current) {
+std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
+                                                 const HotkeyAvailability& hotkeysAvailable) {
     if (!win32::RegisterWindowClassOnce(::GetModuleHandleW(nullptr), kPageClass, PageProc)) return std::nullopt;
-    return OptionsDialog::Run(owner, current);
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&controls);
+    return OptionsDialog::Run(owner, current, hotkeysAvailable);
 }
 
 }  // namespace snapora

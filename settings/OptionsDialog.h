@@ -9,8 +9,10 @@
 namespace snapora {
 
 // Shows the dialog over `owner` and returns when it has closed: the
-// settings OK applied (every field, the automatic-capture period
-// included), or nothing after Cancel and the close box.
-std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current);
+// settings OK applied (every field, the automatic-capture period and the
+// hotkeys included), or nothing after Cancel and the close box.
+// `hotkeysAvailable` marks the rows whose key another program held.
+std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
+                                                 const HotkeyAvailability& hotkeysAvailable);
 
 }  // namespace snapora

@@ -24,11 +24,27 @@
 #define IDC_OPTIONS_FORMAT_LABEL 324
 #define IDC_OPTIONS_FORMAT 325
 
+// The hotkey page: per capture a check box that turns its key on, the
+// hotkey field, and the note shown when another program held the key.
+#define IDC_OPTIONS_HOTKEY_PAGE 305
+#define IDC_HOTKEY_RECTANGLE_ON 330
+#define IDC_HOTKEY_RECTANGLE 331
+#define IDC_HOTKEY_RECTANGLE_HELD 332
+#define IDC_HOTKEY_ENTIRE_SCREEN_ON 333
+#define IDC_HOTKEY_ENTIRE_SCREEN 334
+#define IDC_HOTKEY_ENTIRE_SCREEN_HELD 335
+#define IDC_HOTKEY_WINDOW_ON 336
+#define IDC_HOTKEY_WINDOW 337
+#define IDC_HOTKEY_WINDOW_HELD 338
+
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
 
 #define IDS_OPTIONS_AUTOMATIC_TAB 350
 #define IDS_OPTIONS_POINTER_AREA_TAB 351
+#define IDS_OPTIONS_HOTKEY_TAB 352
+#define IDS_HOTKEY_REPEATED 353
+#define IDS_HOTKEY_HELD 354
 // The picture formats automatic capture offers, in the list's order.
-#define IDS_OPTIONS_FORMAT_BMP 352
-#define IDS_OPTIONS_FORMAT_PNG 353
+#define IDS_OPTIONS_FORMAT_BMP 355
+#define IDS_OPTIONS_FORMAT_PNG 356

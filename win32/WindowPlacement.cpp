@@ -30,6 +30,14 @@ void PlaceControlInTwips(HWND dialog, const TwipsRect& place, int offsetLeft, in
                    TwipsToPixelsX(place.width), TwipsToPixelsY(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void ShowHiddenWindowAgain(HWND window) {
+    if (::IsIconic(window)) {
+        ::ShowWindow(window, SW_RESTORE);
+    } else if (!::IsWindowVisible(window)) {
+        ::ShowWindow(window, SW_SHOW);
+    }
+}
+
 void CentreOnOwner(HWND window, HWND owner) {
     RECT box{};
     ::GetWindowRect(window, &box);

@@ -34,6 +34,10 @@ struct TwipsRect {
 // twips) at the real DPI.
 void PlaceControlInTwips(HWND dialog, const TwipsRect& place, int offsetLeft = 0, int offsetTop = 0);
 
+// Brings back a window that a capture hid: shown, and restored when it had
+// been minimised (a capture started by a key finds it so).
+void ShowHiddenWindowAgain(HWND window);
+
 // Centres `window` on `owner` (on the work area when the owner is hidden or
 // minimised), keeping it wholly on the screen.
 void CentreOnOwner(HWND window, HWND owner);

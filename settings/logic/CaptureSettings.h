@@ -1,8 +1,9 @@
 #pragma once
-// The capture settings, held in memory for one run.
+// The capture settings, kept across runs by the settings store.
 #include <string>
 
 #include "picture/logic/PictureFormat.h"
+#include "settings/logic/Hotkey.h"
 
 namespace snapora {
 
@@ -16,6 +17,7 @@ struct CaptureSettings {
     PictureFormat automaticFormat = PictureFormat::Bmp;  // of automatic captures: BMP or PNG
     double pointerAreaHeight = 120;               // pixels
     float pointerAreaWidth = 160;                 // pixels
+    CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures
 };
 
 }  // namespace snapora

@@ -89,12 +89,14 @@ bool IsValidFolderName(std::wstring_view name) {
     for (wchar_t c : name) {
         if (c < 0x20 || c == 0x7F || kForbiddenFolderCharacters.find(c) != std::wstring_view::npos) return false;
     }
-    if (TrimBlanks(name).empty()) return false;
+    if (TrimBlanks(name).empty() || name.size() > kMaxNameLength) return false;
     // Windows drops a trailing dot or blank, so such a name would land in
     // another folder than the one typed; "." and ".." are not below at all.
     if (name.back() == L'.' || name.back() == L' ') return false;
     return !IsDeviceName(name);
 }
+
+bool IsValidPrefix(std::wstring_view prefix) { return prefix.size() <= kMaxNameLength; }
 
 std::wstring FormatFieldNumber(double value) { return FormatShortest(value); }
 std::wstring FormatFieldNumber(float value) { return FormatShortest(value); }
@@ -110,21 +112,38 @@ OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned interva
     return texts;
 }
 
+bool FieldPasses(OptionsField field, std::wstring_view text) {
+    if (field == OptionsField::Folder) return IsValidFolderName(text);
+    const auto value = ParseFieldNumber(text);
+    if (!value) return false;
+    switch (field) {
+        case OptionsField::Duration:
+            // Fractions of a minute are allowed.
+            return InRange(*value, 0, 61);
+        case OptionsField::Interval:
+            return IsWholeNumber(*value) && InRange(*value, 0, 61);
+        case OptionsField::Height:
+            return IsWholeNumber(*value) && InRange(*value, 59, 481);
+        case OptionsField::Width:
+            return IsWholeNumber(*value) && InRange(*value, 79, 641);
+        case OptionsField::Folder:
+            break;
+    }
+    return false;
+}
+
 std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts) {
-    const auto duration = ParseFieldNumber(texts.duration);
-    if (!duration || !InRange(*duration, 0, 61)) return OptionsProblem{OptionsField::Duration, 1, kDurationMessage};
-    const auto interval = ParseFieldNumber(texts.interval);
-    if (!interval || !IsWholeNumber(*interval) || !InRange(*interval, 0, 61)) {
-        return OptionsProblem{OptionsField::Interval, 1, kIntervalMessage};
-    }
-    if (!IsValidFolderName(texts.folder)) return OptionsProblem{OptionsField::Folder, 1, kFolderMessage};
-    const auto height = ParseFieldNumber(texts.height);
-    if (!height || !IsWholeNumber(*height) || !InRange(*height, 59, 481)) {
-        return OptionsProblem{OptionsField::Height, 2, kHeightMessage};
-    }
-    const auto width = ParseFieldNumber(texts.width);
-    if (!width || !IsWholeNumber(*width) || !InRange(*width, 79, 641)) {
-        return OptionsProblem{OptionsField::Width, 2, kWidthMessage};
+    const std::array<OptionsProblem, 5> checks{{
+        {OptionsField::Duration, 1, kDurationMessage},
+        {OptionsField::Interval, 1, kIntervalMessage},
+        {OptionsField::Folder, 1, kFolderMessage},
+        {OptionsField::Height, 2, kHeightMessage},
+        {OptionsField::Width, 2, kWidthMessage},
+    }};
+    const std::array<const std::wstring*, 5> fields{&texts.duration, &texts.interval, &texts.folder, &texts.height,
+                                                    &texts.width};
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        if (!FieldPasses(checks[i].field, *fields[i])) return checks[i];
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 // What the options dialog accepts, in what order it complains, and how it
 // shows the current values. No windows here, so all of it is unit-tested.
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,15 @@ bool InRange(double value, double low, double high);
 
 bool IsWholeNumber(double value);
 
+// The longest file-name prefix and folder name taken, so the pictures'
+// paths stay within what the system accepts.
+inline constexpr std::size_t kMaxNameLength = 100;
+
 // A name that makes exactly one folder directly below another folder.
 bool IsValidFolderName(std::wstring_view name);
+
+// Any text up to kMaxNameLength.
+bool IsValidPrefix(std::wstring_view prefix);
 
 // Shortest plain decimal that reads back as the same value: 10, 2.5, 0.5.
 std::wstring FormatFieldNumber(double value);
@@ -63,6 +71,9 @@ inline constexpr std::array<PictureFormat, 2> kAutomaticFormats{PictureFormat::B
 
 // The texts a fresh dialog shows for these settings and this timer period.
 OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs);
+
+// Whether one field's text passes that field's own check.
+bool FieldPasses(OptionsField field, std::wstring_view text);
 
 // The first check that fails, in the order duration, interval, folder,
 // height, width; nothing when all pass.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "support/Files.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -65,6 +66,32 @@ void PressKey(WORD key) {
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
+}
+
+bool Xdotool(const std::wstring& arguments) {
+    // Wine starts a Unix program given by its Unix path, but its process
+    // handle cannot be waited for: the shell leaves a file saying how it
+    // went, seen here through the drive that maps the Unix root.
+    static unsigned counter = 0;
+    const std::wstring name =
+        L"snapora-xdotool-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    std::wstring commandLine = L"/bin/sh -c \"/usr/bin/xdotool " + arguments + L" && echo ok >/tmp/" + name +
+                               L" || echo failed >/tmp/" + name + L"\"";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    ::CloseHandle(info.hProcess);
+    ::CloseHandle(info.hThread);
+    const std::wstring marker = L"Z:\\tmp\\" + name;
+    std::string report;
+    PumpUntil([&] {
+        report = ReadWholeFile(marker);
+        return !report.empty() && report.back() == '\n';
+    });
+    ::DeleteFileW(marker.c_str());
+    return report == "ok\n";
 }
 
 }  // namespace snapora::test

@@ -2,6 +2,8 @@
 // Real mouse and keyboard input, as a user's hand makes it (SendInput).
 #include <windows.h>
 
+#include <string>
+
 #include "app/MainWindow.h"
 
 namespace snapora::test {
@@ -21,5 +23,10 @@ void Click(POINT at);
 void ClickToolbarButton(const MainWindow& main, int position);
 // Presses and releases a key.
 void PressKey(WORD key);
+
+// Runs xdotool with these arguments on the X display, as keys and pointer
+// moves from the user arrive there; true when it ran and succeeded.
+// Messages are answered meanwhile.
+bool Xdotool(const std::wstring& arguments);
 
 }  // namespace snapora::test

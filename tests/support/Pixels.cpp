@@ -10,6 +10,9 @@ namespace {
 
 LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
+    // A lone Alt would open the window menu, whose loop would hold the test:
+    // keys like Alt+Print, taken by the system, leave exactly that.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) return 0;
     if (message != WM_PAINT) return ::DefWindowProcW(window, message, wParam, lParam);
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(window, &paint);

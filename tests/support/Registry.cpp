@@ -1,5 +1,6 @@
 #include "support/Registry.h"
 
+#include "settings/SettingsStore.h"
 #include "win32/Handle.h"
 
 namespace snapora::test {
@@ -69,5 +70,7 @@ void RegistryValueOverride::Remove() {
     win32::UniqueRegKey owned(key);
     ::RegDeleteValueW(key, valueName_.c_str());
 }
+
+void ForgetStoredSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath); }
 
 }  // namespace snapora::test

@@ -30,4 +30,7 @@ private:
     std::optional<std::pair<DWORD, std::vector<BYTE>>> previous_;
 };
 
+// Deletes the settings kept between runs, so the next start has defaults.
+void ForgetStoredSettings();
+
 }  // namespace snapora::test

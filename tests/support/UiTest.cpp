@@ -6,6 +6,7 @@
 
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "support/Registry.h"
 #include "win32/Screen.h"
 
 namespace snapora::test {
@@ -45,6 +46,9 @@ bool QuitPosted() { return QuitFlag(); }
 
 void MainWindowTest::SetUp() {
     win32::EnableDpiAwareness();
+    // Every window test starts from the defaults, whatever an earlier test
+    // applied with OK.
+    ForgetStoredSettings();
     QuitFlag() = false;
     main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
     ASSERT_NE(main_, nullptr);
@@ -56,6 +60,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
     if (MainWindow::FromHandle(mainWindow_)) ::DestroyWindow(mainWindow_);
     PumpFor(std::chrono::milliseconds(20));
+    ForgetStoredSettings();
     QuitFlag() = false;
 }
 

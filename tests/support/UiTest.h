@@ -25,7 +25,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 void PumpFor(std::chrono::milliseconds duration);
 bool QuitPosted();
 
-// A fixture with a fresh, visible main window.
+// A fixture with a fresh, visible main window and no stored settings.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,0 +1,56 @@
+#include "settings/logic/StoredSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace snapora {
+namespace {
+
+using namespace hotkey_modifier;
+
+TEST(Hotkey, UsableKeysRepeatsAndPacking) {
+    EXPECT_TRUE(IsUsableHotkey({}));
+    EXPECT_TRUE(IsUsableHotkey({kControl | kShift, 'P'}));
+    for (const Hotkey bad : {Hotkey{kControl, 0}, Hotkey{0, 0x11}, Hotkey{0, 0x01}, Hotkey{0x8, kPrintScreenKey}}) {
+        EXPECT_FALSE(IsUsableHotkey(bad)) << bad.modifiers << "+" << bad.key;
+    }
+    EXPECT_EQ(FindRepeatedHotkey(kDefaultHotkeys), std::nullopt);
+    EXPECT_EQ(FindRepeatedHotkey({kDefaultHotkeys[0], Hotkey{}, kDefaultHotkeys[0]}), 2u);
+    EXPECT_EQ(FindRepeatedHotkey({Hotkey{}, Hotkey{}, kDefaultHotkeys[0]}), std::nullopt);
+    EXPECT_EQ(PackHotkey(kDefaultHotkeys[1]), 0x22Cu);
+    EXPECT_EQ(UnpackHotkey(PackHotkey({kAll, 0xFE})), (Hotkey{kAll, 0xFE}));
+    EXPECT_EQ(UnpackHotkey(0x82C), std::nullopt);  // the Windows key
+    EXPECT_EQ(UnpackHotkey(0x100), std::nullopt);  // a modifier without a key
+}
+
+TEST(StoredSettings, StringsEndAtTheirFirstNulAndNoKeyLoadsTwice) {
+    StoredValues values;
+    values[0] = {StoredType::Text, 0, std::wstring(L"pre\0fix", 7)};
+    values[1] = {StoredType::Number, 61, {}};
+    // Rectangle takes control+print screen, so entire screen's default
+    // would clash and it loads without a key; window repeats rectangle's
+    // key and falls back to its own default.
+    values[6] = {StoredType::Number, PackHotkey(kDefaultHotkeys[1]), {}};
+    values[8] = values[6];
+    const CaptureSettings loaded = SettingsFromStored(values);
+    EXPECT_EQ(loaded.automaticPrefix, L"pre");
+    EXPECT_EQ(loaded.automaticIntervalMs, 10000u);
+    const CaptureHotkeys expected{kDefaultHotkeys[1], Hotkey{}, kDefaultHotkeys[2]};
+    EXPECT_EQ(loaded.hotkeys, expected);
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(loaded)).hotkeys, expected);
+}
+
+TEST(StoredSettings, TheAutomaticFormatIsKeptAndAnythingUnknownIsBmp) {
+    CaptureSettings png;
+    png.automaticFormat = PictureFormat::Png;
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(png)).automaticFormat, PictureFormat::Png);
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(CaptureSettings{})).automaticFormat, PictureFormat::Bmp);
+    StoredValues values = StoredFromSettings(png);
+    for (const StoredValue& bad : {StoredValue{StoredType::Text, 0, L"png"}, StoredValue{StoredType::Text, 0, L"JPEG"},
+                                  StoredValue{StoredType::Number, 1, {}}, StoredValue{}}) {
+        values[9] = bad;
+        EXPECT_EQ(SettingsFromStored(values).automaticFormat, PictureFormat::Bmp) << bad.text.size();
+    }
+}
+
+}  // namespace
+}  // namespace snapora
