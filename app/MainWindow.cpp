@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/Hotkeys.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
 #include "app/UiDrawing.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Hotkeys.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
 #include "frame/UiState.h"
+#include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"

@@ -3,6 +3,7 @@
 // main window owns the one instance; features reach it through the frame.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -10,7 +11,6 @@
 #include "frame/logic/DelayedTickCounter.h"
 #include "picture/Clipboard.h"
 #include "picture/Picture.h"
-#include "settings/logic/Hotkey.h"
 
 namespace snapora {
 
@@ -44,7 +44,7 @@ struct RunState {
 
     // Per capture key: false while another program holds it, as found the
     // last time the keys were registered.
-    HotkeyAvailability hotkeysAvailable{true, true, true};
+    std::array<bool, 3> hotkeysAvailable{true, true, true};
 };
 
 }  // namespace snapora

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Hotkeys.h"
+#include "settings/HotkeyRegistration.h"
 #include "settings/SettingsResource.h"
 #include "win32/WindowPlacement.h"
 
