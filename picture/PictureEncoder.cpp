@@ -2,14 +2,15 @@
 
 #include <objidl.h>
 #include <wincodec.h>
-#include <wrl/client.h>
 
 #include <vector>
+
+#include "win32/Handle.h"
 
 namespace snapora {
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using win32::UniqueCom;
 
 constexpr float kJpegQuality = 0.9f;
 // Rows converted to 24 bits at a time: a band stays in the cache and no
@@ -49,14 +50,14 @@ bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
     return SetOption(options, L"FilterOption", value);
 }
 
-ComPtr<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
-    ComPtr<IWICBitmapFrameEncode> frame;
-    ComPtr<IPropertyBag2> options;
-    if (FAILED(encoder.CreateNewFrame(&frame, &options))) return nullptr;
-    if (!options || !SetEncoderOptions(*options.Get(), format)) return nullptr;
-    if (FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(width, height))) return nullptr;
+UniqueCom<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
+    UniqueCom<IWICBitmapFrameEncode> frame;
+    UniqueCom<IPropertyBag2> options;
+    if (FAILED(encoder.CreateNewFrame(frame.Put(), options.Put()))) return {};
+    if (!options || !SetEncoderOptions(*options.get(), format)) return {};
+    if (FAILED(frame.get()->Initialize(options.get())) || FAILED(frame.get()->SetSize(width, height))) return {};
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
-    if (FAILED(frame->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return nullptr;
+    if (FAILED(frame.get()->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return {};
     return frame;
 }
 
@@ -104,19 +105,19 @@ bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const
         pixels = copied.data();
     }
 
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
+    UniqueCom<IWICImagingFactory> factory;
+    UniqueCom<IStream> stream;
+    UniqueCom<IWICBitmapEncoder> encoder;
     const GUID container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
-        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !ReserveStream(*stream.Get(), width, height) ||
-        FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
-        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache))) {
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
+        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
+        FAILED(factory.get()->CreateEncoder(container, nullptr, encoder.Put())) ||
+        FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
         return false;
     }
-    const ComPtr<IWICBitmapFrameEncode> frame = NewFrame(*encoder.Get(), format, width, height);
-    if (!frame || !WriteRows(*frame.Get(), pixels, width, height) || FAILED(encoder->Commit())) return false;
-    return HandOver(*stream.Get(), sink);
+    const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), format, width, height);
+    if (!frame || !WriteRows(*frame.get(), pixels, width, height) || FAILED(encoder.get()->Commit())) return false;
+    return HandOver(*stream.get(), sink);
 }
 
 }  // namespace snapora

@@ -27,6 +27,12 @@ public:
     [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
 
     [[nodiscard]] Type release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+    // For functions that hand out a new handle through a pointer: the old
+    // one is given back first.
+    [[nodiscard]] Type* Put() noexcept {
+        reset();
+        return &handle_;
+    }
     void reset(Type handle = Traits::Invalid()) noexcept {
         Type old = std::exchange(handle_, handle);
         if (old != Traits::Invalid()) Traits::Close(old);
@@ -72,6 +78,17 @@ struct IconTraits {
     static constexpr Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { ::DestroyIcon(h); }
 };
+
+// A COM interface pointer: "given back" is one Release.
+template <class Interface>
+struct ComTraits {
+    using Type = Interface*;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type pointer) noexcept { pointer->Release(); }
+};
+
+template <class Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniquePalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
