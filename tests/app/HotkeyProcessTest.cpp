@@ -132,7 +132,9 @@ TEST(HotkeyProcess, AKeyHeldByAnotherProgramAtStartIsLeftOutAndRefusedOnItsPage)
     ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tab), TRUE);
     ::PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
     ::PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
-    ASSERT_TRUE(PumpUntil([&] { return visible(IDC_OPTIONS_HOTKEY_PAGE); }));
+    // The page shows its rows one after another, and this process may look
+    // in between: the last row's field comes after every note.
+    ASSERT_TRUE(PumpUntil([&] { return visible(IDC_OPTIONS_HOTKEY_PAGE) && visible(IDC_HOTKEY_WINDOW); }));
     EXPECT_TRUE(visible(IDC_HOTKEY_ENTIRE_SCREEN_HELD));
     EXPECT_FALSE(visible(IDC_HOTKEY_RECTANGLE_HELD));
     EXPECT_FALSE(visible(IDC_HOTKEY_WINDOW_HELD));
