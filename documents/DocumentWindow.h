@@ -24,6 +24,8 @@ public:
 
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(Picture picture);
+    // The same, handing back the picture shown until now.
+    Picture ExchangePicture(Picture picture);
     void ClearPicture();
     [[nodiscard]] SIZE SurfaceSize() const noexcept { return surface_; }
     void SetSurfaceSize(int width, int height);

@@ -34,6 +34,10 @@ struct RunState {
     // The bytes of its last file, kept so each tick reuses the memory.
     std::vector<std::uint8_t> automaticFileBytes;
 
+    // The pointer-area preview's second picture: each tick grabs into it and
+    // trades it for the document's only when the area looks different.
+    Picture pointerAreaSpare;
+
     // The screen that automatic capture offers on the clipboard.
     ClipboardOffer clipboardOffer;
 

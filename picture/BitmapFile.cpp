@@ -4,6 +4,7 @@
 
 #include "picture/PictureEncoder.h"
 #include "picture/logic/BmpEncoder.h"
+#include "picture/logic/PngEncoder.h"
 #include "picture/logic/TemporaryName.h"
 #include "win32/Handle.h"
 
@@ -63,6 +64,29 @@ bool ReplaceFileWith(const std::wstring& path, std::span<const std::uint8_t> byt
 
 }  // namespace detail
 
+namespace {
+
+// BMP and PNG come from the program's own writers, straight from the
+// picture's rows when it has them.
+bool EncodeWithOwnWriter(const Picture& picture, PictureFormat format, std::vector<std::uint8_t>& file) {
+    if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
+    std::vector<std::uint32_t> copied;
+    const std::uint32_t* pixels = picture.DirectPixels();
+    if (!pixels) {
+        copied = picture.ReadPixels();
+        if (copied.empty()) return false;
+        pixels = copied.data();
+    }
+    const int width = picture.Width();
+    const int height = picture.Height();
+    if (format == PictureFormat::Png) {
+        return EncodePng24Into(file, pixels, static_cast<std::size_t>(width), width, height, PngBandsFor(width, height));
+    }
+    return EncodeBmp24Into(file, pixels, static_cast<std::size_t>(width), width, height);
+}
+
+}  // namespace
+
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability) {
     std::vector<std::uint8_t> file;
     return WriteBitmapFile(picture, path, durability, file);
@@ -70,30 +94,23 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDura
 
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
                      std::vector<std::uint8_t>& file) {
-    if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
-    const auto width = static_cast<std::size_t>(picture.Width());
-    bool encoded = false;
-    if (const std::uint32_t* pixels = picture.DirectPixels()) {
-        encoded = EncodeBmp24Into(file, pixels, width, picture.Width(), picture.Height());
-    } else {
-        const std::vector<std::uint32_t> copied = picture.ReadPixels();
-        encoded = !copied.empty() && EncodeBmp24Into(file, copied.data(), width, picture.Width(), picture.Height());
-    }
-    return encoded && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+    return WritePictureFile(picture, path, PictureFormat::Bmp, durability, file);
 }
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability) {
-    std::vector<std::uint8_t> bmpFile;
-    return WritePictureFile(picture, path, format, durability, bmpFile);
+    std::vector<std::uint8_t> file;
+    return WritePictureFile(picture, path, format, durability, file);
 }
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
-                      WriteDurability durability, std::vector<std::uint8_t>& bmpFile) {
-    if (format == PictureFormat::Bmp) return WriteBitmapFile(picture, path, durability, bmpFile);
-    return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> file) {
-        return detail::ReplaceFileWith(path, file, &PlainWrite, durability);
-    });
+                      WriteDurability durability, std::vector<std::uint8_t>& file) {
+    if (format == PictureFormat::Jpeg) {
+        return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> encoded) {
+            return detail::ReplaceFileWith(path, encoded, &PlainWrite, durability);
+        });
+    }
+    return EncodeWithOwnWriter(picture, format, file) && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
 }
 
 }  // namespace snapora

@@ -1,6 +1,6 @@
 #pragma once
-// The program's picture files: its own BMP writer, and PNG and JPEG
-// through the platform's codecs, all replacing a file the same safe way.
+// The program's picture files: its own BMP and PNG writers, and JPEG
+// through the platform's codec, all replacing a file the same safe way.
 // Saving and automatic capture both use it.
 #include <windows.h>
 
@@ -32,14 +32,14 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
                      std::vector<std::uint8_t>& file);
 
-// The same in any format, with the same guarantees: BMP through the writer
-// above, PNG and JPEG encoded in memory first (COM must be initialised on
-// the calling thread).
+// The same in any format, with the same guarantees, always encoded in
+// memory first: BMP and PNG by the program's own writers, JPEG by the
+// platform's codec (COM must be initialised on the calling thread).
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);
-// The same, a BMP encoding into the caller's `bmpFile` as above.
+// The same, a BMP or PNG encoding into the caller's `file` as above.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
-                      WriteDurability durability, std::vector<std::uint8_t>& bmpFile);
+                      WriteDurability durability, std::vector<std::uint8_t>& file);
 
 namespace detail {
 

@@ -178,6 +178,8 @@ TEST(WritePictureFile, PngAndJpegHoldThePictureAsAnotherDecoderReadsThem) {
     EXPECT_EQ(png.width, 480);
     EXPECT_EQ(png.height, 300);
     EXPECT_TRUE(png.pixels == expected);
+    // Our own PNG writer, read by the platform's decoder too.
+    EXPECT_TRUE(DecodeWithPlatform(folder.File(L"desktop.png")).pixels == expected);
     EXPECT_EQ(jpeg.width, 480);
     EXPECT_GE(Psnr(expected, jpeg.pixels), ExpectedJpegPsnr(folder.File(L"desktop.jpg")));
 
@@ -191,6 +193,7 @@ TEST(WritePictureFile, PngAndJpegHoldThePictureAsAnotherDecoderReadsThem) {
     ASSERT_TRUE(WritePictureFile(Picture::FromBitmap(std::move(bitmap)), folder.File(L"device.png"), PictureFormat::Png));
     ASSERT_TRUE(WritePictureFile(PatternPicture(1, 1), folder.File(L"one.png"), PictureFormat::Png));
     EXPECT_EQ(DecodeIndependently(folder.File(L"device.png")).pixels, pattern);
+    EXPECT_EQ(DecodeWithPlatform(folder.File(L"device.png")).pixels, pattern);
     EXPECT_EQ(DecodeIndependently(folder.File(L"one.png")).pixels, PatternPixels(0, 0, 1, 1));
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"desktop.jpg", L"desktop.png", L"device.png", L"one.png"}));
 }
