@@ -1,7 +1,6 @@
 #include "app/Application.h"
 
 #include "app/MainWindow.h"
-#include "win32/ComApartment.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 
@@ -19,9 +18,6 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     // A second copy ends at once, silently, leaving the first alone.
     win32::UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
     if (!instanceMutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
-    // The picture codecs are COM objects, used from this, the only UI thread.
-    const win32::ComApartment com;
-
     MainWindow* main = MainWindow::Create(instance);
     if (!main) return 1;
     main->Show(showCommand);

@@ -34,7 +34,7 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDura
 
 // The same in any format, with the same guarantees, always encoded in
 // memory first: BMP and PNG by the program's own writers, JPEG by the
-// platform's codec (COM must be initialised on the calling thread).
+// platform's codec.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);
 // The same, a BMP or PNG encoding into the caller's `file` as above.

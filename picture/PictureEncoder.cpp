@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "win32/ComApartment.h"
 #include "win32/Handle.h"
+#include "win32/SystemLibrary.h"
 
 namespace snapora {
 namespace {
@@ -38,8 +40,7 @@ bool SetOption(IPropertyBag2& options, const wchar_t* option, const VARIANT& val
 // desktop came out a third smaller and a third faster than with the
 // codec's adaptive choice (noise is the same either way).
 bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
-    VARIANT value;
-    ::VariantInit(&value);
+    VARIANT value{};  // VT_EMPTY, as VariantInit makes it
     if (format == PictureFormat::Jpeg) {
         value.vt = VT_R4;
         value.fltVal = kJpegQuality;
@@ -75,13 +76,24 @@ bool WriteRows(IWICBitmapFrameEncode& frame, const std::uint32_t* pixels, UINT w
     return SUCCEEDED(frame.Commit());
 }
 
+// COM's own functions, from its DLL, loaded at the first encoding.
+struct ComFunctions {
+    decltype(&::CoCreateInstance) createInstance =
+        win32::LoadSystemFunction<decltype(&::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    decltype(&::CreateStreamOnHGlobal) createStream =
+        win32::LoadSystemFunction<decltype(&::CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
+    decltype(&::GetHGlobalFromStream) streamMemory =
+        win32::LoadSystemFunction<decltype(&::GetHGlobalFromStream)>(L"ole32.dll", "GetHGlobalFromStream");
+    [[nodiscard]] bool Loaded() const { return createInstance && createStream && streamMemory; }
+};
+
 // The bytes the codec wrote: from the start up to where it stopped.
-bool HandOver(IStream& stream, const EncodedBytesSink& sink) {
+bool HandOver(const ComFunctions& com, IStream& stream, const EncodedBytesSink& sink) {
     LARGE_INTEGER none{};
     ULARGE_INTEGER end{};
     HGLOBAL memory = nullptr;
     if (FAILED(stream.Seek(none, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 ||
-        FAILED(::GetHGlobalFromStream(&stream, &memory))) {
+        FAILED(com.streamMemory(&stream, &memory))) {
         return false;
     }
     const auto* bytes = static_cast<const std::uint8_t*>(::GlobalLock(memory));
@@ -105,19 +117,23 @@ bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const
         pixels = copied.data();
     }
 
+    // COM starts here, not at the program's start: most runs never need it.
+    const win32::ComApartment apartment;
+    const ComFunctions com;
+    if (!apartment.Usable() || !com.Loaded()) return false;
     UniqueCom<IWICImagingFactory> factory;
     UniqueCom<IStream> stream;
     UniqueCom<IWICBitmapEncoder> encoder;
     const GUID container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
-        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
+    if (FAILED(com.createInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
+        FAILED(com.createStream(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
         FAILED(factory.get()->CreateEncoder(container, nullptr, encoder.Put())) ||
         FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
         return false;
     }
     const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), format, width, height);
     if (!frame || !WriteRows(*frame.get(), pixels, width, height) || FAILED(encoder.get()->Commit())) return false;
-    return HandOver(*stream.get(), sink);
+    return HandOver(com, *stream.get(), sink);
 }
 
 }  // namespace snapora
