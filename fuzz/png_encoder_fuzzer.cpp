@@ -28,13 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<std::uint8_t> file(5, 0xEE);  // a reused buffer with old bytes
-    const bool written = snapora::EncodePng24Into(file, pixels.data(), pitch, width, height, bands);
+    const bool written = snapora::EncodePngInto(file, pixels.data(), pitch, width, height, bands);
     if (width <= 0 || height <= 0 || extra < 0) {
         Check(!written && file.empty());
         return 0;
     }
     Check(written);
-    const auto decoded = snapora::test::ReadPng24(file);
+    const auto decoded = snapora::test::ReadPng(file);
     Check(decoded.has_value() && decoded->width == width && decoded->height == height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

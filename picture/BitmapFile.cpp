@@ -80,7 +80,7 @@ bool EncodeWithOwnWriter(const Picture& picture, PictureFormat format, std::vect
     const int width = picture.Width();
     const int height = picture.Height();
     if (format == PictureFormat::Png) {
-        return EncodePng24Into(file, pixels, static_cast<std::size_t>(width), width, height, PngBandsFor(width, height));
+        return EncodePngInto(file, pixels, static_cast<std::size_t>(width), width, height, PngBandsFor(width, height));
     }
     return EncodeBmp24Into(file, pixels, static_cast<std::size_t>(width), width, height);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// A strict reader of the 24-bit PNG files the program writes, for the
-// window-free tests and the fuzzer: every chunk's CRC, the zlib stream's own
-// checksum (through zlib's inflate, which shares nothing with how the
-// writer joins its bands) and every row's filter are checked.
+// A strict reader of the PNG files the program writes (8-bit palette or
+// 24-bit truecolour), for the window-free tests and the fuzzer: every
+// chunk's CRC, the zlib stream's own checksum (through zlib's inflate, which
+// shares nothing with how the writer joins its bands), every row's filter
+// and every palette index are checked.
 #include <zlib.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@ struct DecodedPng {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // top-down, 0x00RRGGBB
+    bool indexed = false;               // written with a palette
 };
 
 namespace png_detail {
@@ -34,11 +36,12 @@ inline std::uint8_t Paeth(int a, int b, int c) {
 }
 
 // Undoes one row's filter in place; false for an unknown filter.
-inline bool Unfilter(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t bytes) {
+inline bool Unfilter(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t bytes,
+                     std::size_t pixelBytes) {
     for (std::size_t i = 0; i < bytes; ++i) {
-        const int a = i >= 3 ? row[i - 3] : 0;
+        const int a = i >= pixelBytes ? row[i - pixelBytes] : 0;
         const int b = above ? above[i] : 0;
-        const int c = above && i >= 3 ? above[i - 3] : 0;
+        const int c = above && i >= pixelBytes ? above[i - pixelBytes] : 0;
         const int predictors[] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
         if (filter > 4) return false;
         row[i] = static_cast<std::uint8_t>(row[i] + predictors[filter]);
@@ -46,14 +49,33 @@ inline bool Unfilter(std::uint8_t filter, std::uint8_t* row, const std::uint8_t*
     return true;
 }
 
+// The pixels of the filtered rows in `raw`, through the palette when there is one.
+inline bool ReadRows(std::vector<std::uint8_t>& raw, const std::vector<std::uint32_t>& palette, DecodedPng& png) {
+    const std::size_t pixelBytes = png.indexed ? 1 : 3;
+    const std::size_t rowBytes = 1 + pixelBytes * static_cast<std::size_t>(png.width);
+    png.pixels.reserve(static_cast<std::size_t>(png.width) * static_cast<std::size_t>(png.height));
+    for (std::size_t y = 0; y < static_cast<std::size_t>(png.height); ++y) {
+        std::uint8_t* row = &raw[y * rowBytes];
+        const std::uint8_t* above = y ? row - rowBytes + 1 : nullptr;
+        if (!Unfilter(row[0], row + 1, above, rowBytes - 1, pixelBytes)) return false;
+        for (std::size_t i = 1; i < rowBytes; i += pixelBytes) {
+            if (png.indexed && row[i] >= palette.size()) return false;
+            png.pixels.push_back(png.indexed ? palette[row[i]]
+                                             : (std::uint32_t{row[i]} << 16) | (std::uint32_t{row[i + 1]} << 8) | row[i + 2]);
+        }
+    }
+    return true;
+}
+
 }  // namespace png_detail
 
 // The picture in `file`, or nothing when anything about it is wrong.
-inline std::optional<DecodedPng> ReadPng24(std::span<const std::uint8_t> file) {
+inline std::optional<DecodedPng> ReadPng(std::span<const std::uint8_t> file) {
     using png_detail::Be32;
     constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) return std::nullopt;
     DecodedPng png;
+    std::vector<std::uint32_t> palette;
     std::vector<std::uint8_t> compressed;
     bool ended = false;
     for (std::size_t at = 8; at < file.size();) {
@@ -65,10 +87,21 @@ inline std::optional<DecodedPng> ReadPng24(std::span<const std::uint8_t> file) {
         if (crc32(0, type, length + 4) != Be32(data + length)) return std::nullopt;
         const std::string_view name(reinterpret_cast<const char*>(type), 4);
         if (at == 8) {
-            constexpr std::uint8_t kFormat[5] = {8, 2, 0, 0, 0};
-            if (name != "IHDR" || length != 13 || !std::equal(kFormat, kFormat + 5, data + 8)) return std::nullopt;
+            // 8 bits, truecolour (2) or palette (3), deflate, adaptive filters, no interlace.
+            if (name != "IHDR" || length != 13 || data[8] != 8 || (data[9] != 2 && data[9] != 3) || data[10] != 0 ||
+                data[11] != 0 || data[12] != 0) {
+                return std::nullopt;
+            }
             png.width = static_cast<int>(Be32(data));
             png.height = static_cast<int>(Be32(data + 4));
+            png.indexed = data[9] == 3;
+        } else if (name == "PLTE") {
+            if (!png.indexed || !palette.empty() || !compressed.empty() || length % 3 || length == 0 || length > 768) {
+                return std::nullopt;
+            }
+            for (std::uint32_t i = 0; i < length; i += 3) {
+                palette.push_back((std::uint32_t{data[i]} << 16) | (std::uint32_t{data[i + 1]} << 8) | data[i + 2]);
+            }
         } else if (name == "IDAT") {
             compressed.insert(compressed.end(), data, data + length);
         } else if (name == "IEND") {
@@ -76,23 +109,15 @@ inline std::optional<DecodedPng> ReadPng24(std::span<const std::uint8_t> file) {
         }
         at += 12 + std::size_t{length};
     }
-    if (!ended || png.width <= 0 || png.height <= 0) return std::nullopt;
-    const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(png.width);
+    if (!ended || png.width <= 0 || png.height <= 0 || png.indexed == palette.empty()) return std::nullopt;
+    const std::size_t rowBytes = 1 + (png.indexed ? 1 : 3) * static_cast<std::size_t>(png.width);
     std::vector<std::uint8_t> raw(rowBytes * static_cast<std::size_t>(png.height));
     uLongf rawLength = static_cast<uLongf>(raw.size());
     if (uncompress(raw.data(), &rawLength, compressed.data(), static_cast<uLong>(compressed.size())) != Z_OK ||
         rawLength != raw.size()) {
         return std::nullopt;
     }
-    png.pixels.reserve(static_cast<std::size_t>(png.width) * static_cast<std::size_t>(png.height));
-    for (std::size_t y = 0; y < static_cast<std::size_t>(png.height); ++y) {
-        std::uint8_t* row = &raw[y * rowBytes];
-        const std::uint8_t* above = y ? row - rowBytes + 1 : nullptr;
-        if (!png_detail::Unfilter(row[0], row + 1, above, rowBytes - 1)) return std::nullopt;
-        for (std::size_t i = 1; i < rowBytes; i += 3) {
-            png.pixels.push_back((std::uint32_t{row[i]} << 16) | (std::uint32_t{row[i + 1]} << 8) | row[i + 2]);
-        }
-    }
+    if (!png_detail::ReadRows(raw, palette, png)) return std::nullopt;
     return png;
 }
 
