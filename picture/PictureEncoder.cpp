@@ -72,12 +72,15 @@ bool WriteRows(IWICBitmapFrameEncode& frame, const std::uint32_t* pixels, UINT w
     return SUCCEEDED(frame.Commit());
 }
 
-// The bytes the codec wrote: from the start up to where it stopped.
-bool HandOver(IStream& stream, const EncodedBytesSink& sink) {
+// The bytes the codec wrote: from the start up to where it stopped, or, for
+// a codec that goes back to fill in what it wrote earlier, the whole stream
+// (which was then not reserved beyond what it wrote).
+bool HandOver(IStream& stream, CodecOutput output, const EncodedBytesSink& sink) {
     LARGE_INTEGER none{};
     ULARGE_INTEGER end{};
     HGLOBAL memory = nullptr;
-    if (FAILED(stream.Seek(none, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 ||
+    const DWORD from = output == CodecOutput::InOrder ? STREAM_SEEK_CUR : STREAM_SEEK_END;
+    if (FAILED(stream.Seek(none, from, &end)) || end.QuadPart == 0 ||
         FAILED(::GetHGlobalFromStream(&stream, &memory))) {
         return false;
     }
@@ -112,14 +115,15 @@ bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const
     GUID container{row.codec.data1, row.codec.data2, row.codec.data3, {}};
     std::copy(row.codec.data4.begin(), row.codec.data4.end(), container.Data4);
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
-        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
+        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
+        (row.output == CodecOutput::InOrder && !ReserveStream(*stream.get(), width, height)) ||
         FAILED(factory.get()->CreateEncoder(container, nullptr, encoder.Put())) ||
         FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
         return false;
     }
     const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), row.option, width, height);
     if (!frame || !WriteRows(*frame.get(), pixels, width, height) || FAILED(encoder.get()->Commit())) return false;
-    return HandOver(*stream.get(), sink);
+    return HandOver(*stream.get(), row.output, sink);
 }
 
 }  // namespace snapora

@@ -36,6 +36,11 @@ struct CodecOption {
     float value = 0;
 };
 
+// How a codec writes its file: front to back, or going back to fill in
+// what it wrote earlier (then the file ends where the stream ends, not
+// where the codec stopped).
+enum class CodecOutput { InOrder, Seeking };
+
 struct PictureFormatRow {
     PictureFormat format;
     unsigned typeText;            // its entry in the save dialog's type list
@@ -44,6 +49,7 @@ struct PictureFormatRow {
     PictureWriter writer;
     CodecId codec;                // PlatformCodec only
     CodecOption option;
+    CodecOutput output;
     unsigned automaticText;       // its name in the automatic format choice; 0: not offered there
 };
 
@@ -53,15 +59,15 @@ struct PictureFormatRow {
 // than with the codec's adaptive choice.
 inline constexpr std::array<PictureFormatRow, 4> kPictureFormats{{
     {PictureFormat::Bmp, IDS_FORMAT_TYPE_BMP, L"*.bmp", L"BMP", PictureWriter::OwnBmp, {}, {},
-     IDS_FORMAT_CHOICE_BMP},
+     CodecOutput::InOrder, IDS_FORMAT_CHOICE_BMP},
     {PictureFormat::Png, IDS_FORMAT_TYPE_PNG, L"*.png", L"PNG", PictureWriter::PlatformCodec,
      {0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}},
-     {L"FilterOption", CodecOptionType::Byte, 1}, IDS_FORMAT_CHOICE_PNG},
+     {L"FilterOption", CodecOptionType::Byte, 1}, CodecOutput::InOrder, IDS_FORMAT_CHOICE_PNG},
     {PictureFormat::Jpeg, IDS_FORMAT_TYPE_JPEG, L"*.jpg;*.jpeg", L"JPEG", PictureWriter::PlatformCodec,
      {0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}},
-     {L"ImageQuality", CodecOptionType::Float, 0.9f}, 0},
+     {L"ImageQuality", CodecOptionType::Float, 0.9f}, CodecOutput::InOrder, 0},
     {PictureFormat::Tiff, IDS_FORMAT_TYPE_TIFF, L"*.tif;*.tiff", L"TIFF", PictureWriter::PlatformCodec,
-     {0x163bcc30, 0xe2e9, 0x4f0b, {0x96, 0x1d, 0xa3, 0xe9, 0xfd, 0xb7, 0x88, 0xa3}}, {}, 0},
+     {0x163bcc30, 0xe2e9, 0x4f0b, {0x96, 0x1d, 0xa3, 0xe9, 0xfd, 0xb7, 0x88, 0xa3}}, {}, CodecOutput::Seeking, 0},
 }};
 
 // Rows stand in the order of the enumeration, so a format finds its row by
