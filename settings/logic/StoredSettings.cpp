@@ -52,7 +52,7 @@ void LoadInterval(const StoredValue& value, CaptureSettings& settings) {
 }
 void LoadDuration(const StoredValue& value, CaptureSettings& settings) {
     if (const auto minutes = TextOf(value); minutes && FieldPasses(OptionsField::Duration, *minutes)) {
-        settings.automaticDuration = static_cast<float>(ParseFieldNumber(*minutes).value_or(0) * 60.0);
+        settings.automaticDuration = DurationSeconds(ParseFieldNumber(*minutes).value_or(0));
     }
 }
 void LoadFolder(const StoredValue& value, CaptureSettings& settings) {
