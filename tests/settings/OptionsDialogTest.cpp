@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
 #include "support/Dialogs.h"
+#include "support/FreedObjectTrap.h"
 #include "support/Input.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
@@ -390,45 +390,6 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);
     Main().Timer(MainTimer::Automatic).SetEnabled(false);
 }
-
-// A window that counts what it is sent, and freed heap blocks refilled with
-// its handle: code that reads a window handle out of a freed object then
-// talks to this window instead of failing quietly.
-class FreedObjectTrap {
-public:
-    FreedObjectTrap() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Count;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SnaporaTestTrap";
-        ::RegisterClassW(&wc);
-        window_ = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sent_));
-    }
-    ~FreedObjectTrap() {
-        ::DestroyWindow(window_);
-        for (void* block : blocks_) std::free(block);
-    }
-    void Refill() {
-        for (std::size_t size = 16; size <= 4096; size += 16) {
-            for (int i = 0; i < 8; ++i) {
-                auto* block = static_cast<HWND*>(std::malloc(size));
-                for (std::size_t j = 0; j < size / sizeof(HWND); ++j) block[j] = window_;
-                blocks_.push_back(block);
-            }
-        }
-    }
-    [[nodiscard]] int Sent() const { return sent_; }
-
-private:
-    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (auto* sent = reinterpret_cast<int*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) ++*sent;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    HWND window_ = nullptr;
-    int sent_ = 0;
-    std::vector<void*> blocks_;
-};
 
 // The end of the session destroys the dialog (with its owner) while its
 // message is up: afterwards it reaches for nothing of itself.
