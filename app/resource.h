@@ -3,7 +3,6 @@
 #include "frame/ResourceIds.h"
 
 #define IDR_MAINMENU 10
-#define IDB_TOOLBAR 20
 
 // Why the program holds the end of the session up.
 #define IDS_UNSAVED_CAPTURES 11
