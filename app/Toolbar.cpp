@@ -136,7 +136,15 @@ LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, 
 
 std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
 
-int MainToolbarHeight() { return win32::TwipsToPixelsY(kToolbarHeightTwips); }
+int MainToolbarHeight(int dpi) { return TwipsToPixels(kToolbarHeightTwips, dpi); }
+
+void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi, HIMAGELIST* images) {
+    HIMAGELIST scaled = CreateToolbarImages(instance, WholeArtScale(dpi));
+    if (!scaled) return;
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(scaled));
+    if (*images) ::ImageList_Destroy(*images);
+    *images = scaled;
+}
 
 const ToolbarButton* FindToolbarButton(UINT commandId) {
     for (const auto& button : kButtons) {
@@ -155,8 +163,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
     if (!toolbar) return nullptr;
     ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    *images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
-    if (*images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
+    ScaleToolbarArt(toolbar, instance, win32::WindowDpi(parent), images);
 
     std::vector<TBBUTTON> buttons;
     for (std::size_t i = 0; i < kButtons.size(); ++i) {

@@ -19,7 +19,12 @@ std::span<const ToolbarButton> ToolbarButtons();
 const ToolbarButton* FindToolbarButton(UINT commandId);
 
 // The bar's height in pixels: 420 twips at the screen's DPI.
-int MainToolbarHeight();
+// The bar's height at a DPI.
+int MainToolbarHeight(int dpi);
+
+// Gives the toolbar its art enlarged by the whole factor for `dpi`; the
+// list it had is destroyed, `images` holds the new one.
+void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi, HIMAGELIST* images);
 
 // Creates the toolbar and its image list (the caller destroys the list),
 // with the button images enlarged by a whole factor for the screen's DPI.

@@ -9,7 +9,7 @@ namespace snapora {
 
 namespace {
 
-enum Slot : std::size_t { kPrefix, kInterval, kDuration, kFolder, kHeight, kWidth, kFirstHotkey, kFormat = 9 };
+enum Slot : std::size_t { kPrefix, kInterval, kDuration, kFolder, kHeight, kWidth, kFirstHotkey, kFormat = 9, kRange };
 static_assert(kFormat == kFirstHotkey + kHotkeyCaptureCount);
 
 // The automatic format's stored name; anything else read back is BMP.
@@ -67,6 +67,9 @@ CaptureSettings SettingsFromStored(const StoredValues& values) {
     if (const auto format = TextOf(values[kFormat]); format && *format == StoredFormatName(PictureFormat::Png)) {
         settings.automaticFormat = PictureFormat::Png;
     }
+    if (values[kRange].type == StoredType::Number && values[kRange].number < kScreenRanges.size()) {
+        settings.screenRange = kScreenRanges[values[kRange].number];
+    }
     return settings;
 }
 
@@ -85,6 +88,7 @@ StoredValues StoredFromSettings(const CaptureSettings& settings) {
         values[kFirstHotkey + row] = number(PackHotkey(settings.hotkeys[row]));
     }
     values[kFormat] = text(std::wstring(StoredFormatName(settings.automaticFormat)));
+    values[kRange] = number(static_cast<std::uint32_t>(settings.screenRange));
     return values;
 }
 

@@ -30,7 +30,7 @@ struct StoredField {
 };
 
 // The stored values by name, in the order of StoredValues.
-inline constexpr std::array<StoredField, 10> kStoredFields{{
+inline constexpr std::array<StoredField, 11> kStoredFields{{
     {L"AutomaticPrefix", StoredType::Text},
     {L"AutomaticInterval", StoredType::Number},  // seconds
     {L"AutomaticDuration", StoredType::Text},    // minutes, as the dialog shows them
@@ -41,6 +41,7 @@ inline constexpr std::array<StoredField, 10> kStoredFields{{
     {L"EntireScreenHotkey", StoredType::Number},
     {L"WindowHotkey", StoredType::Number},
     {L"AutomaticFormat", StoredType::Text},      // "BMP" or "PNG"
+    {L"ScreenRange", StoredType::Number},        // place in kScreenRanges
 }};
 
 using StoredValues = std::array<StoredValue, kStoredFields.size()>;

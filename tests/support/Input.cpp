@@ -25,8 +25,10 @@ bool CursorAt(int x, int y) {
 void SendMouse(DWORD flags, int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteCoordinate(x, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteCoordinate(y, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // Across the whole desktop, which starts left of and above the primary
+    // monitor when other monitors lie there.
+    input.mi.dx = AbsoluteCoordinate(x - ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteCoordinate(y - ::GetSystemMetrics(SM_YVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
 }
