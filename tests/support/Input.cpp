@@ -62,12 +62,19 @@ void ClickToolbarButton(const MainWindow& main, int position) {
     Click(middle);
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
+void PressKey(WORD key, WORD modifier) {
+    INPUT inputs[4]{};
+    UINT count = 0;
+    const auto add = [&](WORD which, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = which;
+        inputs[count++].ki.dwFlags = flags;
+    };
+    if (modifier) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    ASSERT_EQ(::SendInput(count, inputs, sizeof(INPUT)), count);
 }
 
 bool Xdotool(const std::wstring& arguments) {
