@@ -130,7 +130,7 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
     hotkeys_.Attach(window_);
-    toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
+    toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !statusBar_) return false;
 
@@ -178,7 +178,7 @@ void MainWindow::OnSize() {
 
 void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
     const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
-    ScaleToolbarArt(toolbar_, instance_, dpi, &toolbarImages_);
+    ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
     OnSize();
     // The documents' frames change with the DPI; their pictures do not, and
     // each client area stays exactly its picture.
@@ -223,7 +223,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW && FindToolbarButton(static_cast<UINT>(header.idFrom))) {
+    if (header.code == TTN_GETDISPINFOW && HasToolbarButton(static_cast<UINT>(header.idFrom))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -323,8 +323,7 @@ void MainWindow::OnDestroy() {
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
-        ::ImageList_Destroy(toolbarImages_);
-        toolbarImages_ = nullptr;
+        toolbarImages_.reset();
     }
     ::PostQuitMessage(0);
 }

@@ -15,6 +15,7 @@
 #include "frame/UiState.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
+#include "win32/Handle.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"
 
@@ -75,7 +76,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
+    win32::UniqueImageList toolbarImages_;
     CaptureSettings settings_;
     RunState run_;
     UiState state_;

@@ -128,8 +128,10 @@ private:
     [[nodiscard]] int SelectedPage() const;
     [[nodiscard]] std::wstring FieldText(int id) const;
     void SetFieldText(int id, const std::wstring& text);
-    void FillLists();
-    [[nodiscard]] std::size_t ListChoice(int id, std::size_t count) const;
+    void FillFormatList();
+    [[nodiscard]] PictureFormat SelectedFormat() const;
+    void FillRangeList();
+    [[nodiscard]] ScreenRange SelectedRange() const;
 
     static LRESULT CALLBACK FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR data) noexcept;
@@ -197,7 +199,8 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_FOLDER, texts.folder);
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
-    FillLists();
+    FillFormatList();
+    FillRangeList();
     for (int id : {IDC_OPTIONS_PREFIX, IDC_OPTIONS_FOLDER}) {
         ::SendDlgItemMessageW(window_, id, EM_LIMITTEXT, kMaxNameLength, 0);
     }
@@ -311,9 +314,9 @@ void OptionsDialog::ApplyAndClose() {
         return;
     }
     OptionsValues values = ValuesFromTexts(texts);
-    values.automaticFormat = kAutomaticFormats[ListChoice(IDC_OPTIONS_FORMAT, kAutomaticFormats.size())];
+    values.automaticFormat = SelectedFormat();
     ApplyValues(values, settings_);
-    settings_.screenRange = kScreenRanges[ListChoice(IDC_OPTIONS_RANGE, kScreenRanges.size())];
+    settings_.screenRange = SelectedRange();
     settings_.automaticIntervalMs = values.intervalMs;
     settings_.hotkeys = hotkeyPage_.Keys();
     applied_ = settings_;
@@ -369,30 +372,37 @@ std::wstring OptionsDialog::FieldText(int id) const { return win32::WindowText(:
 
 void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(window_, id, text.c_str()); }
 
-void OptionsDialog::FillLists() {
-    const auto fill = [this](int id, const auto& names, std::size_t current) {
-        HWND list = ::GetDlgItem(window_, id);
-        for (const UINT name : names) {
-            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(name).c_str()));
-        }
-        ::SendMessageW(list, CB_SETCURSEL, current, 0);
-    };
-    constexpr std::array<UINT, kAutomaticFormats.size()> kFormatNames{IDS_OPTIONS_FORMAT_BMP, IDS_OPTIONS_FORMAT_PNG};
-    constexpr std::array<UINT, kScreenRanges.size()> kRangeNames{IDS_OPTIONS_RANGE_PRIMARY, IDS_OPTIONS_RANGE_ALL,
-                                                                 IDS_OPTIONS_RANGE_POINTER};
-    const auto place = [](const auto& choices, auto value) {
-        std::size_t i = 0;
-        while (i + 1 < choices.size() && choices[i] != value) ++i;
-        return i;
-    };
-    fill(IDC_OPTIONS_FORMAT, kFormatNames, place(kAutomaticFormats, settings_.automaticFormat));
-    fill(IDC_OPTIONS_RANGE, kRangeNames, place(kScreenRanges, settings_.screenRange));
+void OptionsDialog::FillFormatList() {
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
+    HWND list = ::GetDlgItem(window_, IDC_OPTIONS_FORMAT);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const std::wstring name = LoadText(PictureFormatRowOf(formats[i]).automaticText);
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (formats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+    }
 }
 
-// The chosen entry of a drop-down list; the first one when none is chosen.
-std::size_t OptionsDialog::ListChoice(int id, std::size_t count) const {
-    const LRESULT index = ::SendDlgItemMessageW(window_, id, CB_GETCURSEL, 0, 0);
-    return index < 0 || static_cast<std::size_t>(index) >= count ? 0 : static_cast<std::size_t>(index);
+PictureFormat OptionsDialog::SelectedFormat() const {
+    const LRESULT index = ::SendDlgItemMessageW(window_, IDC_OPTIONS_FORMAT, CB_GETCURSEL, 0, 0);
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
+    if (index < 0 || static_cast<std::size_t>(index) >= formats.size()) return settings_.automaticFormat;
+    return formats[static_cast<std::size_t>(index)];
+}
+
+void OptionsDialog::FillRangeList() {
+    constexpr std::array<UINT, kScreenRanges.size()> kNames{IDS_OPTIONS_RANGE_PRIMARY, IDS_OPTIONS_RANGE_ALL,
+                                                            IDS_OPTIONS_RANGE_POINTER};
+    HWND list = ::GetDlgItem(window_, IDC_OPTIONS_RANGE);
+    for (std::size_t i = 0; i < kScreenRanges.size(); ++i) {
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(kNames[i]).c_str()));
+        if (kScreenRanges[i] == settings_.screenRange) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+    }
+}
+
+ScreenRange OptionsDialog::SelectedRange() const {
+    const LRESULT index = ::SendDlgItemMessageW(window_, IDC_OPTIONS_RANGE, CB_GETCURSEL, 0, 0);
+    if (index < 0 || static_cast<std::size_t>(index) >= kScreenRanges.size()) return settings_.screenRange;
+    return kScreenRanges[static_cast<std::size_t>(index)];
 }
 
 }  // namespace
