@@ -12,6 +12,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
@@ -90,6 +91,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
@@ -160,9 +164,10 @@ void MainWindow::OnSize() {
     if (!mdiClient_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    // Both bars keep their height in twips at the screen's DPI.
-    const int toolbarHeight = MainToolbarHeight();
-    const int statusBarHeight = MainStatusBarHeight();
+    // Both bars keep their height in twips at the window's DPI.
+    const int dpi = win32::WindowDpi(window_);
+    const int toolbarHeight = MainToolbarHeight(dpi);
+    const int statusBarHeight = MainStatusBarHeight(dpi);
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
@@ -170,6 +175,20 @@ void MainWindow::OnSize() {
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
+}
+
+void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+    const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
+    ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    OnSize();
+    // The documents' frames change with the DPI; their pictures do not, and
+    // each client area stays exactly its picture.
+    for (HWND child : Children()) {
+        if (DocumentWindow* document = DocumentWindow::FromHandle(child)) {
+            const SIZE surface = document->SurfaceSize();
+            document->SetClientSize(surface.cx, surface.cy);
+        }
+    }
 }
 
 void MainWindow::OnStatusBarClockTick() {

@@ -60,6 +60,7 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();

@@ -9,7 +9,7 @@
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
-#include "win32/Screen.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
@@ -65,11 +65,11 @@ void StartEntireScreenCapture(Frame& frame) {
 void EntireScreenCaptureTick(Frame& frame) {
     if (!frame.Run().entireScreenTicks.Tick()) return;
     frame.Timer(MainTimer::EntireScreen).SetEnabled(false);
-    const SIZE screen = win32::PrimaryScreenSize();
+    const PixelRect range = CurrentCaptureRange(frame.Settings().screenRange);
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.
-    Picture picture = CaptureScreenToClipboard(frame.Handle(), 0, 0, screen.cx, screen.cy);
-    OpenCaptureDocument(frame, std::move(picture), screen.cx, screen.cy);
+    Picture picture = CaptureScreenToClipboard(frame.Handle(), range.left, range.top, range.right, range.bottom);
+    OpenCaptureDocument(frame, std::move(picture), range.Width(), range.Height());
 }
 
 void CaptureWindowInFront(Frame& frame) {
