@@ -1,6 +1,7 @@
 // Any block a second start could hand over, split and parsed: parsing
-// never fails for want of values, a refusal names its argument, and an
+// never reads past its arguments, a refusal names one of them, and an
 // accepted request asks for exactly itself again through ArgumentsOf.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (parsed.action == ParsedCommandLine::Action::Refused) {
         Check(parsed.problem != ArgumentProblem::None);
-        Check(parsed.problem == ArgumentProblem::NoCapture || !parsed.argument.empty());
+        // The argument at fault is one of those given (an empty one too).
+        Check(parsed.problem == ArgumentProblem::NoCapture ||
+              std::find(arguments.begin(), arguments.end(), parsed.argument) != arguments.end());
     }
     if (parsed.action == ParsedCommandLine::Action::Capture) {
         const ParsedCommandLine again = ParseCommandLine(ArgumentsOf(parsed.request));
