@@ -91,7 +91,13 @@ ClipboardWrite ClipboardOffer::Offer(HWND owner, std::shared_ptr<const Picture> 
     // Emptying sends WM_DESTROYCLIPBOARD to the previous owner, which may be
     // us: the new offer is recorded only afterwards.
     if (!::EmptyClipboard()) return write;
-    if (bitmap == Bitmap::AtOnce ? !SetBitmapData(*picture) : !::SetClipboardData(CF_BITMAP, nullptr)) return write;
+    if (bitmap == Bitmap::AtOnce) {
+        if (!SetBitmapData(*picture)) return write;
+    } else {
+        // A promise to render later: it succeeds without returning a handle,
+        // so its result tells nothing.
+        ::SetClipboardData(CF_BITMAP, nullptr);
+    }
     offered_ = std::move(picture);
     bitmapRendered_ = bitmap == Bitmap::AtOnce;
     pngRendered_ = false;
