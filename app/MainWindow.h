@@ -15,6 +15,7 @@
 #include "frame/UiState.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
+#include "win32/Handle.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"
 
@@ -64,7 +65,8 @@ private:
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
+    void BlockTheEndOfSession(bool block);
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -76,7 +78,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
+    win32::UniqueImageList toolbarImages_;
     CaptureSettings settings_;
     RunState run_;
     UiState state_;
@@ -91,6 +93,8 @@ private:
     std::wstring shownTime_;
     bool exitRequested_ = false;
     bool askingToEndSession_ = false;
+    // The windows the last agreed end-of-session round asked about.
+    std::vector<HWND> askedAtQuery_;
 };
 
 }  // namespace snapora

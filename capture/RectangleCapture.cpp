@@ -5,6 +5,7 @@
 #include "capture/ScreenGrab.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
+#include "frame/UiState.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
@@ -27,5 +28,17 @@ void RectangleCaptureTick(Frame& frame) {
 }
 
 void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
+
+void EndCapturesUnderWay(Frame& frame) {
+    win32::WindowTimer& entireScreen = frame.Timer(MainTimer::EntireScreen);
+    win32::WindowTimer& rectangle = frame.Timer(MainTimer::Rectangle);
+    const bool waiting = entireScreen.Enabled() || rectangle.Enabled();
+    entireScreen.SetEnabled(false);
+    rectangle.SetEnabled(false);
+    if (waiting) win32::ShowHiddenWindowAgain(frame.Handle());
+    // Closing it brings the main window back.
+    if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
+    if (frame.State().pointerAreaCapture) TogglePointerAreaCapture(frame);
+}
 
 }  // namespace snapora

@@ -119,6 +119,8 @@ private:
     void ApplyAndClose();
     void Cancel();
     void AnewInput(int fieldId);
+    // Shows what is wrong, then the page and field to mend it.
+    static void ReportProblem(HWND dialog, const std::wstring& message, int page, int fieldId);
     void SelectTab(int page);
     void MoveFocus(HWND from, bool backwards);
     [[nodiscard]] int SelectedPage() const;
@@ -261,7 +263,19 @@ void OptionsDialog::SelectTab(int page) {
 void OptionsDialog::AnewInput(int fieldId) {
     HWND field = ::GetDlgItem(window_, fieldId);
     ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-    ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
+    // A key field has no text to select.
+    if (SelectedPage() != kHotkeyPage) ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
+}
+
+void OptionsDialog::ReportProblem(HWND dialog, const std::wstring& message, int page, int fieldId) {
+    ShowMessage(dialog, message);
+    // The message box ran a modal loop, in which the dialog may have been
+    // destroyed with its owner (the end of the session): only the handle,
+    // looked up again.
+    OptionsDialog* self = FromHandle(dialog);
+    if (!self) return;
+    self->SelectTab(page);
+    self->AnewInput(fieldId);
 }
 
 int FieldIdOf(OptionsField field) {
@@ -291,16 +305,12 @@ void OptionsDialog::ApplyAndClose() {
     texts.height = FieldText(IDC_OPTIONS_AREA_HEIGHT);
     texts.width = FieldText(IDC_OPTIONS_AREA_WIDTH);
     if (const auto problem = FindOptionsProblem(texts)) {
-        ShowMessage(window_, std::wstring(problem->message));
-        SelectTab(problem->page);
-        AnewInput(FieldIdOf(problem->field));
-        return;
+        ReportProblem(window_, std::wstring(problem->message), problem->page, FieldIdOf(problem->field));
+        return;  // `this` may be gone
     }
     if (const auto problem = hotkeyPage_.FindProblem()) {
-        ShowMessage(window_, LoadText(problem->messageId));
-        SelectTab(kHotkeyPage);
-        ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(window_, problem->fieldId)), TRUE);
-        return;
+        ReportProblem(window_, LoadText(problem->messageId), kHotkeyPage, problem->fieldId);
+        return;  // `this` may be gone
     }
     OptionsValues values = ValuesFromTexts(texts);
     values.automaticFormat = SelectedFormat();
@@ -361,19 +371,20 @@ std::wstring OptionsDialog::FieldText(int id) const { return win32::WindowText(:
 void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(window_, id, text.c_str()); }
 
 void OptionsDialog::FillFormatList() {
-    constexpr std::array<UINT, kAutomaticFormats.size()> kNames{IDS_OPTIONS_FORMAT_BMP, IDS_OPTIONS_FORMAT_PNG};
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
     HWND list = ::GetDlgItem(window_, IDC_OPTIONS_FORMAT);
-    for (std::size_t i = 0; i < kAutomaticFormats.size(); ++i) {
-        const std::wstring name = LoadText(kNames[i]);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const std::wstring name = LoadText(PictureFormatRowOf(formats[i]).automaticText);
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        if (kAutomaticFormats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+        if (formats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
     }
 }
 
 PictureFormat OptionsDialog::SelectedFormat() const {
     const LRESULT index = ::SendDlgItemMessageW(window_, IDC_OPTIONS_FORMAT, CB_GETCURSEL, 0, 0);
-    if (index < 0 || static_cast<std::size_t>(index) >= kAutomaticFormats.size()) return settings_.automaticFormat;
-    return kAutomaticFormats[static_cast<std::size_t>(index)];
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
+    if (index < 0 || static_cast<std::size_t>(index) >= formats.size()) return settings_.automaticFormat;
+    return formats[static_cast<std::size_t>(index)];
 }
 
 }  // namespace
