@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/CommandHandover.h"
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/StatusBar.h"
@@ -59,6 +60,8 @@ MainWindow* MainWindow::Create(HINSTANCE instance) {
     return main;
 }
 
+const wchar_t* MainWindow::ClassName() noexcept { return kClassName; }
+
 void MainWindow::Show(int showCommand) {
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
@@ -100,6 +103,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             RunHotkeyCapture(*this, wParam);
             return 0;
+        case WM_COPYDATA:
+            return ReceiveHandedCommand(*this, reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_RENDERFORMAT:
         case WM_RENDERALLFORMATS:
         case WM_DESTROYCLIPBOARD:

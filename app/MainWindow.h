@@ -26,6 +26,8 @@ public:
     // Creates and loads the window (hidden); Show() makes it visible.
     // Nullptr when the window cannot be created.
     static MainWindow* Create(HINSTANCE instance);
+    // The window class, by which a second start finds the running copy.
+    static const wchar_t* ClassName() noexcept;
 
     void Show(int showCommand);
 

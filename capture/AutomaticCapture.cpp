@@ -110,7 +110,7 @@ void AutomaticCaptureTick(Frame& frame) {
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
     const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture, settings.screenRange);
-    if (picture) run.clipboardOffer.Offer(frame.Handle(), picture);
+    if (picture) (void)run.clipboardOffer.Offer(frame.Handle(), picture, ClipboardOffer::Bitmap::WhenAsked);
     const std::optional<std::wstring> folder = picture ? NewDir(settings) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
     const PictureFormat format = settings.automaticFormat;

@@ -17,20 +17,6 @@ namespace snapora {
 
 namespace {
 
-// Opens a new document holding `picture` on a surface of the given size.
-void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight) {
-    DocumentWindow* document = DocumentWindow::Create(frame);
-    if (!document) {
-        // No document: at least give the user the main window back.
-        win32::ShowHiddenWindowAgain(frame.Handle());
-        return;
-    }
-    SetCurrentDocument(frame, document);
-    document->SetSurfaceSize(surfaceWidth, surfaceHeight);
-    document->SetPicture(std::move(picture));
-    ShowCaptureDocument(frame, *document);
-}
-
 // Runs the message loop until `deadline` has passed, so the user can bring
 // another window forward while the program waits.
 void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
@@ -51,7 +37,10 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 
 void TakeWindowInFront(Frame& frame) {
     WindowGrab grab = CaptureForegroundWindow();
-    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
+    if (!OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height)) {
+        // No document: at least give the user the main window back.
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
     ::SetFocus(frame.Handle());
 }
 
@@ -69,7 +58,9 @@ void EntireScreenCaptureTick(Frame& frame) {
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.
     Picture picture = CaptureScreenToClipboard(frame.Handle(), range.left, range.top, range.right, range.bottom);
-    OpenCaptureDocument(frame, std::move(picture), range.Width(), range.Height());
+    if (!OpenCaptureDocument(frame, std::move(picture), range.Width(), range.Height())) {
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
 }
 
 void CaptureWindowInFront(Frame& frame) {

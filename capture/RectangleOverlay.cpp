@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "capture/CaptureResource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
@@ -47,7 +49,7 @@ void RectangleOverlay::CloseForGood() {
     }
 }
 
-RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen, const PixelRect& desktop) {
+RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen, const PixelRect& desktop, SelectionReceiver receiver) {
     if (frozen.Empty()) return nullptr;
     RectangleOverlay* overlay = Find();
     if (!overlay) {
@@ -66,6 +68,7 @@ RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen, const Pix
     }
     overlay->frozen_ = std::move(frozen);
     overlay->desktop_ = desktop;
+    overlay->receiver_ = std::move(receiver);
     ::InvalidateRect(overlay->window_, nullptr, FALSE);
     overlay->Show();
     return overlay;
@@ -208,6 +211,12 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
         ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
+    if (receiver_) {
+        const SelectionReceiver receiver = std::exchange(receiver_, {});
+        receiver(&picture);
+        Close();
+        return;
+    }
     ::SetLastError(ERROR_SUCCESS);
     DocumentWindow* document = DocumentWindow::Create(frame_);
     if (!document) {
@@ -234,6 +243,11 @@ void RectangleOverlay::Unload() {
     labelVisible_ = false;
     // The frozen screen can be tens of megabytes; the next use grabs anew.
     frozen_ = Picture{};
+    if (receiver_) {
+        const SelectionReceiver receiver = std::exchange(receiver_, {});
+        receiver(nullptr);
+        return;
+    }
     if (!closingForGood_) win32::ShowHiddenWindowAgain(frame_.Handle());
 }
 

@@ -8,6 +8,7 @@
 // The overlay is made each time it is shown and goes each time it closes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "capture/logic/RectangleSelection.h"
@@ -21,10 +22,15 @@ class Frame;
 
 class RectangleOverlay : public win32::WindowBase<RectangleOverlay, win32::WindowKind::TopLevel> {
 public:
+    // Where a selection goes instead of a new document: the selected
+    // picture, or nullptr when the overlay closed without one. Called once;
+    // the main window is then left as it is.
+    using SelectionReceiver = std::function<void(Picture* selected)>;
+
     // Shows `frozen`, the picture of the desktop rectangle `desktop`, over
     // that rectangle, in front of everything, in the open overlay or a new
     // one. Nullptr when there is no picture or no window.
-    static RectangleOverlay* Open(Frame& frame, Picture frozen, const PixelRect& desktop);
+    static RectangleOverlay* Open(Frame& frame, Picture frozen, const PixelRect& desktop, SelectionReceiver receiver = {});
     // The open overlay, or nullptr.
     static RectangleOverlay* Find();
     // Closes the overlay without bringing the main window back; the main
@@ -68,6 +74,7 @@ private:
     void RestoreFrozen(HDC dc, const RECT& area) const;
 
     Frame& frame_;
+    SelectionReceiver receiver_;
     bool closingForGood_ = false;
     Picture frozen_;
     PixelRect desktop_;  // where the window and the frozen picture lie

@@ -63,13 +63,6 @@ int CornerMismatches(const std::vector<std::uint32_t>& screen, int width) {
     return ::testing::AssertionSuccess();
 }
 
-std::wstring FirstStatusPanel(HWND statusBar) {
-    wchar_t text[256] = {};
-    if (LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0)) >= 256) return L"(too long)";
-    ::SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 class AutomaticCapture : public MainWindowTest {
 protected:
     void SetUp() override {
