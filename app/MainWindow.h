@@ -15,6 +15,7 @@
 #include "frame/UiState.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
+#include "win32/Handle.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"
 
@@ -25,6 +26,8 @@ public:
     // Creates and loads the window (hidden); Show() makes it visible.
     // Nullptr when the window cannot be created.
     static MainWindow* Create(HINSTANCE instance);
+    // The window class, by which a second start finds the running copy.
+    static const wchar_t* ClassName() noexcept;
 
     void Show(int showCommand);
 
@@ -59,10 +62,12 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
+    void BlockTheEndOfSession(bool block);
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -74,7 +79,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
+    win32::UniqueImageList toolbarImages_;
     CaptureSettings settings_;
     RunState run_;
     UiState state_;
@@ -89,6 +94,8 @@ private:
     std::wstring shownTime_;
     bool exitRequested_ = false;
     bool askingToEndSession_ = false;
+    // The windows the last agreed end-of-session round asked about.
+    std::vector<HWND> askedAtQuery_;
 };
 
 }  // namespace snapora

@@ -22,6 +22,10 @@ namespace snapora::bench {
 namespace {
 
 constexpr wchar_t kScreenClass[] = L"SnaporaBenchScreen";
+// The platform's PNG codec, with unfiltered rows, as the program used it
+// before its own writer.
+constexpr CodecId kPlatformPng{0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
+constexpr CodecOption kUnfilteredRows{L"FilterOption", CodecOptionType::Byte, 1};
 
 void Pump() {
     MSG message;
@@ -107,7 +111,8 @@ void TimeSaves(const std::wstring& folder, int repetitions) {
            }, [&] { ::DeleteFileW(path.c_str()); }));
     long long platformBytes = 0;
     Report("platform-png-desktop", shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
-               (void)EncodeWithPlatformCodec(shot, PictureFormat::Png, [&](std::span<const std::uint8_t> file) {
+               (void)EncodeWithPlatformCodec(shot, kPlatformPng, kUnfilteredRows, CodecOutput::InOrder,
+                                             [&](std::span<const std::uint8_t> file) {
                    platformBytes = static_cast<long long>(file.size());
                    return true;
                });

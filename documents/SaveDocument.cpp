@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,12 +25,14 @@ static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_
 // Long names are allowed; a name that does not fit fails like a cancel.
 constexpr DWORD kFileNameCapacity = 4096;
 
-// The dialog's type list: the string table separates with "|", the dialog
-// wants zeros, and a second zero at the end.
+// The dialog's type list: every picture format's name and patterns, then
+// all files; each part ends with a zero and the list with a second one.
 std::wstring SaveFilter() {
-    std::wstring filter = LoadText(IDS_SAVE_FILTER);
-    std::replace(filter.begin(), filter.end(), L'|', L'\0');
-    return filter + L'\0';
+    std::wstring filter;
+    for (const PictureFormatRow& row : kPictureFormats) {
+        filter += LoadText(row.typeText) + L'\0' + std::wstring(row.patterns) + L'\0';
+    }
+    return filter + LoadText(IDS_SAVE_ALL_FILES) + L'\0' + L"*.*" + L'\0' + L'\0';
 }
 
 // The chosen path, or "" when the user cancelled or the dialog failed.
@@ -70,14 +71,15 @@ bool SavePictureAs(HWND document) noexcept {
 
 bool ConfirmDocumentClose(HWND document) noexcept {
     return win32::Guarded(false, [&] {
-        const DocumentWindow* unsaved = DocumentWindow::FromHandle(document);
-        if (!unsaved || !unsaved->IsDirty()) return true;
+        if (!AsksBeforeClosing(document)) return true;
         const std::wstring question = FormatText(IDS_SAVE_QUESTION, win32::WindowText(document));
         switch (ShowMessage(::GetAncestor(document, GA_ROOT), question, MB_YESNOCANCEL)) {
             case IDYES: {
                 if (!SavePictureAs(document)) return false;
-                // Still open if the session's end is refused after all.
-                if (DocumentWindow* saved = DocumentWindow::FromHandle(document)) saved->MarkSaved();
+                // Counts as saved if the session's end is refused after all.
+                // "另存为" keeps its state: closing the last document leaves
+                // it as it was.
+                if (DocumentWindow* saved = DocumentWindow::FromHandle(document)) saved->SetDirty(false);
                 return true;
             }
             case IDNO:
@@ -86,6 +88,14 @@ bool ConfirmDocumentClose(HWND document) noexcept {
                 return false;
         }
     });
+}
+
+bool AsksBeforeClosing(HWND window) noexcept {
+    // Not a document (the help window): nothing to lose. A document whose
+    // object cannot be found is asked about, never dropped.
+    if (!DocumentWindow::IsOfThisKind(window)) return false;
+    const DocumentWindow* document = DocumentWindow::FromHandle(window);
+    return !document || document->IsDirty();
 }
 
 void SaveActiveDocumentAs(Frame& frame) {

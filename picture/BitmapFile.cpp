@@ -3,8 +3,6 @@
 #include <vector>
 
 #include "picture/PictureEncoder.h"
-#include "picture/logic/BmpEncoder.h"
-#include "picture/logic/PngEncoder.h"
 #include "picture/logic/TemporaryName.h"
 #include "win32/Handle.h"
 
@@ -64,29 +62,6 @@ bool ReplaceFileWith(const std::wstring& path, std::span<const std::uint8_t> byt
 
 }  // namespace detail
 
-namespace {
-
-// BMP and PNG come from the program's own writers, straight from the
-// picture's rows when it has them.
-bool EncodeWithOwnWriter(const Picture& picture, PictureFormat format, std::vector<std::uint8_t>& file) {
-    if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
-    std::vector<std::uint32_t> copied;
-    const std::uint32_t* pixels = picture.DirectPixels();
-    if (!pixels) {
-        copied = picture.ReadPixels();
-        if (copied.empty()) return false;
-        pixels = copied.data();
-    }
-    const int width = picture.Width();
-    const int height = picture.Height();
-    if (format == PictureFormat::Png) {
-        return EncodePngInto(file, pixels, static_cast<std::size_t>(width), width, height, PngBandsFor(width, height));
-    }
-    return EncodeBmp24Into(file, pixels, static_cast<std::size_t>(width), width, height);
-}
-
-}  // namespace
-
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability) {
     std::vector<std::uint8_t> file;
     return WriteBitmapFile(picture, path, durability, file);
@@ -105,12 +80,9 @@ bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureF
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability, std::vector<std::uint8_t>& file) {
-    if (format == PictureFormat::Jpeg) {
-        return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> encoded) {
-            return detail::ReplaceFileWith(path, encoded, &PlainWrite, durability);
-        });
-    }
-    return EncodeWithOwnWriter(picture, format, file) && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+    return EncodePicture(picture, format, file, [&](std::span<const std::uint8_t> encoded) {
+        return detail::ReplaceFileWith(path, encoded, &PlainWrite, durability);
+    });
 }
 
 }  // namespace snapora

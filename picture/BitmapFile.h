@@ -1,6 +1,7 @@
 #pragma once
-// The program's picture files: its own BMP and PNG writers, and JPEG
-// through the platform's codec, all replacing a file the same safe way.
+// The program's picture files in every format of the table, each encoded
+// in memory by the writer its row names, all replacing a file the same
+// safe way.
 // Saving and automatic capture both use it.
 #include <windows.h>
 
@@ -32,12 +33,11 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
                      std::vector<std::uint8_t>& file);
 
-// The same in any format, with the same guarantees, always encoded in
-// memory first: BMP and PNG by the program's own writers, JPEG by the
-// platform's codec.
+// The same in any format, with the same guarantees.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);
-// The same, a BMP or PNG encoding into the caller's `file` as above.
+// The same, the program's own writers encoding into the caller's `file` as
+// above.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability, std::vector<std::uint8_t>& file);
 

@@ -3,8 +3,12 @@
 #include <objidl.h>
 #include <wincodec.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
+#include "picture/logic/BmpEncoder.h"
+#include "picture/logic/PngEncoder.h"
 #include "win32/ComApartment.h"
 #include "win32/Handle.h"
 #include "win32/SystemLibrary.h"
@@ -14,7 +18,6 @@ namespace {
 
 using win32::UniqueCom;
 
-constexpr float kJpegQuality = 0.9f;
 // Rows converted to 24 bits at a time: a band stays in the cache and no
 // second screen-sized buffer is needed.
 constexpr UINT kBandRows = 32;
@@ -29,33 +32,29 @@ bool ReserveStream(IStream& stream, std::size_t width, std::size_t height) {
     return SUCCEEDED(stream.SetSize(size)) && SUCCEEDED(stream.Seek(start, STREAM_SEEK_SET, nullptr));
 }
 
-bool SetOption(IPropertyBag2& options, const wchar_t* option, const VARIANT& value) {
-    PROPBAG2 name{};
-    name.pstrName = const_cast<LPOLESTR>(option);
-    return SUCCEEDED(options.Write(1, &name, const_cast<VARIANT*>(&value)));
-}
-
-// JPEG at quality 90. PNG rows unfiltered: screens are flat areas and
-// sharp text, which the filters only make harder to compress; a 1080p
-// desktop came out a third smaller and a third faster than with the
-// codec's adaptive choice (noise is the same either way).
-bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
+// The row's option, if it has one, in the codec's property bag.
+bool SetEncoderOption(IPropertyBag2& options, const CodecOption& option) {
+    if (option.name.empty()) return true;
+    const std::wstring name(option.name);
     VARIANT value{};  // VT_EMPTY, as VariantInit makes it
-    if (format == PictureFormat::Jpeg) {
+    if (option.type == CodecOptionType::Float) {
         value.vt = VT_R4;
-        value.fltVal = kJpegQuality;
-        return SetOption(options, L"ImageQuality", value);
+        value.fltVal = option.value;
+    } else {
+        value.vt = VT_UI1;
+        value.bVal = static_cast<BYTE>(option.value);
     }
-    value.vt = VT_UI1;
-    value.bVal = static_cast<BYTE>(WICPngFilterNone);
-    return SetOption(options, L"FilterOption", value);
+    PROPBAG2 bagName{};
+    bagName.pstrName = const_cast<LPOLESTR>(name.c_str());
+    return SUCCEEDED(options.Write(1, &bagName, &value));
 }
 
-UniqueCom<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
+UniqueCom<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, const CodecOption& option, UINT width,
+                                          UINT height) {
     UniqueCom<IWICBitmapFrameEncode> frame;
     UniqueCom<IPropertyBag2> options;
     if (FAILED(encoder.CreateNewFrame(frame.Put(), options.Put()))) return {};
-    if (!options || !SetEncoderOptions(*options.get(), format)) return {};
+    if (!options || !SetEncoderOption(*options.get(), option)) return {};
     if (FAILED(frame.get()->Initialize(options.get())) || FAILED(frame.get()->SetSize(width, height))) return {};
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
     if (FAILED(frame.get()->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return {};
@@ -87,12 +86,15 @@ struct ComFunctions {
     [[nodiscard]] bool Loaded() const { return createInstance && createStream && streamMemory; }
 };
 
-// The bytes the codec wrote: from the start up to where it stopped.
-bool HandOver(const ComFunctions& com, IStream& stream, const EncodedBytesSink& sink) {
+// The bytes the codec wrote: from the start up to where it stopped, or, for
+// a codec that goes back to fill in what it wrote earlier, the whole stream
+// (which was then not reserved beyond what it wrote).
+bool HandOver(const ComFunctions& com, IStream& stream, CodecOutput output, const EncodedBytesSink& sink) {
     LARGE_INTEGER none{};
     ULARGE_INTEGER end{};
     HGLOBAL memory = nullptr;
-    if (FAILED(stream.Seek(none, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 ||
+    const DWORD from = output == CodecOutput::InOrder ? STREAM_SEEK_CUR : STREAM_SEEK_END;
+    if (FAILED(stream.Seek(none, from, &end)) || end.QuadPart == 0 ||
         FAILED(com.streamMemory(&stream, &memory))) {
         return false;
     }
@@ -103,19 +105,42 @@ bool HandOver(const ComFunctions& com, IStream& stream, const EncodedBytesSink& 
     return kept;
 }
 
+// The picture's rows in place, or copied into `copied` when its bitmap
+// cannot be read in place; null for an empty picture.
+const std::uint32_t* PixelsOf(const Picture& picture, std::vector<std::uint32_t>& copied) {
+    if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return nullptr;
+    if (const std::uint32_t* pixels = picture.DirectPixels()) return pixels;
+    copied = picture.ReadPixels();
+    return copied.empty() ? nullptr : copied.data();
+}
+
 }  // namespace
 
-bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const EncodedBytesSink& sink) {
-    if (format == PictureFormat::Bmp || picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
+bool EncodePicture(const Picture& picture, PictureFormat format, std::vector<std::uint8_t>& scratch,
+                   const EncodedBytesSink& sink) {
+    const PictureFormatRow& row = PictureFormatRowOf(format);
+    if (row.writer == PictureWriter::PlatformCodec) {
+        return EncodeWithPlatformCodec(picture, row.codec, row.option, row.output, sink);
+    }
+    std::vector<std::uint32_t> copied;
+    const std::uint32_t* pixels = PixelsOf(picture, copied);
+    if (!pixels) return false;
+    const int width = picture.Width();
+    const int height = picture.Height();
+    const auto pitch = static_cast<std::size_t>(width);
+    const bool encoded = row.writer == PictureWriter::OwnPng
+                             ? EncodePngInto(scratch, pixels, pitch, width, height, PngBandsFor(width, height))
+                             : EncodeBmp24Into(scratch, pixels, pitch, width, height);
+    return encoded && sink(scratch);
+}
+
+bool EncodeWithPlatformCodec(const Picture& picture, const CodecId& codec, const CodecOption& option,
+                             CodecOutput output, const EncodedBytesSink& sink) {
+    std::vector<std::uint32_t> copied;
+    const std::uint32_t* pixels = PixelsOf(picture, copied);
+    if (!pixels) return false;
     const auto width = static_cast<UINT>(picture.Width());
     const auto height = static_cast<UINT>(picture.Height());
-    std::vector<std::uint32_t> copied;
-    const std::uint32_t* pixels = picture.DirectPixels();
-    if (!pixels) {
-        copied = picture.ReadPixels();
-        if (copied.empty()) return false;
-        pixels = copied.data();
-    }
 
     // COM starts here, not at the program's start: most runs never need it.
     const win32::ComApartment apartment;
@@ -124,16 +149,18 @@ bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const
     UniqueCom<IWICImagingFactory> factory;
     UniqueCom<IStream> stream;
     UniqueCom<IWICBitmapEncoder> encoder;
-    const GUID container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
+    GUID container{codec.data1, codec.data2, codec.data3, {}};
+    std::copy(codec.data4.begin(), codec.data4.end(), container.Data4);
     if (FAILED(com.createInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
-        FAILED(com.createStream(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
+        FAILED(com.createStream(nullptr, TRUE, stream.Put())) ||
+        (output == CodecOutput::InOrder && !ReserveStream(*stream.get(), width, height)) ||
         FAILED(factory.get()->CreateEncoder(container, nullptr, encoder.Put())) ||
         FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
         return false;
     }
-    const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), format, width, height);
+    const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), option, width, height);
     if (!frame || !WriteRows(*frame.get(), pixels, width, height) || FAILED(encoder.get()->Commit())) return false;
-    return HandOver(com, *stream.get(), sink);
+    return HandOver(com, *stream.get(), output, sink);
 }
 
 }  // namespace snapora
