@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 
