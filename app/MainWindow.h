@@ -15,6 +15,7 @@
 #include "frame/CaptureDocumentState.h"
 #include "frame/Frame.h"
 #include "frame/logic/CaptureSettings.h"
+#include "picture/Clipboard.h"
 #include "settings/HotkeyRegistration.h"
 #include "win32/Handle.h"
 #include "win32/Window.h"
@@ -26,6 +27,8 @@ public:
     // Creates and loads the window (hidden); Show() makes it visible.
     // Nullptr when the window cannot be created.
     static MainWindow* Create(HINSTANCE instance);
+    // The window class, by which a second start finds the running copy.
+    static const wchar_t* ClassName() noexcept;
 
     void Show(int showCommand);
 
@@ -38,6 +41,8 @@ public:
     CaptureSettings& Settings() noexcept override { return settings_; }
     CaptureDocumentState& Captures() noexcept override { return captures_; }
     [[nodiscard]] const HotkeyAvailability& KeysAvailable() const noexcept override { return keysAvailable_; }
+    ClipboardOffer& Clipboard() noexcept override { return clipboard_; }
+    [[nodiscard]] bool StatusShowsProgress() const override { return capture_.AutomaticRunning(); }
     void RefreshUi() override;
     void Execute(UINT commandId) override;
 
@@ -59,10 +64,12 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
+    void BlockTheEndOfSession(bool block);
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -78,6 +85,7 @@ private:
     CaptureSettings settings_;
     CaptureDocumentState captures_;
     CaptureModes capture_;
+    ClipboardOffer clipboard_;
     BarPreferences bars_;
     // "另存为" follows the active document and keeps its last state while
     // no document is active.
@@ -88,6 +96,8 @@ private:
     std::wstring shownDate_;
     std::wstring shownTime_;
     bool askingToEndSession_ = false;
+    // The windows the last agreed end-of-session round asked about.
+    std::vector<HWND> askedAtQuery_;
 };
 
 }  // namespace snapora

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "frame/logic/DelayedTickCounter.h"
-#include "picture/Clipboard.h"
 #include "picture/Picture.h"
 #include "win32/WindowTimer.h"
 
@@ -58,8 +57,6 @@ public:
     DelayedTickCounter entireScreenTicks;
     DelayedTickCounter rectangleTicks;
     AutomaticRunState automatic;
-    // The screen that automatic capture offers on the clipboard.
-    ClipboardOffer clipboardOffer;
 
     // How the rectangle overlay cuts the selection out of the frozen screen;
     // tests put a failing one here. Nullptr means the picture's own copy.

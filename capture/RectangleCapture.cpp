@@ -22,7 +22,10 @@ void RectangleCaptureTick(Frame& frame) {
     CaptureModes* modes = CaptureModes::Of(frame.Handle());
     if (!modes || !modes->rectangleTicks.Tick()) return;
     modes->Timer(CaptureTimer::Rectangle).SetEnabled(false);
-    if (!RectangleOverlay::Open(frame, GetScreenSnapshot(nullptr))) {
+    // Every monitor, as the layout is now.
+    const PixelRect desktop = VirtualScreen(CurrentMonitors().monitors);
+    if (!RectangleOverlay::Open(frame, GrabScreenArea(desktop.left, desktop.top, desktop.Width(), desktop.Height()),
+                                desktop)) {
         // Nothing to select from: give the user the main window back rather
         // than leave the program invisible.
         win32::ShowHiddenWindowAgain(frame.Handle());
@@ -30,5 +33,19 @@ void RectangleCaptureTick(Frame& frame) {
 }
 
 void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
+
+void EndCapturesUnderWay(Frame& frame) {
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
+    win32::WindowTimer& entireScreen = modes->Timer(CaptureTimer::EntireScreen);
+    win32::WindowTimer& rectangle = modes->Timer(CaptureTimer::Rectangle);
+    const bool waiting = entireScreen.Enabled() || rectangle.Enabled();
+    entireScreen.SetEnabled(false);
+    rectangle.SetEnabled(false);
+    if (waiting) win32::ShowHiddenWindowAgain(frame.Handle());
+    // Closing it brings the main window back.
+    if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
+    if (modes->PointerAreaRunning()) TogglePointerAreaCapture(frame);
+}
 
 }  // namespace snapora

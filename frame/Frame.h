@@ -11,6 +11,7 @@
 
 namespace snapora {
 
+class ClipboardOffer;
 struct CaptureDocumentState;
 struct CaptureSettings;
 
@@ -31,6 +32,12 @@ public:
     // Per capture key: false while another program holds it, as found the
     // last time the keys were registered.
     [[nodiscard]] virtual const HotkeyAvailability& KeysAvailable() const noexcept = 0;
+    // The program's one offer on the clipboard: the frame's window owns the
+    // clipboard and renders the formats offered for later.
+    virtual ClipboardOffer& Clipboard() noexcept = 0;
+    // True while a running capture shows its progress in the first status
+    // panel; other messages then leave the panel alone.
+    [[nodiscard]] virtual bool StatusShowsProgress() const = 0;
 
     // Menus and toolbar show what the program is doing; call this after
     // changing it outside a command or tick (which refresh by themselves).
