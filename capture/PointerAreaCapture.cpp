@@ -5,6 +5,7 @@
 #include <string>
 
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/CaptureResource.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/Monitors.h"
@@ -12,10 +13,9 @@
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/ResourceIds.h"
-#include "frame/RunState.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
+#include "win32/Screen.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
@@ -32,13 +32,13 @@ bool SamePixels(const Picture& a, const Picture& b) {
     return std::memcmp(left, right, count * sizeof(std::uint32_t)) == 0;
 }
 
-// Grabs the area into the run's spare picture, made once at the surface's
+// Grabs the area into the mode's spare picture, made once at the surface's
 // size; the document gets it only when it differs from what it shows, and
 // its old picture becomes the spare. A still pointer over a still screen
 // then costs one small blit and a comparison, and no repaint.
-void ShowArea(RunState& run, DocumentWindow& document, const PixelPoint& corner) {
+void ShowArea(CaptureModes& modes, DocumentWindow& document, const PixelPoint& corner) {
     const SIZE surface = document.SurfaceSize();
-    Picture& spare = run.pointerAreaSpare;
+    Picture& spare = modes.pointerAreaSpare;
     if (spare.Width() != surface.cx || spare.Height() != surface.cy || !spare.DirectPixels()) {
         spare = Picture::CreateBlank(surface.cx, surface.cy);
     }
@@ -55,12 +55,13 @@ void ShowArea(RunState& run, DocumentWindow& document, const PixelPoint& corner)
 }  // namespace
 
 void TogglePointerAreaCapture(Frame& frame) {
-    UiState& state = frame.State();
-    state.pointerAreaCapture = !state.pointerAreaCapture;
-    frame.Timer(MainTimer::PointerArea).SetEnabled(state.pointerAreaCapture);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
+    const bool start = !modes->PointerAreaRunning();
+    modes->Timer(CaptureTimer::PointerArea).SetEnabled(start);
     frame.SetCaption(LoadText(IDS_APP_TITLE));
-    if (!state.pointerAreaCapture) {
-        frame.Run().pointerAreaSpare = Picture{};
+    if (!start) {
+        modes->pointerAreaSpare = Picture{};
         return;
     }
 
@@ -81,10 +82,8 @@ void TogglePointerAreaCapture(Frame& frame) {
 }
 
 void PointerAreaCaptureTick(Frame& frame) {
-    if (!frame.State().pointerAreaCapture) {
-        frame.Timer(MainTimer::PointerArea).SetEnabled(false);
-        return;
-    }
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes || !modes->PointerAreaRunning()) return;
     DocumentWindow* document = CurrentDocument(frame);
     if (!document) {
         // The user closed the preview: the mode has nothing left to show.
@@ -102,7 +101,7 @@ void PointerAreaCaptureTick(Frame& frame) {
         PointerAreaCornerOn({pointer.x, pointer.y}, settings.pointerAreaWidth, settings.pointerAreaHeight, *monitor);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
-    ShowArea(frame.Run(), *document, corner);
+    ShowArea(*modes, *document, corner);
 }
 
 }  // namespace snapora
