@@ -8,6 +8,7 @@
 #include "frame/Frame.h"
 #include "capture/CaptureCommands.h"
 #include "documents/DocumentCommands.h"
+#include "editor/EditorCommands.h"
 #include "help/HelpCommands.h"
 #include "output/OutputCommands.h"
 #include "settings/SettingsCommands.h"
@@ -21,7 +22,7 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
-constexpr std::array<CommandEntry, 21> kCommands{{
+constexpr std::array<CommandEntry, 24> kCommands{{
     {ID_FILE_SAVE_AS, &SaveActiveDocumentAs},
     {ID_FILE_PAGE_SETUP, &ShowPageSetup},
     {ID_FILE_PRINT, &PrintActiveDocument},
@@ -30,6 +31,8 @@ constexpr std::array<CommandEntry, 21> kCommands{{
     {ID_FILE_EXIT, &ExitAtOnce},
     {ID_EDIT_COPY, &CopyActiveDocument},
     {ID_EDIT_DELETE, &EmptyActiveDocument},
+    {ID_EDIT_UNDO, &UndoActiveDocument},
+    {ID_EDIT_REDO, &RedoActiveDocument},
     {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
     {ID_CAPTURE_WINDOW, &CaptureWindowInFront},
     {ID_CAPTURE_RECTANGLE, &StartRectangleCapture},
@@ -38,6 +41,7 @@ constexpr std::array<CommandEntry, 21> kCommands{{
     {ID_SETTINGS_OPTIONS, &ShowOptions},
     {ID_SETTINGS_TOOLBAR, &ToggleToolbarCommand},
     {ID_SETTINGS_STATUS_BAR, &ToggleStatusBarCommand},
+    {ID_SETTINGS_DRAWING_BAR, &ToggleDrawingBarCommand},
     {ID_WINDOW_TILE, &TileDocuments},
     {ID_WINDOW_CASCADE, &CascadeDocuments},
     {ID_HELP_CONTENTS, &ToggleHelpContents},

@@ -11,6 +11,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "editor/EditorCommands.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
@@ -75,7 +76,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
-            if ((lParam == 0 && id < IDM_FIRSTCHILD) || reinterpret_cast<HWND>(lParam) == toolbar_) {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            if ((lParam == 0 && id < IDM_FIRSTCHILD) || from == toolbar_ || from == drawingBar_) {
                 Execute(id);
                 return 0;
             }
@@ -127,8 +129,9 @@ bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
     hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
+    drawingBar_ = CreateDrawingBar(window_, instance_, &drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
-    if (!toolbar_ || !statusBar_) return false;
+    if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
 
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = nullptr;  // no window-list menu
@@ -150,6 +153,7 @@ void MainWindow::Initialise() {
     settings_ = LoadStoredSettings();
     Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
     RegisterHotkeys();
+    AppendDrawingMenu(::GetSubMenu(::GetMenu(window_), 1));
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -165,7 +169,9 @@ void MainWindow::OnSize() {
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
-    const int top = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    const int drawingTop = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    ::MoveWindow(drawingBar_, 0, drawingTop, client.right, DrawingBarHeight(), TRUE);
+    const int top = drawingTop + (HasVisibleStyle(drawingBar_) ? DrawingBarHeight() : 0);
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
@@ -204,7 +210,12 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW && FindToolbarButton(static_cast<UINT>(header.idFrom))) {
+    if (header.code == TBN_DROPDOWN && header.hwndFrom == drawingBar_) {
+        ShowDrawingDropDown(*this, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
+        return TBDDRET_DEFAULT;
+    }
+    const UINT id = static_cast<UINT>(header.idFrom);
+    if (header.code == TTN_GETDISPINFOW && (FindToolbarButton(id) || IsDrawingCommand(id))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -215,6 +226,12 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 }
 
 void MainWindow::Execute(UINT commandId) {
+    if (IsDrawingCommand(commandId)) {
+        const HWND window = window_;
+        RunDrawingCommand(*this, commandId);
+        if (::IsWindow(window)) RefreshUi();
+        return;
+    }
     CommandHandler handler = FindCommandHandler(commandId);
     if (!handler) return;
     const HWND window = window_;
@@ -234,14 +251,17 @@ void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(s
 
 void MainWindow::RefreshUi() {
     DrawUiState(state_, ::GetMenu(window_), toolbar_);
+    DrawDrawingState(DrawingStateOf(*this), ::GetMenu(window_), drawingBar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
     const bool toolbarChanges = HasVisibleStyle(toolbar_) != state_.toolbarShown;
     const bool statusBarChanges = HasVisibleStyle(statusBar_) != state_.statusBarShown;
-    if (!toolbarChanges && !statusBarChanges) return;
+    const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != state_.drawingBarShown;
+    if (!toolbarChanges && !statusBarChanges && !drawingBarChanges) return;
     ::ShowWindow(toolbar_, state_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(drawingBar_, state_.drawingBarShown ? SW_SHOW : SW_HIDE);
     ::ShowWindow(statusBar_, state_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
@@ -307,6 +327,11 @@ void MainWindow::OnDestroy() {
         ::ImageList_Destroy(toolbarImages_);
         toolbarImages_ = nullptr;
     }
+    if (drawingImages_) {
+        ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);
+        ::ImageList_Destroy(drawingImages_);
+        drawingImages_ = nullptr;
+    }
     ::PostQuitMessage(0);
 }
 
@@ -320,6 +345,8 @@ void MainWindow::RequestExit() {
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);
 }
+
+void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, document); }
 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));

@@ -13,6 +13,7 @@
 #include "frame/Frame.h"
 #include "frame/RunState.h"
 #include "frame/UiState.h"
+#include "editor/logic/DrawingChoices.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
 #include "win32/Window.h"
@@ -35,6 +36,8 @@ public:
     void SetCaption(const std::wstring& caption) override;
     void SetStatusText(const std::wstring& text) override;
     CaptureSettings& Settings() noexcept override { return settings_; }
+    DrawingChoices& Drawing() noexcept override { return drawing_; }
+    void DocumentCreated(HWND document) override;
     RunState& Run() noexcept override { return run_; }
     win32::WindowTimer& Timer(MainTimer which) override;
     UiState& State() noexcept override { return state_; }
@@ -43,6 +46,7 @@ public:
 
     [[nodiscard]] HWND Toolbar() const noexcept { return toolbar_; }
     [[nodiscard]] HWND StatusBar() const noexcept { return statusBar_; }
+    [[nodiscard]] HWND DrawingBar() const noexcept { return drawingBar_; }
 
     // True once "退出" has asked the program to end at once.
     [[nodiscard]] bool ExitRequested() const noexcept { return exitRequested_; }
@@ -75,6 +79,9 @@ private:
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
     HIMAGELIST toolbarImages_ = nullptr;
+    HWND drawingBar_ = nullptr;
+    HIMAGELIST drawingImages_ = nullptr;
+    DrawingChoices drawing_;
     CaptureSettings settings_;
     RunState run_;
     UiState state_;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/resource.h"
-#include "picture/Picture.h"
+#include "picture/BarImages.h"
 #include "picture/logic/PixelGeometry.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
@@ -17,9 +17,7 @@ namespace snapora {
 
 namespace {
 
-constexpr int kImageSize = 16;
 constexpr int kImageCount = 15;
-constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 constexpr int kToolbarHeightTwips = 420;
 
@@ -44,43 +42,6 @@ constexpr std::array<ToolbarButton, 19> kButtons{{
     {nullptr, 0, 0},
     {L"Help", 10, ID_HELP_CONTENTS},
 }};
-
-// The 16-pixel art of the strip with every pixel repeated `scale` times
-// each way: a whole factor keeps the pictures sharp at a higher DPI.
-win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
-    BITMAP info{};
-    if (!::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
-    BITMAPINFO format = TopDownBgra32Info(info.bmWidth, info.bmHeight);
-    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (!screen || ::GetDIBits(screen.get(), strip, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
-                               DIB_RGB_COLORS) != info.bmHeight) {
-        return {};
-    }
-    const std::vector<std::uint32_t> enlarged = EnlargePixels(pixels, info.bmWidth, info.bmHeight, scale);
-    if (enlarged.empty()) return {};
-    format = TopDownBgra32Info(info.bmWidth * scale, info.bmHeight * scale);
-    void* bits = nullptr;
-    win32::UniqueBitmap result(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!result || !bits) return {};
-    std::memcpy(bits, enlarged.data(), enlarged.size() * sizeof(std::uint32_t));
-    return result;
-}
-
-HIMAGELIST CreateToolbarImages(HINSTANCE instance, int scale) {
-    win32::UniqueBitmap strip(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (strip && scale > 1) strip = EnlargeStrip(strip.get(), scale);
-    if (!strip) return nullptr;
-    const int size = kImageSize * scale;
-    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
-    if (!images) return nullptr;
-    if (::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
-        ::ImageList_Destroy(images);
-        return nullptr;
-    }
-    return images;
-}
 
 // The toolbar paints into memory and the result goes to the screen in one
 // copy: drawn straight onto the window, every image costs a round through
@@ -155,7 +116,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
     if (!toolbar) return nullptr;
     ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    *images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
+    *images = CreateBarImages(instance, IDB_TOOLBAR, kImageCount, WholeArtScale(win32::ScreenDpiY()));
     if (*images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
 
     std::vector<TBBUTTON> buttons;

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 
 #include "app/resource.h"
+#include "editor/EditorCommands.h"
+#include "editor/EditorResource.h"
+#include "editor/logic/DrawingChoices.h"
+#include "editor/logic/Tools.h"
 #include "frame/UiState.h"
 
 namespace snapora {
@@ -25,10 +29,27 @@ void DrawUiState(const UiState& state, HMENU menu, HWND toolbar) {
     Check(menu, ID_HELP_CONTENTS, state.helpShown);
     Check(menu, ID_SETTINGS_TOOLBAR, state.toolbarShown);
     Check(menu, ID_SETTINGS_STATUS_BAR, state.statusBarShown);
+    Check(menu, ID_SETTINGS_DRAWING_BAR, state.drawingBarShown);
     ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (state.saveEnabled ? MF_ENABLED : MF_GRAYED));
     Press(toolbar, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
     Press(toolbar, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
     Press(toolbar, ID_HELP_CONTENTS, state.helpShown);
+}
+
+void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar) {
+    ::EnableMenuItem(menu, ID_EDIT_UNDO, MF_BYCOMMAND | (state.canUndo ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, ID_EDIT_REDO, MF_BYCOMMAND | (state.canRedo ? MF_ENABLED : MF_GRAYED));
+    for (std::size_t i = 0; i < editor::ToolRows().size(); ++i) {
+        const UINT id = ID_DRAW_TOOL_FIRST + UINT(i);
+        Check(menu, id, id == state.toolCommand);
+        Press(drawingBar, id, id == state.toolCommand);
+    }
+    const auto checkRange = [&](UINT first, std::size_t count, UINT chosen) {
+        for (UINT id = first; id < first + count; ++id) Check(menu, id, id == chosen);
+    };
+    checkRange(ID_DRAW_COLOUR_FIRST, editor::kPresetColours.size(), state.colourCommand);
+    checkRange(ID_DRAW_WIDTH_FIRST, editor::kWidths.size(), state.widthCommand);
+    checkRange(ID_DRAW_SIZE_FIRST, editor::kTextSizes.size(), state.sizeCommand);
 }
 
 }  // namespace snapora

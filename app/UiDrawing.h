@@ -5,8 +5,11 @@
 
 namespace snapora {
 
+struct DrawingUiState;
 struct UiState;
 
 void DrawUiState(const UiState& state, HMENU menu, HWND toolbar);
+// The editor's part: undo and redo, the chosen tool, colour, width and size.
+void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar);
 
 }  // namespace snapora

@@ -12,6 +12,7 @@ namespace win32 {
 class WindowTimer;
 }
 struct CaptureSettings;
+struct DrawingChoices;
 struct RunState;
 struct UiState;
 
@@ -30,6 +31,8 @@ public:
     virtual void SetStatusText(const std::wstring& text) = 0;
 
     virtual CaptureSettings& Settings() noexcept = 0;
+    // The editor's tool and style, the same for every document.
+    virtual DrawingChoices& Drawing() noexcept = 0;
     virtual RunState& Run() noexcept = 0;
     virtual win32::WindowTimer& Timer(MainTimer which) = 0;
 
@@ -37,6 +40,9 @@ public:
     // RefreshUi so menus and toolbar show them.
     virtual UiState& State() noexcept = 0;
     virtual void RefreshUi() = 0;
+
+    // A new document window exists: the frame adds what features lay over it.
+    virtual void DocumentCreated(HWND document) = 0;
 
     // Runs a command by its id, as the menu and toolbar do.
     virtual void Execute(UINT commandId) = 0;

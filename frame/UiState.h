@@ -9,6 +9,7 @@ struct UiState {
     bool helpShown = false;
     bool toolbarShown = true;
     bool statusBarShown = true;
+    bool drawingBarShown = true;
     bool saveEnabled = true;
 };
 

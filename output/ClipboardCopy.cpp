@@ -8,7 +8,8 @@ namespace snapora {
 void CopyActiveDocument(Frame& frame) {
     // A busy clipboard or an emptied picture ends the command silently.
     if (const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild())) {
-        (void)PlacePictureOnClipboard(frame.Handle(), document->GetPicture());
+        Picture flattened;
+        (void)PlacePictureOnClipboard(frame.Handle(), document->OutputPicture(flattened));
     }
 }
 

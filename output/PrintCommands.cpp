@@ -51,7 +51,8 @@ void PrintActiveDocument(Frame& frame) {
     // Opening a printer may run messages: the document is looked up again.
     document = DocumentWindow::FromHandle(window);
     if (!printer.IsOpen() || !document) return;
-    if (!PrintPictureToFitPage(printer, document->GetPicture())) return;
+    Picture flattened;
+    if (!PrintPictureToFitPage(printer, document->OutputPicture(flattened))) return;
     printer.EndDoc();
 }
 

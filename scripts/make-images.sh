@@ -2,6 +2,7 @@
 # Regenerates the binary bitmap resources from their editable XPM sources.
 #
 #   app/res/toolbar.xpm                -> app/res/toolbar.bmp   (240x16, 24-bit BMP)
+#   editor/res/drawing.xpm             -> editor/res/drawing.bmp (240x16, 24-bit BMP)
 #   app/res/snapora.xpm                -> app/res/snapora.ico   (32x32 + 16x16, 24-bit + AND mask)
 #   documents/res/document.xpm
 #   documents/res/document16.xpm       -> documents/res/document.ico (32x32 + 16x16)
@@ -108,6 +109,11 @@ make_ico() {
 "${im[@]}" "$root/app/res/toolbar.xpm" -alpha off -type TrueColor \
     "BMP3:$root/app/res/toolbar.bmp"
 echo "wrote app/res/toolbar.bmp"
+
+# The drawing bar's strip, made the same way.
+"${im[@]}" "$root/editor/res/drawing.xpm" -alpha off -type TrueColor \
+    "BMP3:$root/editor/res/drawing.bmp"
+echo "wrote editor/res/drawing.bmp"
 
 # Program icon: the drawn 32x32 plus a 16x16 scaled down from it.
 "${im[@]}" "$root/app/res/snapora.xpm" -alpha set -filter Catrom -resize 16x16 \

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "support/Files.h"
 #include "support/UiTest.h"
 
@@ -60,12 +62,29 @@ void ClickToolbarButton(const MainWindow& main, int position) {
     Click(middle);
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
+void Drag(POINT from, POINT to) {
+    MoveMouse(from.x, from.y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, from.x, from.y);
+    MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+    MoveMouse(to.x, to.y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, to.x, to.y);
+    PumpUntil(InputQueueEmpty);
+}
+
+void PressKey(WORD key, bool shift) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    ASSERT_EQ(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
 }
 
 bool Xdotool(const std::wstring& arguments) {

@@ -21,8 +21,11 @@ void Click(POINT at);
 // Clicks the middle of the toolbar's button at `position` (1 for the
 // leftmost, separators counted), found by its place as a user finds it.
 void ClickToolbarButton(const MainWindow& main, int position);
-// Presses and releases a key.
-void PressKey(WORD key);
+// A left-button drag between two screen pixels through their midpoint,
+// each step delivered before the next.
+void Drag(POINT from, POINT to);
+// Presses and releases a key, with Shift held when `shift`.
+void PressKey(WORD key, bool shift = false);
 
 // Runs xdotool with these arguments on the X display, as keys and pointer
 // moves from the user arrive there; true when it ran and succeeded.

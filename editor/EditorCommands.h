@@ -1,0 +1,41 @@
+#pragma once
+// The editor's commands, its tool bar "绘图" and its menu, and the state
+// menus and bars show of it, derived from the active document each time.
+#include <windows.h>
+#include <commctrl.h>
+
+namespace snapora {
+
+class Frame;
+
+// Lays the editor over a new document window.
+void AttachEditor(Frame& frame, HWND document);
+
+void UndoActiveDocument(Frame& frame);
+void RedoActiveDocument(Frame& frame);
+void ToggleDrawingBarCommand(Frame& frame);
+// Every command in the editor's range: tools, colours, widths, sizes.
+void RunDrawingCommand(Frame& frame, UINT commandId);
+[[nodiscard]] bool IsDrawingCommand(UINT commandId);
+
+struct DrawingUiState {
+    bool canUndo = false;
+    bool canRedo = false;
+    UINT toolCommand = 0;    // the pressed tool
+    UINT colourCommand = 0;  // 0 when the colour is none of the presets
+    UINT widthCommand = 0;
+    UINT sizeCommand = 0;
+};
+[[nodiscard]] DrawingUiState DrawingStateOf(Frame& frame);
+
+// Creates the bar "绘图" with its images enlarged for the screen's DPI (the
+// caller destroys the list). Nullptr when it cannot be made.
+HWND CreateDrawingBar(HWND parent, HINSTANCE instance, HIMAGELIST* images);
+// The bar's height in pixels, the same as the main tool bar's.
+[[nodiscard]] int DrawingBarHeight();
+// A drop-down button of the bar was pressed: its menu is shown and run.
+void ShowDrawingDropDown(Frame& frame, HWND bar, UINT commandId);
+// Adds "绘图工具" with the tools and the style menus to `menu`.
+void AppendDrawingMenu(HMENU menu);
+
+}  // namespace snapora
