@@ -3,6 +3,7 @@
 // the files and the clipboard hold exactly what the window shows, undo and
 // redo of everything, redaction, mosaic means and crop.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "editor/logic/Shapes.h"
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
+#include "frame/Texts.h"
+#include "win32/Screen.h"
 #include "support/Decoding.h"
 #include "support/Dialogs.h"
 #include "support/Files.h"
@@ -200,6 +203,31 @@ TEST_F(Editor, SelectedObjectsMoveNudgeAndGoAndTheMarkersAreNumberedAgain) {
     PumpFor(std::chrono::milliseconds(200));
     EXPECT_EQ(editor_->Model().Count(), 0u);
     EXPECT_FALSE(editor_->Model().CanUndo());
+}
+
+TEST_F(Editor, EveryToolHasItsTextsItsImageAndAButtonPressedWhenChosen) {
+    HWND bar = Main().DrawingBar();
+    const auto rows = editor::ToolRows();
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(::ImageList_GetImageCount(images), int(rows.size()) + 3);
+    int size = 0;
+    ::ImageList_GetIconSize(images, &size, &size);
+    EXPECT_EQ(size, 16 * (win32::ScreenDpiY() >= 144 ? 2 : 1));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const UINT id = ID_DRAW_TOOL_FIRST + UINT(i);
+        EXPECT_FALSE(LoadText(id).empty()) << i;
+        EXPECT_FALSE(LoadText(IDS_DRAW_TOOL_NAME + UINT(i)).empty()) << i;
+        Main().Execute(id);
+        EXPECT_TRUE(ToolbarPressed(bar, id)) << i;
+        EXPECT_TRUE(MenuChecked(Main().Handle(), id)) << i;
+        EXPECT_FALSE(ToolbarPressed(bar, ID_DRAW_TOOL_FIRST + UINT((i + 1) % rows.size()))) << i;
+    }
+    EXPECT_NE(LoadText(ID_DRAW_TOOL_FIRST + UINT(editor::ToolIndex(ToolKind::Mosaic))).find(L"遮盖"), std::wstring::npos);
+
+    EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
+    Main().Execute(ID_SETTINGS_DRAWING_BAR);
+    EXPECT_FALSE(::IsWindowVisible(bar));
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
 }
 
 }  // namespace
