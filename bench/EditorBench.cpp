@@ -94,7 +94,7 @@ int RunEditor(int repetitions) {
         DocumentWindow* plain = OpenDocument(*main, NoisePicture(w, h));
         const Timing repaint = Measure(2, repetitions, [&] { Repaint(plain->Handle()); });
         Report("editor-repaint-empty", w, h, repaint);
-        plain->SetDirty(false);
+        plain->MarkSaved();
         plain->Close();
 
         const double before = ResidentBytes();
@@ -132,7 +132,6 @@ int RunEditor(int repetitions) {
                    (void)WritePictureFile(document->GetPicture(), png, PictureFormat::Png);
                }));
         ::DeleteFileW(png.c_str());
-        document->SetDirty(false);
         document->MarkSaved();
         document->Close();
         Pump();

@@ -44,7 +44,7 @@ void History::Clear() {
     redo_.clear();
     bytes_ = 0;
     baseId_ = nextId_++;
-    savedId_ = kNever;
+    savedId_ = baseId_;
 }
 
 std::size_t History::RecountBytes() const {

@@ -122,7 +122,7 @@ TEST(EditorHistory, UndoAfterCropGivesBackEveryShapeWhereItWas) {
 TEST(EditorHistory, TheBudgetDropsTheOldestStepsAndTheSavedStateIsFoundAgain) {
     MemoryPixels pixels(100, 100);
     Drawing drawing(pixels, 2000);
-    EXPECT_FALSE(drawing.AtSaved());
+    EXPECT_TRUE(drawing.AtSaved());  // nothing changed yet
     drawing.Add(Make(ToolKind::Line, {0, 0}, {9, 9}));
     drawing.MarkSaved();
     drawing.Move(0, 1, 1);
@@ -141,6 +141,7 @@ TEST(EditorHistory, TheBudgetDropsTheOldestStepsAndTheSavedStateIsFoundAgain) {
     EXPECT_FALSE(drawing.AtSaved());
     EXPECT_EQ(drawing.Count(), 1u);
     drawing.Reset();
+    EXPECT_TRUE(drawing.AtSaved());
     EXPECT_FALSE(drawing.CanUndo());
     EXPECT_EQ(drawing.GetHistory().Bytes(), 0u);
 }
