@@ -84,8 +84,13 @@ bool DocumentEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             OnButtonUp(PointerAt(lParam));
             return true;
         case WM_LBUTTONDBLCLK:
-            if (Choices().tool != ToolKind::Crop) return false;
-            ApplyCrop();
+            // A double click applies a crop; for every other tool it is a
+            // second click, such as the next numbered marker.
+            if (Choices().tool == ToolKind::Crop) {
+                ApplyCrop();
+            } else {
+                OnButtonDown(PointerAt(lParam));
+            }
             return true;
         case WM_CAPTURECHANGED:
             if (gesture_ != Gesture::None && reinterpret_cast<HWND>(lParam) != document_) EndGesture();

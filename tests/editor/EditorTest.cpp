@@ -34,6 +34,9 @@ using editor::ToolKind;
 class Editor : public MainWindowTest {
 protected:
     void Open(int width, int height) {
+        // Room for the whole picture below both bars.
+        ::ShowWindow(Main().Handle(), SW_MAXIMIZE);
+        PumpFor(std::chrono::milliseconds(50));
         document_ = OpenPictureDocument(Main(), PatternPicture(width, height));
         ASSERT_NE(document_, nullptr);
         window_ = document_->Handle();
@@ -158,15 +161,15 @@ TEST_F(Editor, CropGivesTheExactSubPictureAWindowOfItsSizeAndUndoesExactly) {
     PumpFor(std::chrono::milliseconds(100));
     EXPECT_EQ(document_->GetPicture().Width(), 240);
 
-    Drag(At(30, 20), At(129, 99));
+    Drag(At(30, 20), At(189, 119));
     PressKey(VK_RETURN);
-    ASSERT_TRUE(PumpUntil([&] { return document_->GetPicture().Width() == 100; }));
-    EXPECT_EQ(document_->GetPicture().Height(), 80);
-    EXPECT_EQ(document_->GetPicture().ReadPixels(), PatternPixels(30, 20, 100, 80));
+    ASSERT_TRUE(PumpUntil([&] { return document_->GetPicture().Width() == 160; }));
+    EXPECT_EQ(document_->GetPicture().Height(), 100);
+    EXPECT_EQ(document_->GetPicture().ReadPixels(), PatternPixels(30, 20, 160, 100));
     RECT client{};
     ::GetClientRect(window_, &client);
-    EXPECT_EQ(client.right, 100);
-    EXPECT_EQ(client.bottom, 80);
+    EXPECT_EQ(client.right, 160);
+    EXPECT_EQ(client.bottom, 100);
     EXPECT_EQ(static_cast<const editor::Box&>(editor_->Model().At(0)).Area(), (editor::Rect{20, 20, 71, 71}));
 
     Main().Execute(ID_EDIT_UNDO);
