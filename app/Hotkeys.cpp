@@ -1,8 +1,6 @@
 #include "app/Hotkeys.h"
 
-#include "capture/CaptureCommands.h"
 #include "frame/Frame.h"
-#include "frame/ResourceIds.h"
 #include "settings/logic/Hotkey.h"
 
 namespace snapora {
@@ -10,20 +8,9 @@ namespace snapora {
 void RunHotkeyCapture(Frame& frame, WPARAM id) {
     const HWND window = frame.Handle();
     if (!::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
-    switch (id) {
-        case static_cast<WPARAM>(HotkeyCapture::Rectangle) + 1:
-            frame.Execute(ID_CAPTURE_RECTANGLE);
-            return;
-        case static_cast<WPARAM>(HotkeyCapture::EntireScreen) + 1:
-            frame.Execute(ID_CAPTURE_ENTIRE_SCREEN);
-            return;
-        case static_cast<WPARAM>(HotkeyCapture::WindowInFront) + 1:
-            CaptureWindowInFrontAtOnce(frame);
-            frame.RefreshUi();
-            return;
-        default:
-            return;
-    }
+    // Row n is registered as id n + 1.
+    if (id < 1 || id > kCaptureKeys.size()) return;
+    frame.Execute(kCaptureKeys[id - 1].command);
 }
 
 }  // namespace snapora

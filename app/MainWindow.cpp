@@ -128,7 +128,7 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
     hotkeys_.Attach(window_);
-    toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
+    toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
     drawingBar_ = CreateDrawingBar(window_, instance_, &drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
@@ -215,7 +215,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         return TBDDRET_DEFAULT;
     }
     const UINT id = static_cast<UINT>(header.idFrom);
-    if (header.code == TTN_GETDISPINFOW && (FindToolbarButton(id) || IsDrawingCommand(id))) {
+    if (header.code == TTN_GETDISPINFOW && (HasToolbarButton(id) || IsDrawingCommand(id))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -324,8 +324,7 @@ void MainWindow::OnDestroy() {
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
-        ::ImageList_Destroy(toolbarImages_);
-        toolbarImages_ = nullptr;
+        toolbarImages_.reset();
     }
     if (drawingImages_) {
         ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);

@@ -16,6 +16,7 @@
 #include "editor/logic/DrawingChoices.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
+#include "win32/Handle.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"
 
@@ -78,7 +79,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
+    win32::UniqueImageList toolbarImages_;
     HWND drawingBar_ = nullptr;
     HIMAGELIST drawingImages_ = nullptr;
     DrawingChoices drawing_;

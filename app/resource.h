@@ -3,7 +3,6 @@
 #include "frame/ResourceIds.h"
 
 #define IDR_MAINMENU 10
-#define IDB_TOOLBAR 20
 
 // MDI child windows get ids from here on, far above every command id.
 #define IDM_FIRSTCHILD 50000

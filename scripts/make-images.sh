@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the binary bitmap resources from their editable XPM sources.
 #
-#   app/res/toolbar.xpm                -> app/res/toolbar.bmp   (240x16, 24-bit BMP)
+#   app/res/toolbar/NAME.xpm           -> app/res/toolbar/NAME.bmp (16x16, 24-bit BMP),
+#                                         one per toolbar button, #C0C0C0 transparent
 #   editor/res/drawing.xpm             -> editor/res/drawing.bmp (240x16, 24-bit BMP)
 #   app/res/snapora.xpm                -> app/res/snapora.ico   (32x32 + 16x16, 24-bit + AND mask)
 #   documents/res/document.xpm
@@ -105,10 +106,11 @@ make_ico() {
     echo "wrote ${out#"$root"/}"
 }
 
-# Toolbar strip: 24-bit uncompressed BMP, #C0C0C0 is the transparent colour.
-"${im[@]}" "$root/app/res/toolbar.xpm" -alpha off -type TrueColor \
-    "BMP3:$root/app/res/toolbar.bmp"
-echo "wrote app/res/toolbar.bmp"
+# Toolbar images: 24-bit uncompressed BMPs, #C0C0C0 is the transparent colour.
+for art in "$root"/app/res/toolbar/*.xpm; do
+    "${im[@]}" "$art" -alpha off -type TrueColor "BMP3:${art%.xpm}.bmp"
+    echo "wrote ${art#"$root"/}"
+done
 
 # The drawing bar's strip, made the same way.
 "${im[@]}" "$root/editor/res/drawing.xpm" -alpha off -type TrueColor \

@@ -2,6 +2,7 @@
 // One move-only owner for every kind of Win32 handle, with a traits type per
 // kind saying what "invalid" is and how the handle is given back.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -79,6 +80,12 @@ struct IconTraits {
     static void Close(Type h) noexcept { ::DestroyIcon(h); }
 };
 
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::ImageList_Destroy(h); }
+};
+
 // A COM interface pointer: "given back" is one Release.
 template <class Interface>
 struct ComTraits {
@@ -101,6 +108,7 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A DC from GetDC/GetWindowDC must go back through ReleaseDC with the same
 // window, so the window travels with it.
