@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "app/CommandHandover.h"
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/StatusBar.h"
@@ -12,6 +14,7 @@
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
 #include "editor/EditorCommands.h"
+#include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
@@ -58,6 +61,8 @@ MainWindow* MainWindow::Create(HINSTANCE instance) {
     return main;
 }
 
+const wchar_t* MainWindow::ClassName() noexcept { return kClassName; }
+
 void MainWindow::Show(int showCommand) {
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
@@ -91,12 +96,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
         case WM_HOTKEY:
             RunHotkeyCapture(*this, wParam);
             return 0;
+        case WM_COPYDATA:
+            return ReceiveHandedCommand(*this, reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_RENDERFORMAT:
         case WM_RENDERALLFORMATS:
         case WM_DESTROYCLIPBOARD:
@@ -107,7 +117,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return OnQueryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
-            if (wParam) OnEndSession();
+            OnEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -163,9 +173,10 @@ void MainWindow::OnSize() {
     if (!mdiClient_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    // Both bars keep their height in twips at the screen's DPI.
-    const int toolbarHeight = MainToolbarHeight();
-    const int statusBarHeight = MainStatusBarHeight();
+    // Both bars keep their height in twips at the window's DPI.
+    const int dpi = win32::WindowDpi(window_);
+    const int toolbarHeight = MainToolbarHeight(dpi);
+    const int statusBarHeight = MainStatusBarHeight(dpi);
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
@@ -175,6 +186,20 @@ void MainWindow::OnSize() {
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
+}
+
+void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+    const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
+    ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    OnSize();
+    // The documents' frames change with the DPI; their pictures do not, and
+    // each client area stays exactly its picture.
+    for (HWND child : Children()) {
+        if (DocumentWindow* document = DocumentWindow::FromHandle(child)) {
+            const SIZE surface = document->SurfaceSize();
+            document->SetClientSize(surface.cx, surface.cy);
+        }
+    }
 }
 
 void MainWindow::OnStatusBarClockTick() {
@@ -294,25 +319,55 @@ bool MainWindow::OnQueryEndSession() {
     // Asked again while our questions are still open: the first round decides.
     if (askingToEndSession_) return false;
     askingToEndSession_ = true;
+    // A capture under way would hide the questions under its overlay and
+    // could open a document after them: it ends first.
+    EndCapturesUnderWay(*this);
     // The same question as closing the window asks, but nothing closes yet:
     // another program may still refuse the end of the session.
     const HWND window = window_;
+    const std::vector<HWND> children = Children();
+    BlockTheEndOfSession(std::any_of(children.begin(), children.end(), AsksBeforeClosing));
     bool agreed = true;
-    for (HWND child : Children()) {
+    for (HWND child : children) {
         agreed = ConfirmDocumentClose(child);
         // The questions ran modal loops; the frame may be gone meanwhile.
         if (!::IsWindow(window)) return true;
         if (!agreed) break;
     }
     askingToEndSession_ = false;
+    askedAtQuery_ = agreed ? children : std::vector<HWND>{};
+    // Refused: the system shows why until the session goes on.
+    if (agreed) BlockTheEndOfSession(false);
     RefreshUi();
     return agreed;
 }
 
-void MainWindow::OnEndSession() {
-    // Every unsaved document was asked about when the session asked to
-    // end: it ends now, without a second round of questions.
+void MainWindow::OnEndSession(bool ending) {
+    if (!ending) {
+        BlockTheEndOfSession(false);
+        askedAtQuery_.clear();
+        return;
+    }
+    // A document opened after the questions (the window capture's pause
+    // runs every message) is asked about now; nothing stops the end any more.
+    const HWND window = window_;
+    for (HWND child : Children()) {
+        if (std::find(askedAtQuery_.begin(), askedAtQuery_.end(), child) != askedAtQuery_.end()) continue;
+        if (AsksBeforeClosing(child)) BlockTheEndOfSession(true);
+        ConfirmDocumentClose(child);
+        if (!::IsWindow(window)) return;
+    }
     ::DestroyWindow(window_);
+}
+
+void MainWindow::BlockTheEndOfSession(bool block) {
+    // Where the system has no such list (before Vista, Wine) this does
+    // nothing, and the questions alone hold the end up.
+    if (block) {
+        static_cast<void>(::ShutdownBlockReasonCreate(window_, LoadText(IDS_UNSAVED_CAPTURES).c_str()));
+    } else {
+        static_cast<void>(::ShutdownBlockReasonDestroy(window_));
+    }
 }
 
 void MainWindow::OnDestroy() {

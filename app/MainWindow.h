@@ -27,6 +27,8 @@ public:
     // Creates and loads the window (hidden); Show() makes it visible.
     // Nullptr when the window cannot be created.
     static MainWindow* Create(HINSTANCE instance);
+    // The window class, by which a second start finds the running copy.
+    static const wchar_t* ClassName() noexcept;
 
     void Show(int showCommand);
 
@@ -64,10 +66,12 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
+    void BlockTheEndOfSession(bool block);
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -97,6 +101,8 @@ private:
     std::wstring shownTime_;
     bool exitRequested_ = false;
     bool askingToEndSession_ = false;
+    // The windows the last agreed end-of-session round asked about.
+    std::vector<HWND> askedAtQuery_;
 };
 
 }  // namespace snapora

@@ -9,27 +9,13 @@
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
-#include "win32/Screen.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
-
-// Opens a new document holding `picture` on a surface of the given size.
-void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight) {
-    DocumentWindow* document = DocumentWindow::Create(frame);
-    if (!document) {
-        // No document: at least give the user the main window back.
-        win32::ShowHiddenWindowAgain(frame.Handle());
-        return;
-    }
-    SetCurrentDocument(frame, document);
-    document->SetSurfaceSize(surfaceWidth, surfaceHeight);
-    document->SetPicture(std::move(picture));
-    ShowCaptureDocument(frame, *document);
-}
 
 // Runs the message loop until `deadline` has passed, so the user can bring
 // another window forward while the program waits.
@@ -51,7 +37,10 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 
 void TakeWindowInFront(Frame& frame) {
     WindowGrab grab = CaptureForegroundWindow();
-    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
+    if (!OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height)) {
+        // No document: at least give the user the main window back.
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
     ::SetFocus(frame.Handle());
 }
 
@@ -65,11 +54,13 @@ void StartEntireScreenCapture(Frame& frame) {
 void EntireScreenCaptureTick(Frame& frame) {
     if (!frame.Run().entireScreenTicks.Tick()) return;
     frame.Timer(MainTimer::EntireScreen).SetEnabled(false);
-    const SIZE screen = win32::PrimaryScreenSize();
+    const PixelRect range = CurrentCaptureRange(frame.Settings().screenRange);
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.
-    Picture picture = CaptureScreenToClipboard(frame.Handle(), 0, 0, screen.cx, screen.cy);
-    OpenCaptureDocument(frame, std::move(picture), screen.cx, screen.cy);
+    Picture picture = CaptureScreenToClipboard(frame.Handle(), range.left, range.top, range.right, range.bottom);
+    if (!OpenCaptureDocument(frame, std::move(picture), range.Width(), range.Height())) {
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
 }
 
 void CaptureWindowInFront(Frame& frame) {

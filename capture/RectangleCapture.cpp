@@ -5,6 +5,7 @@
 #include "capture/ScreenGrab.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
+#include "frame/UiState.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
@@ -19,7 +20,10 @@ void RectangleCaptureTick(Frame& frame) {
     // Kept from one use to the next for the whole run.
     if (!frame.Run().rectangleTicks.Tick()) return;
     frame.Timer(MainTimer::Rectangle).SetEnabled(false);
-    if (!RectangleOverlay::Open(frame, GetScreenSnapshot(nullptr))) {
+    // Every monitor, as the layout is now.
+    const PixelRect desktop = VirtualScreen(CurrentMonitors().monitors);
+    if (!RectangleOverlay::Open(frame, GrabScreenArea(desktop.left, desktop.top, desktop.Width(), desktop.Height()),
+                                desktop)) {
         // Nothing to select from: give the user the main window back rather
         // than leave the program invisible.
         win32::ShowHiddenWindowAgain(frame.Handle());
@@ -27,5 +31,17 @@ void RectangleCaptureTick(Frame& frame) {
 }
 
 void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
+
+void EndCapturesUnderWay(Frame& frame) {
+    win32::WindowTimer& entireScreen = frame.Timer(MainTimer::EntireScreen);
+    win32::WindowTimer& rectangle = frame.Timer(MainTimer::Rectangle);
+    const bool waiting = entireScreen.Enabled() || rectangle.Enabled();
+    entireScreen.SetEnabled(false);
+    rectangle.SetEnabled(false);
+    if (waiting) win32::ShowHiddenWindowAgain(frame.Handle());
+    // Closing it brings the main window back.
+    if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
+    if (frame.State().pointerAreaCapture) TogglePointerAreaCapture(frame);
+}
 
 }  // namespace snapora

@@ -3,10 +3,17 @@
 // opened.
 #include "documents/logic/CaptureNumbering.h"
 
+#include "picture/Picture.h"
+
 namespace snapora {
 
 class DocumentWindow;
 class Frame;
+
+// Opens a new capture document holding `picture` on a surface of the given
+// size, and makes it the current one. False when no document could be
+// made; the main window is then left as it is.
+bool OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight);
 
 // Captions the document "截图" + the run's capture count, counts it and
 // shows it as the active child; a main window hidden by a capture comes

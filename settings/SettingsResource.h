@@ -23,6 +23,8 @@
 #define IDC_OPTIONS_AREA_WIDTH 323
 #define IDC_OPTIONS_FORMAT_LABEL 324
 #define IDC_OPTIONS_FORMAT 325
+#define IDC_OPTIONS_RANGE_LABEL 326
+#define IDC_OPTIONS_RANGE 327
 
 // The hotkey page: per capture a check box that turns its key on, the
 // hotkey field, and the note shown when another program held the key,
@@ -47,4 +49,7 @@
 #define IDS_OPTIONS_HOTKEY_TAB 352
 #define IDS_HOTKEY_REPEATED 353
 #define IDS_HOTKEY_HELD 354
-// The picture formats automatic capture offers, in the list's order.
+// What entire-screen and automatic capture take, in kScreenRanges' order.
+#define IDS_OPTIONS_RANGE_PRIMARY 357
+#define IDS_OPTIONS_RANGE_ALL 358
+#define IDS_OPTIONS_RANGE_POINTER 359

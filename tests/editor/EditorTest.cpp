@@ -109,7 +109,7 @@ TEST_F(Editor, EveryToolDrawsWhereThePointerWentAndTheFilesHoldWhatTheWindowShow
     Use(ToolKind::Text);
     Click(At(20, 170));
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() != window_ && ::GetParent(::GetFocus()) == window_; }));
-    for (WORD key : {WORD('A'), WORD('B')}) PressKey(key, true);
+    for (WORD key : {WORD('A'), WORD('B')}) PressKey(key, VK_SHIFT);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return editor_->Model().Count() == count + 1; }));
     EXPECT_EQ(static_cast<const editor::TextShape&>(editor_->Model().At(count)).Text(), L"AB");
@@ -193,7 +193,7 @@ TEST_F(Editor, SelectedObjectsMoveNudgeAndGoAndTheMarkersAreNumberedAgain) {
     const editor::Rect moved = editor_->Model().At(0).Bounds();
     EXPECT_TRUE(moved.Contains({60, 90}));
     PressKey(VK_RIGHT);
-    PressKey(VK_DOWN, true);
+    PressKey(VK_DOWN, VK_SHIFT);
     ASSERT_TRUE(PumpUntil([&] { return editor_->Model().At(0).Bounds() == editor::Offset(moved, 1, 10); }));
 
     // A new capture while an object is being drawn ends the drawing.

@@ -27,8 +27,10 @@ bool CursorAt(int x, int y) {
 void SendMouse(DWORD flags, int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteCoordinate(x, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteCoordinate(y, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // Across the whole desktop, which starts left of and above the primary
+    // monitor when other monitors lie there.
+    input.mi.dx = AbsoluteCoordinate(x - ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteCoordinate(y - ::GetSystemMetrics(SM_YVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
 }
@@ -71,20 +73,19 @@ void Drag(POINT from, POINT to) {
     PumpUntil(InputQueueEmpty);
 }
 
-void PressKey(WORD key, bool shift) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
+void PressKey(WORD key, WORD modifier) {
+    INPUT inputs[4]{};
+    UINT count = 0;
+    const auto add = [&](WORD which, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = which;
+        inputs[count++].ki.dwFlags = flags;
     };
-    if (shift) add(VK_SHIFT, 0);
+    if (modifier) add(modifier, 0);
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-    ASSERT_EQ(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    ASSERT_EQ(::SendInput(count, inputs, sizeof(INPUT)), count);
 }
 
 bool Xdotool(const std::wstring& arguments) {

@@ -25,7 +25,8 @@ void ClickToolbarButton(const MainWindow& main, int position);
 // each step delivered before the next.
 void Drag(POINT from, POINT to);
 // Presses and releases a key, with Shift held when `shift`.
-void PressKey(WORD key, bool shift = false);
+// Presses and releases a key, with `modifier` (0 for none) held around it.
+void PressKey(WORD key, WORD modifier = 0);
 
 // Runs xdotool with these arguments on the X display, as keys and pointer
 // moves from the user arrive there; true when it ran and succeeded.
