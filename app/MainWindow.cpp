@@ -139,7 +139,7 @@ bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
     hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
-    drawingBar_ = CreateDrawingBar(window_, instance_, &drawingImages_);
+    drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
 
@@ -181,8 +181,8 @@ void MainWindow::OnSize() {
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
     const int drawingTop = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
-    ::MoveWindow(drawingBar_, 0, drawingTop, client.right, DrawingBarHeight(), TRUE);
-    const int top = drawingTop + (HasVisibleStyle(drawingBar_) ? DrawingBarHeight() : 0);
+    ::MoveWindow(drawingBar_, 0, drawingTop, client.right, DrawingBarHeight(dpi), TRUE);
+    const int top = drawingTop + (HasVisibleStyle(drawingBar_) ? DrawingBarHeight(dpi) : 0);
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
@@ -191,6 +191,7 @@ void MainWindow::OnSize() {
 void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
     const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
     ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    ScaleDrawingBarArt(drawingBar_, instance_, dpi, drawingImages_);
     OnSize();
     // The documents' frames change with the DPI; their pictures do not, and
     // each client area stays exactly its picture.
@@ -236,7 +237,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.code == TBN_DROPDOWN && header.hwndFrom == drawingBar_) {
-        ShowDrawingDropDown(*this, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
+        ShowDrawingDropDown(*this, drawing_, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
         return TBDDRET_DEFAULT;
     }
     const UINT id = static_cast<UINT>(header.idFrom);
@@ -253,7 +254,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::Execute(UINT commandId) {
     if (IsDrawingCommand(commandId)) {
         const HWND window = window_;
-        RunDrawingCommand(*this, commandId);
+        RunDrawingCommand(*this, drawing_, commandId);
         if (::IsWindow(window)) RefreshUi();
         return;
     }
@@ -276,17 +277,17 @@ void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(s
 
 void MainWindow::RefreshUi() {
     DrawUiState(state_, ::GetMenu(window_), toolbar_);
-    DrawDrawingState(DrawingStateOf(*this), ::GetMenu(window_), drawingBar_);
+    DrawDrawingState(DrawingStateOf(*this, drawing_), ::GetMenu(window_), drawingBar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
     const bool toolbarChanges = HasVisibleStyle(toolbar_) != state_.toolbarShown;
     const bool statusBarChanges = HasVisibleStyle(statusBar_) != state_.statusBarShown;
-    const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != state_.drawingBarShown;
+    const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != settings_.drawing.barShown;
     if (!toolbarChanges && !statusBarChanges && !drawingBarChanges) return;
     ::ShowWindow(toolbar_, state_.toolbarShown ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(drawingBar_, state_.drawingBarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(drawingBar_, settings_.drawing.barShown ? SW_SHOW : SW_HIDE);
     ::ShowWindow(statusBar_, state_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
@@ -383,8 +384,7 @@ void MainWindow::OnDestroy() {
     }
     if (drawingImages_) {
         ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);
-        ::ImageList_Destroy(drawingImages_);
-        drawingImages_ = nullptr;
+        drawingImages_.reset();
     }
     ::PostQuitMessage(0);
 }
@@ -400,7 +400,7 @@ void MainWindow::RequestExit() {
     ::PostQuitMessage(0);
 }
 
-void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, document); }
+void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, drawing_, document); }
 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));

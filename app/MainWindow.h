@@ -39,7 +39,8 @@ public:
     void SetCaption(const std::wstring& caption) override;
     void SetStatusText(const std::wstring& text) override;
     CaptureSettings& Settings() noexcept override { return settings_; }
-    DrawingChoices& Drawing() noexcept override { return drawing_; }
+    // The editor's tool, the same for every document.
+    DrawingChoices& Drawing() noexcept { return drawing_; }
     void DocumentCreated(HWND document) override;
     RunState& Run() noexcept override { return run_; }
     win32::WindowTimer& Timer(MainTimer which) override;
@@ -85,7 +86,7 @@ private:
     HWND statusBar_ = nullptr;
     win32::UniqueImageList toolbarImages_;
     HWND drawingBar_ = nullptr;
-    HIMAGELIST drawingImages_ = nullptr;
+    win32::UniqueImageList drawingImages_;
     DrawingChoices drawing_;
     CaptureSettings settings_;
     RunState run_;

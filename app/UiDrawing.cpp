@@ -29,7 +29,6 @@ void DrawUiState(const UiState& state, HMENU menu, HWND toolbar) {
     Check(menu, ID_HELP_CONTENTS, state.helpShown);
     Check(menu, ID_SETTINGS_TOOLBAR, state.toolbarShown);
     Check(menu, ID_SETTINGS_STATUS_BAR, state.statusBarShown);
-    Check(menu, ID_SETTINGS_DRAWING_BAR, state.drawingBarShown);
     ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (state.saveEnabled ? MF_ENABLED : MF_GRAYED));
     Press(toolbar, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
     Press(toolbar, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
@@ -37,6 +36,7 @@ void DrawUiState(const UiState& state, HMENU menu, HWND toolbar) {
 }
 
 void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar) {
+    Check(menu, ID_SETTINGS_DRAWING_BAR, state.barShown);
     ::EnableMenuItem(menu, ID_EDIT_UNDO, MF_BYCOMMAND | (state.canUndo ? MF_ENABLED : MF_GRAYED));
     ::EnableMenuItem(menu, ID_EDIT_REDO, MF_BYCOMMAND | (state.canRedo ? MF_ENABLED : MF_GRAYED));
     for (std::size_t i = 0; i < editor::ToolRows().size(); ++i) {
@@ -49,7 +49,7 @@ void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar) 
     };
     checkRange(ID_DRAW_COLOUR_FIRST, editor::kPresetColours.size(), state.colourCommand);
     checkRange(ID_DRAW_WIDTH_FIRST, editor::kWidths.size(), state.widthCommand);
-    checkRange(ID_DRAW_SIZE_FIRST, editor::kTextSizes.size(), state.sizeCommand);
+    checkRange(ID_DRAW_SIZE_FIRST, kDrawingTextSizes.size(), state.sizeCommand);
 }
 
 }  // namespace snapora

@@ -22,7 +22,6 @@ namespace snapora::bench {
 
 namespace {
 
-using editor::Point;
 using editor::ToolKind;
 
 void Pump() {
@@ -65,9 +64,9 @@ void AddObjects(DocumentEditor& editor, int count, int width, int height) {
     const auto rows = editor::ToolRows();
     for (int i = 0; i < count; ++i) {
         const auto& row = rows[1 + std::size_t(i) % (rows.size() - 2)];
-        const Point at{int(random() % unsigned(width - 200)), int(random() % unsigned(height - 200))};
+        const PixelPoint at{int(random() % unsigned(width - 200)), int(random() % unsigned(height - 200))};
         auto shape = row.start(at, editor::Style{});
-        for (int k = 1; k <= 8; ++k) shape->Extend(Point{at.x + k * 20, at.y + int(random() % 150)});
+        for (int k = 1; k <= 8; ++k) shape->Extend(PixelPoint{at.x + k * 20, at.y + int(random() % 150)});
         if (auto* text = dynamic_cast<editor::TextShape*>(shape.get())) {
             const SIZE size = editor::MeasureText(L"标注 note", 20);
             text->SetText(L"标注 note", size.cx, size.cy);
@@ -80,6 +79,69 @@ void AddObjects(DocumentEditor& editor, int count, int width, int height) {
 void Repaint(HWND window) {
     ::InvalidateRect(window, nullptr, FALSE);
     ::UpdateWindow(window);
+}
+
+// Sends a pointer move with the button held and waits for its repaint.
+void DragStep(HWND window, PixelPoint at) {
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::UpdateWindow(window);
+}
+
+// What must stay responsive however large it gets, on a 1920x1080 picture:
+// a text of 10,000 characters, a freehand line of 100,000 points, 10,000
+// objects. Each is timed as the user meets it: the repaint of the whole
+// document, and a pointer move while drawing or dragging.
+void RunLimits(MainWindow& main, int repetitions) {
+    constexpr int w = 1920, h = 1080;
+    DocumentWindow* document = OpenDocument(main, NoisePicture(w, h));
+    const HWND window = document->Handle();
+    DocumentEditor* editor = DocumentEditor::Of(window);
+
+    std::wstring text;
+    for (int i = 0; text.size() < 10000; ++i) text += (i % 80 == 79) ? L"\n" : (i % 7 == 0 ? L"字" : L"a");
+    text.resize(10000);
+    Report("editor-text-10000-commit", w, h, Measure(0, 1, [&] {
+               auto shape = std::make_unique<editor::TextShape>(PixelPoint{10, 10}, editor::Style{});
+               const SIZE size = editor::MeasureText(text, 12);
+               shape->SetText(text, size.cx, size.cy);
+               editor->EditModel().Add(std::move(shape));
+           }));
+    Report("editor-text-10000-repaint", w, h, Measure(1, repetitions, [&] { Repaint(window); }));
+    editor->EditModel().Undo();
+
+    main.Drawing().tool = ToolKind::Pen;
+    const auto penAt = [](int i) { return PixelPoint{100 + (i * 7) % 1700, 100 + (i / 250 * 3) % 900}; };
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    int point = 0;
+    for (; point < 100000; ++point) {
+        ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(penAt(point).x, penAt(point).y));
+    }
+    ::UpdateWindow(window);
+    Report("editor-pen-100000-move", w, h, Measure(2, repetitions, [&] { DragStep(window, penAt(++point)); }));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(penAt(point).x, penAt(point).y));
+    Report("editor-pen-100000-repaint", w, h, Measure(1, repetitions, [&] { Repaint(window); }));
+    editor->EditModel().Undo();
+
+    AddObjects(*editor, 10000, w, h);
+    Report("editor-10000-repaint", w, h, Measure(1, repetitions, [&] { Repaint(window); }));
+    main.Drawing().tool = ToolKind::Select;
+    const PixelRect target = editor->Model().At(editor->Model().Count() - 1).Bounds();
+    const PixelPoint grip{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    Report("editor-10000-select", w, h, Measure(1, repetitions, [&] {
+               ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.x, grip.y));
+               ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(grip.x, grip.y));
+               ::UpdateWindow(window);
+           }));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.x, grip.y));
+    int step = 0;
+    Report("editor-10000-drag", w, h, Measure(2, repetitions, [&] {
+               ++step;
+               DragStep(window, PixelPoint{grip.x + step % 40, grip.y + step % 30});
+           }));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(grip.x, grip.y));
+    document->MarkSaved();
+    document->Close();
+    Pump();
 }
 
 }  // namespace
@@ -112,9 +174,9 @@ int RunEditor(int repetitions) {
         AddObjects(*editor, 300, w, h);
         main->Drawing().tool = ToolKind::Select;
         // A drag of one object: each move repaints what it left and where it went.
-        const editor::Rect target = editor->Model().At(0).Bounds();
-        const Point grip{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
-        const Point at = grip;
+        const PixelRect target = editor->Model().At(0).Bounds();
+        const PixelPoint grip{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+        const PixelPoint at = grip;
         ::SendMessageW(document->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         int step = 0;
         const Timing drag = Measure(2, repetitions, [&] {
@@ -136,6 +198,7 @@ int RunEditor(int repetitions) {
         document->Close();
         Pump();
     }
+    RunLimits(*main, repetitions);
     ::DestroyWindow(main->Handle());
     return 0;
 }

@@ -10,11 +10,10 @@
 #include "editor/logic/Tools.h"
 #include "frame/Frame.h"
 #include "frame/Texts.h"
+#include "settings/logic/CaptureSettings.h"
 
 namespace snapora {
 
-using editor::Point;
-using editor::Rect;
 using editor::ToolKind;
 
 namespace {
@@ -22,15 +21,16 @@ namespace {
 constexpr int kHitTolerance = 3;
 constexpr int kHandleSize = 7;
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+PixelRect ToRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
 
-Point PointerAt(LPARAM lParam) {
-    return Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+PixelPoint PointerAt(LPARAM lParam) {
+    return PixelPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 }  // namespace
 
-DocumentEditor::DocumentEditor(Frame& frame, HWND document) : frame_(frame), document_(document), drawing_(*this) {}
+DocumentEditor::DocumentEditor(Frame& frame, DrawingChoices& choices, HWND document)
+    : frame_(frame), choices_(choices), document_(document), drawing_(*this) {}
 
 DocumentEditor::~DocumentEditor() = default;
 
@@ -41,7 +41,7 @@ DocumentEditor* DocumentEditor::Of(HWND document) {
 
 DocumentWindow* DocumentEditor::Document() const { return DocumentWindow::FromHandle(document_); }
 
-DrawingChoices& DocumentEditor::Choices() const { return frame_.Drawing(); }
+editor::Style DocumentEditor::ChosenStyle() const { return editor::StyleOf(frame_.Settings().drawing); }
 
 editor::ImageView DocumentEditor::View() const {
     const DocumentWindow* document = Document();
@@ -86,7 +86,7 @@ bool DocumentEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_LBUTTONDBLCLK:
             // A double click applies a crop; for every other tool it is a
             // second click, such as the next numbered marker.
-            if (Choices().tool == ToolKind::Crop) {
+            if (choices_.tool == ToolKind::Crop) {
                 ApplyCrop();
             } else {
                 OnButtonDown(PointerAt(lParam));
@@ -117,7 +117,7 @@ bool DocumentEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     }
 }
 
-void DocumentEditor::OnButtonDown(Point at) {
+void DocumentEditor::OnButtonDown(PixelPoint at) {
     if (text_.IsOpen()) {
         // A click outside the box ends the text and nothing else.
         FinishText();
@@ -126,28 +126,29 @@ void DocumentEditor::OnButtonDown(Point at) {
     EndGesture();
     if (!EnsureEditable()) return;
     ::SetFocus(document_);
-    const DrawingChoices& choices = Choices();
+    const DrawingChoices& choices = choices_;
+    const editor::Style style = ChosenStyle();
     start_ = last_ = at;
     if (choices.tool == ToolKind::Select) {
         StartSelectGesture(at);
     } else if (choices.tool == ToolKind::Crop) {
         gesture_ = Gesture::Cropping;
         Invalidate(crop_);
-        crop_ = Rect{};
+        crop_ = PixelRect{};
     } else if (choices.tool == ToolKind::Text) {
-        text_.Open(document_, at, choices.style.textSize, editor::ToColorRef(choices.style.colour));
+        text_.Open(document_, at, style.textSize, editor::ToColorRef(style.colour));
         return;
     } else if (const auto start = editor::ToolRowOf(choices.tool).start) {
         Invalidate(SelectionArea());
         selected_.reset();
-        pending_ = start(at, choices.style);
+        pending_ = start(at, style);
         gesture_ = Gesture::Drawing;
         Invalidate(pending_->Bounds());
     }
     if (gesture_ != Gesture::None) ::SetCapture(document_);
 }
 
-void DocumentEditor::StartSelectGesture(Point at) {
+void DocumentEditor::StartSelectGesture(PixelPoint at) {
     if (selected_) {
         const auto handles = drawing_.At(*selected_).Handles();
         for (std::size_t i = 0; i < handles.size(); ++i) {
@@ -166,7 +167,7 @@ void DocumentEditor::StartSelectGesture(Point at) {
     frame_.RefreshUi();
 }
 
-void DocumentEditor::OnPointerMove(Point at) {
+void DocumentEditor::OnPointerMove(PixelPoint at) {
     if (gesture_ == Gesture::None || at == last_) return;
     switch (gesture_) {
         case Gesture::Drawing:
@@ -195,7 +196,7 @@ void DocumentEditor::OnPointerMove(Point at) {
     last_ = at;
 }
 
-void DocumentEditor::OnButtonUp(Point at) {
+void DocumentEditor::OnButtonUp(PixelPoint at) {
     OnPointerMove(at);
     const Gesture finished = gesture_;
     gesture_ = Gesture::None;
@@ -215,7 +216,7 @@ void DocumentEditor::OnButtonUp(Point at) {
     } else if (finished == Gesture::Cropping && start_ == at) {
         // A click without a drag selects nothing.
         Invalidate(editor::Inflate(crop_, 2));
-        crop_ = Rect{};
+        crop_ = PixelRect{};
     }
 }
 
@@ -225,10 +226,10 @@ bool DocumentEditor::OnKey(WPARAM key) {
     if (control && key == 'Z') return Undo(), true;
     if (control && key == 'Y') return Redo(), true;
     // With 裁剪 chosen, Enter applies the area, or does nothing without one.
-    if (key == VK_RETURN && Choices().tool == ToolKind::Crop) return ApplyCrop(), true;
+    if (key == VK_RETURN && choices_.tool == ToolKind::Crop) return ApplyCrop(), true;
     if (key == VK_ESCAPE && !crop_.Empty()) {
         Invalidate(editor::Inflate(crop_, 2));
-        crop_ = Rect{};
+        crop_ = PixelRect{};
         return true;
     }
     if (!selected_ || gesture_ != Gesture::None) return false;
@@ -264,8 +265,8 @@ void DocumentEditor::DeleteSelected() {
 }
 
 void DocumentEditor::ApplyCrop() {
-    const Rect area = crop_;
-    crop_ = Rect{};
+    const PixelRect area = crop_;
+    crop_ = PixelRect{};
     if (area.Empty()) return;
     selected_.reset();
     if (drawing_.Crop(area)) Changed();
@@ -275,13 +276,13 @@ void DocumentEditor::ApplyCrop() {
 void DocumentEditor::FinishText() {
     if (!text_.IsOpen()) return;
     const std::wstring text = text_.Text();
-    const Point at = text_.Origin();
+    const PixelPoint at = text_.Origin();
     text_.Close();
     ::SetFocus(document_);
     if (text.empty()) return;
-    const DrawingChoices& choices = Choices();
-    auto shape = std::make_unique<editor::TextShape>(at, choices.style);
-    const SIZE size = editor::MeasureText(text, choices.style.textSize);
+    const editor::Style style = ChosenStyle();
+    auto shape = std::make_unique<editor::TextShape>(at, style);
+    const SIZE size = editor::MeasureText(text, style.textSize);
     shape->SetText(text, size.cx, size.cy);
     Invalidate(shape->Bounds());
     drawing_.Add(std::move(shape));
@@ -315,14 +316,14 @@ void DocumentEditor::EndGesture() {
     if (::GetCapture() == document_) ::ReleaseCapture();
     if (text_.IsOpen()) FinishText();
     Invalidate(editor::Inflate(crop_, 2));
-    crop_ = Rect{};
+    crop_ = PixelRect{};
 }
 
 void DocumentEditor::ApplyStyle() {
     if (!selected_) return;
     auto before = drawing_.At(*selected_).Clone();
     editor::Style style = before->GetStyle();
-    const editor::Style& chosen = Choices().style;
+    const editor::Style chosen = ChosenStyle();
     style.colour = chosen.colour;
     style.width = chosen.width;
     style.textSize = chosen.textSize;
@@ -346,7 +347,7 @@ void DocumentEditor::PictureReplaced() {
     if (::GetCapture() == document_) ::ReleaseCapture();
     text_.Close();
     selected_.reset();
-    crop_ = Rect{};
+    crop_ = PixelRect{};
     drawing_.Reset();
     droppedShown_ = 0;
 }
@@ -360,7 +361,7 @@ void DocumentEditor::Changed() {
     if (DocumentWindow* document = Document()) document->NoteEdit();
 }
 
-void DocumentEditor::Invalidate(const Rect& area) {
+void DocumentEditor::Invalidate(const PixelRect& area) {
     if (area.Empty()) return;
     const RECT gdi{area.left - 1, area.top - 1, area.right + 1, area.bottom + 1};
     ::InvalidateRect(document_, &gdi, FALSE);
@@ -368,8 +369,8 @@ void DocumentEditor::Invalidate(const Rect& area) {
 
 void DocumentEditor::InvalidateAll() { ::InvalidateRect(document_, nullptr, FALSE); }
 
-Rect DocumentEditor::SelectionArea() const {
-    if (!selected_ || *selected_ >= drawing_.Count()) return Rect{};
+PixelRect DocumentEditor::SelectionArea() const {
+    if (!selected_ || *selected_ >= drawing_.Count()) return PixelRect{};
     return editor::Inflate(drawing_.At(*selected_).Bounds(), kHandleSize);
 }
 
@@ -384,7 +385,7 @@ Picture DocumentEditor::Flatten() const {
 
 void DocumentEditor::Paint(HDC dc, const RECT& gdiArea) {
     const DocumentWindow* document = Document();
-    const Rect area = ToRect(gdiArea);
+    const PixelRect area = ToRect(gdiArea);
     Picture buffer = Picture::CreateBlank(area.Width(), area.Height());
     win32::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (!document || buffer.Empty() || !memory || !editor::RenderArea(document->GetPicture(), drawing_, pending_.get(), area, buffer)) {
@@ -406,10 +407,10 @@ void DocumentEditor::PaintMarks(HDC dc) const {
     }
     if (!selected_ || *selected_ >= drawing_.Count()) return;
     const editor::Shape& shape = drawing_.At(*selected_);
-    const Rect bounds = shape.Bounds();
+    const PixelRect bounds = shape.Bounds();
     const RECT outline{bounds.left - 2, bounds.top - 2, bounds.right + 2, bounds.bottom + 2};
     ::DrawFocusRect(dc, &outline);
-    for (const Point& p : shape.Handles()) {
+    for (const PixelPoint& p : shape.Handles()) {
         const RECT box{p.x - kHandleSize / 2, p.y - kHandleSize / 2, p.x + kHandleSize / 2 + 1, p.y + kHandleSize / 2 + 1};
         ::FillRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         ::FrameRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));

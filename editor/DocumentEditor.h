@@ -19,7 +19,7 @@ struct DrawingChoices;
 
 class DocumentEditor final : public PictureOverlay, private editor::PixelStore {
 public:
-    DocumentEditor(Frame& frame, HWND document);
+    DocumentEditor(Frame& frame, DrawingChoices& choices, HWND document);
     ~DocumentEditor() override;
     DocumentEditor(const DocumentEditor&) = delete;
     DocumentEditor& operator=(const DocumentEditor&) = delete;
@@ -53,34 +53,35 @@ private:
     bool Replace(int width, int height, const std::function<void(std::uint32_t*)>& fill) override;
 
     DocumentWindow* Document() const;
-    DrawingChoices& Choices() const;
+    [[nodiscard]] editor::Style ChosenStyle() const;
     bool EnsureEditable();
-    void OnButtonDown(editor::Point at);
-    void OnPointerMove(editor::Point at);
-    void OnButtonUp(editor::Point at);
+    void OnButtonDown(PixelPoint at);
+    void OnPointerMove(PixelPoint at);
+    void OnButtonUp(PixelPoint at);
     bool OnKey(WPARAM key);
-    void StartSelectGesture(editor::Point at);
+    void StartSelectGesture(PixelPoint at);
     void Nudge(int dx, int dy);
     void DeleteSelected();
     void ApplyCrop();
     void FinishText();
     void Changed();
-    void Invalidate(const editor::Rect& area);
+    void Invalidate(const PixelRect& area);
     void InvalidateAll();
-    [[nodiscard]] editor::Rect SelectionArea() const;
+    [[nodiscard]] PixelRect SelectionArea() const;
     void PaintMarks(HDC dc) const;
 
     Frame& frame_;
+    DrawingChoices& choices_;
     HWND document_;
     editor::Drawing drawing_;
     std::unique_ptr<editor::Shape> pending_;
     std::unique_ptr<editor::Shape> before_;
     std::optional<std::size_t> selected_;
     Gesture gesture_ = Gesture::None;
-    editor::Point start_;
-    editor::Point last_;
+    PixelPoint start_;
+    PixelPoint last_;
     std::size_t handle_ = 0;
-    editor::Rect crop_;
+    PixelRect crop_;
     TextEntry text_;
     std::size_t droppedShown_ = 0;
 };

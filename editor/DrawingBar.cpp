@@ -1,4 +1,6 @@
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorCommands.h"
@@ -45,9 +47,9 @@ HMENU StyleMenu(UINT dropDown) {
                           FormatText(IDS_DRAW_WIDTH_ITEM, std::to_wstring(editor::kWidths[i])).c_str());
         }
     } else {
-        for (std::size_t i = 0; i < editor::kTextSizes.size(); ++i) {
+        for (std::size_t i = 0; i < kDrawingTextSizes.size(); ++i) {
             ::AppendMenuW(menu, MF_STRING, ID_DRAW_SIZE_FIRST + i,
-                          FormatText(IDS_DRAW_SIZE_ITEM, std::to_wstring(editor::kTextSizes[i])).c_str());
+                          FormatText(IDS_DRAW_SIZE_ITEM, std::to_wstring(kDrawingTextSizes[i])).c_str());
         }
     }
     return menu;
@@ -61,9 +63,17 @@ void CheckStyleItems(HMENU menu, const DrawingUiState& state) {
 
 }  // namespace
 
-int DrawingBarHeight() { return win32::TwipsToPixelsY(kBarHeightTwips); }
+int DrawingBarHeight(int dpi) { return TwipsToPixels(kBarHeightTwips, dpi); }
 
-HWND CreateDrawingBar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
+void ScaleDrawingBarArt(HWND bar, HINSTANCE instance, int dpi, win32::UniqueImageList& images) {
+    const int count = int(editor::ToolRows().size() + std::size(kDropDowns));
+    win32::UniqueImageList scaled = CreateBarImages(instance, IDB_DRAWING_BAR, count, WholeArtScale(dpi));
+    if (!scaled) return;
+    ::SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(scaled.get()));
+    images = std::move(scaled);
+}
+
+HWND CreateDrawingBar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images) {
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | CCS_NORESIZE | CCS_NOPARENTALIGN |
                             CCS_NODIVIDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
     HWND bar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
@@ -72,9 +82,7 @@ HWND CreateDrawingBar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
     ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     const auto tools = editor::ToolRows();
-    const int count = int(tools.size() + std::size(kDropDowns));
-    *images = CreateBarImages(instance, IDB_DRAWING_BAR, count, WholeArtScale(win32::ScreenDpiY()));
-    if (*images) ::SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
+    ScaleDrawingBarArt(bar, instance, win32::WindowDpi(parent), images);
     std::vector<TBBUTTON> buttons;
     for (std::size_t i = 0; i < tools.size(); ++i) {
         buttons.push_back(TBBUTTON{int(i), int(ID_DRAW_TOOL_FIRST + i), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1});
@@ -88,10 +96,10 @@ HWND CreateDrawingBar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
     return bar;
 }
 
-void ShowDrawingDropDown(Frame& frame, HWND bar, UINT commandId) {
+void ShowDrawingDropDown(Frame& frame, const DrawingChoices& choices, HWND bar, UINT commandId) {
     HMENU menu = StyleMenu(commandId);
     if (!menu) return;
-    CheckStyleItems(menu, DrawingStateOf(frame));
+    CheckStyleItems(menu, DrawingStateOf(frame, choices));
     RECT button{};
     ::SendMessageW(bar, TB_GETRECT, commandId, reinterpret_cast<LPARAM>(&button));
     ::MapWindowPoints(bar, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);

@@ -29,7 +29,7 @@ win32::UniqueFont MakeFont(int size, bool bold) {
     return win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void DrawLines(HDC dc, std::span<const Point> points, Colour colour, int width) {
+void DrawLines(HDC dc, std::span<const PixelPoint> points, Colour colour, int width) {
     win32::UniquePen pen = MakePen(colour, width);
     if (!pen) return;
     win32::ScopedSelect selectPen(dc, pen.get());
@@ -48,13 +48,13 @@ void DrawLines(HDC dc, std::span<const Point> points, Colour colour, int width) 
 
 }  // namespace
 
-void GdiCanvas::Stroke(std::span<const Point> points, Colour colour, int width) { DrawLines(dc_, points, colour, width); }
+void GdiCanvas::Stroke(std::span<const PixelPoint> points, Colour colour, int width) { DrawLines(dc_, points, colour, width); }
 
-void GdiCanvas::Highlight(std::span<const Point> points, Colour colour, int width) {
+void GdiCanvas::Highlight(std::span<const PixelPoint> points, Colour colour, int width) {
     // The line is drawn white on black into a mask of the visible part, and
     // every pixel it covers is multiplied by the colour: a marker darkens
     // what is below it and never hides it.
-    const Rect part = Intersect(BoundsOf(points, width / 2 + 1), area_);
+    const PixelRect part = Intersect(BoundsOf(points, width / 2 + 1), area_);
     if (part.Empty()) return;
     Picture mask = Picture::CreateBlank(part.Width(), part.Height());
     win32::UniqueMemoryDc maskDc(::CreateCompatibleDC(dc_));
@@ -77,7 +77,7 @@ void GdiCanvas::Highlight(std::span<const Point> points, Colour colour, int widt
     }
 }
 
-void GdiCanvas::FillPolygon(std::span<const Point> points, Colour colour) {
+void GdiCanvas::FillPolygon(std::span<const PixelPoint> points, Colour colour) {
     std::vector<POINT> gdi(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) gdi[i] = POINT{points[i].x, points[i].y};
     win32::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
@@ -87,27 +87,27 @@ void GdiCanvas::FillPolygon(std::span<const Point> points, Colour colour) {
     ::Polygon(dc_, gdi.data(), static_cast<int>(gdi.size()));
 }
 
-void GdiCanvas::FrameRect(const Rect& rect, Colour colour, int width) {
+void GdiCanvas::FrameRect(const PixelRect& rect, Colour colour, int width) {
     win32::UniquePen pen(::CreatePen(PS_SOLID, width, ToColorRef(colour)));
     win32::ScopedSelect selectPen(dc_, pen.get());
     win32::ScopedSelect selectBrush(dc_, ::GetStockObject(NULL_BRUSH));
     ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void GdiCanvas::FrameEllipse(const Rect& rect, Colour colour, int width) {
+void GdiCanvas::FrameEllipse(const PixelRect& rect, Colour colour, int width) {
     win32::UniquePen pen(::CreatePen(PS_SOLID, width, ToColorRef(colour)));
     win32::ScopedSelect selectPen(dc_, pen.get());
     win32::ScopedSelect selectBrush(dc_, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void GdiCanvas::Fill(const Rect& rect, Colour colour) {
+void GdiCanvas::Fill(const PixelRect& rect, Colour colour) {
     win32::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
     const RECT gdi{rect.left, rect.top, rect.right, rect.bottom};
     ::FillRect(dc_, &gdi, brush.get());
 }
 
-void GdiCanvas::Text(const Rect& box, std::wstring_view text, Colour colour, int size) {
+void GdiCanvas::Text(const PixelRect& box, std::wstring_view text, Colour colour, int size) {
     win32::UniqueFont font = MakeFont(size, false);
     win32::ScopedSelect selectFont(dc_, font.get());
     ::SetBkMode(dc_, TRANSPARENT);
@@ -116,7 +116,7 @@ void GdiCanvas::Text(const Rect& box, std::wstring_view text, Colour colour, int
     ::DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &gdi, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS);
 }
 
-void GdiCanvas::Badge(const Rect& disc, int number, Colour colour, int size) {
+void GdiCanvas::Badge(const PixelRect& disc, int number, Colour colour, int size) {
     win32::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
     win32::UniquePen pen(::CreatePen(PS_SOLID, 1, ToColorRef(colour)));
     {
@@ -146,7 +146,7 @@ SIZE MeasureText(std::wstring_view text, int size) {
     return SIZE{box.right + 2, box.bottom};
 }
 
-bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const Rect& area, Picture& target) {
+bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const PixelRect& area, Picture& target) {
     std::uint32_t* bits = target.MutablePixels();
     win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     win32::UniqueMemoryDc source(::CreateCompatibleDC(nullptr));

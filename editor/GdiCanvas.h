@@ -17,22 +17,22 @@ class GdiCanvas final : public Canvas {
 public:
     // `dc` has the DIB section `bits` (area-sized rows) selected, its
     // origin moved so that picture coordinates draw in place.
-    GdiCanvas(HDC dc, std::uint32_t* bits, const Rect& area) : dc_(dc), bits_(bits), area_(area) {}
+    GdiCanvas(HDC dc, std::uint32_t* bits, const PixelRect& area) : dc_(dc), bits_(bits), area_(area) {}
 
-    void Stroke(std::span<const Point> points, Colour colour, int width) override;
-    void Highlight(std::span<const Point> points, Colour colour, int width) override;
-    void FillPolygon(std::span<const Point> points, Colour colour) override;
-    void FrameRect(const Rect& rect, Colour colour, int width) override;
-    void FrameEllipse(const Rect& rect, Colour colour, int width) override;
-    void Fill(const Rect& rect, Colour colour) override;
-    void Text(const Rect& box, std::wstring_view text, Colour colour, int size) override;
-    void Badge(const Rect& disc, int number, Colour colour, int size) override;
-    [[nodiscard]] Rect Visible() const override { return area_; }
+    void Stroke(std::span<const PixelPoint> points, Colour colour, int width) override;
+    void Highlight(std::span<const PixelPoint> points, Colour colour, int width) override;
+    void FillPolygon(std::span<const PixelPoint> points, Colour colour) override;
+    void FrameRect(const PixelRect& rect, Colour colour, int width) override;
+    void FrameEllipse(const PixelRect& rect, Colour colour, int width) override;
+    void Fill(const PixelRect& rect, Colour colour) override;
+    void Text(const PixelRect& box, std::wstring_view text, Colour colour, int size) override;
+    void Badge(const PixelRect& disc, int number, Colour colour, int size) override;
+    [[nodiscard]] PixelRect Visible() const override { return area_; }
 
 private:
     HDC dc_;
     std::uint32_t* bits_;
-    Rect area_;
+    PixelRect area_;
 };
 
 // The text's size in pixels at `size`, as Text draws it.
@@ -40,7 +40,7 @@ SIZE MeasureText(std::wstring_view text, int size);
 
 // Draws `area` of the picture with the drawing's shapes and `pending` over
 // it into `target`, an area-sized picture made by Picture::CreateBlank.
-bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const Rect& area, Picture& target);
+bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const PixelRect& area, Picture& target);
 
 // 0x00RRGGBB as GDI's COLORREF, and back.
 constexpr COLORREF ToColorRef(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }

@@ -27,7 +27,7 @@ LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-bool TextEntry::Open(HWND document, editor::Point at, int size, COLORREF colour) {
+bool TextEntry::Open(HWND document, PixelPoint at, int size, COLORREF colour) {
     Close();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);

@@ -22,9 +22,9 @@ public:
     ~TextEntry() { Close(); }
 
     // Opens the box at `at` (client pixels) over `document`.
-    bool Open(HWND document, editor::Point at, int size, COLORREF colour);
+    bool Open(HWND document, PixelPoint at, int size, COLORREF colour);
     [[nodiscard]] bool IsOpen() const noexcept { return box_ != nullptr; }
-    [[nodiscard]] editor::Point Origin() const noexcept { return at_; }
+    [[nodiscard]] PixelPoint Origin() const noexcept { return at_; }
     [[nodiscard]] std::wstring Text() const;
     // Grows the box to what has been typed.
     void Fit();
@@ -35,7 +35,7 @@ public:
 
 private:
     HWND box_ = nullptr;
-    editor::Point at_;
+    PixelPoint at_;
     int size_ = 0;
     COLORREF colour_ = 0;
     win32::UniqueFont font_;

@@ -12,7 +12,6 @@ namespace win32 {
 class WindowTimer;
 }
 struct CaptureSettings;
-struct DrawingChoices;
 struct RunState;
 struct UiState;
 
@@ -31,8 +30,6 @@ public:
     virtual void SetStatusText(const std::wstring& text) = 0;
 
     virtual CaptureSettings& Settings() noexcept = 0;
-    // The editor's tool and style, the same for every document.
-    virtual DrawingChoices& Drawing() noexcept = 0;
     virtual RunState& Run() noexcept = 0;
     virtual win32::WindowTimer& Timer(MainTimer which) = 0;
 

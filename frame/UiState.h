@@ -9,7 +9,6 @@ struct UiState {
     bool helpShown = false;
     bool toolbarShown = true;
     bool statusBarShown = true;
-    bool drawingBarShown = true;
     bool saveEnabled = true;
 };
 

@@ -6,21 +6,16 @@
 
 #include "picture/Picture.h"
 #include "picture/logic/PixelGeometry.h"
-#include "win32/Handle.h"
 
 namespace snapora {
 
-namespace {
-
-constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
-
-win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
+win32::UniqueBitmap EnlargeArt(HBITMAP art, int scale) {
     BITMAP info{};
-    if (!::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    if (!::GetObjectW(art, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
     BITMAPINFO format = TopDownBgra32Info(info.bmWidth, info.bmHeight);
     win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (!screen || ::GetDIBits(screen.get(), strip, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
+    if (!screen || ::GetDIBits(screen.get(), art, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
                                DIB_RGB_COLORS) != info.bmHeight) {
         return {};
     }
@@ -34,20 +29,14 @@ win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
     return result;
 }
 
-}  // namespace
-
-HIMAGELIST CreateBarImages(HINSTANCE instance, int bitmapId, int count, int scale) {
+win32::UniqueImageList CreateBarImages(HINSTANCE instance, int bitmapId, int count, int scale) {
     win32::UniqueBitmap strip(static_cast<HBITMAP>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (strip && scale > 1) strip = EnlargeStrip(strip.get(), scale);
-    if (!strip) return nullptr;
+    if (strip && scale > 1) strip = EnlargeArt(strip.get(), scale);
+    if (!strip) return {};
     const int size = kBarImageSize * scale;
-    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
-    if (!images) return nullptr;
-    if (::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
-        ::ImageList_Destroy(images);
-        return nullptr;
-    }
+    win32::UniqueImageList images(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0));
+    if (!images || ::ImageList_AddMasked(images.get(), strip.get(), kBarImageMaskColour) < 0) return {};
     return images;
 }
 

@@ -92,6 +92,6 @@ std::unique_ptr<Step> MovedStep(std::size_t index, int dx, int dy);
 std::unique_ptr<Step> EditedStep(std::size_t index, std::unique_ptr<Shape> before);
 // Crops the scene to `area` and returns the step, or nullptr (nothing
 // changed) when there is no memory for the smaller picture.
-std::unique_ptr<Step> Cropped(Scene& scene, const Rect& area);
+std::unique_ptr<Step> Cropped(Scene& scene, const PixelRect& area);
 
 }  // namespace snapora::editor

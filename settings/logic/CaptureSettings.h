@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "frame/logic/DrawingSettings.h"
 #include "picture/logic/PictureFormat.h"
 #include "settings/logic/Hotkey.h"
 
@@ -28,6 +29,7 @@ struct CaptureSettings {
     float pointerAreaWidth = 160;                 // pixels
     CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures
     ScreenRange screenRange = ScreenRange::Primary;  // of entire-screen and automatic captures
+    DrawingSettings drawing;                      // what the editor draws with
 };
 
 }  // namespace snapora

@@ -17,6 +17,7 @@
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
 #include "frame/Texts.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/Screen.h"
 #include "support/Decoding.h"
 #include "support/Dialogs.h"
@@ -103,7 +104,7 @@ TEST_F(Editor, EveryToolDrawsWhereThePointerWentAndTheFilesHoldWhatTheWindowShow
         EXPECT_TRUE(shape.Bounds().Contains({int(drag.from.x), int(drag.from.y)})) << editor::ToolIndex(drag.tool);
         EXPECT_TRUE(shape.Bounds().Contains({int(drag.to.x), int(drag.to.y)})) << editor::ToolIndex(drag.tool);
     }
-    EXPECT_EQ(static_cast<const editor::ArrowShape&>(editor_->Model().At(3)).Head()[0], (editor::Point{120, 20}));
+    EXPECT_EQ(static_cast<const editor::ArrowShape&>(editor_->Model().At(3)).Head()[0], (PixelPoint{120, 20}));
 
     // Text typed into the box on the picture; Esc ends it.
     Use(ToolKind::Text);
@@ -113,7 +114,7 @@ TEST_F(Editor, EveryToolDrawsWhereThePointerWentAndTheFilesHoldWhatTheWindowShow
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return editor_->Model().Count() == count + 1; }));
     EXPECT_EQ(static_cast<const editor::TextShape&>(editor_->Model().At(count)).Text(), L"AB");
-    EXPECT_EQ(static_cast<const editor::TextShape&>(editor_->Model().At(count)).Origin(), (editor::Point{20, 170}));
+    EXPECT_EQ(static_cast<const editor::TextShape&>(editor_->Model().At(count)).Origin(), (PixelPoint{20, 170}));
 
     const std::vector<std::uint32_t> edited = Flattened();
     ASSERT_EQ(edited.size(), 300u * 200u);
@@ -170,11 +171,11 @@ TEST_F(Editor, CropGivesTheExactSubPictureAWindowOfItsSizeAndUndoesExactly) {
     ::GetClientRect(window_, &client);
     EXPECT_EQ(client.right, 160);
     EXPECT_EQ(client.bottom, 100);
-    EXPECT_EQ(static_cast<const editor::Box&>(editor_->Model().At(0)).Area(), (editor::Rect{20, 20, 71, 71}));
+    EXPECT_EQ(static_cast<const editor::Box&>(editor_->Model().At(0)).Area(), (PixelRect{20, 20, 71, 71}));
 
     Main().Execute(ID_EDIT_UNDO);
     EXPECT_EQ(document_->GetPicture().ReadPixels(), PatternPixels(0, 0, 240, 160));
-    EXPECT_EQ(static_cast<const editor::Box&>(editor_->Model().At(0)).Area(), (editor::Rect{50, 40, 101, 91}));
+    EXPECT_EQ(static_cast<const editor::Box&>(editor_->Model().At(0)).Area(), (PixelRect{50, 40, 101, 91}));
 }
 
 TEST_F(Editor, SelectedObjectsMoveNudgeAndGoAndTheMarkersAreNumberedAgain) {
@@ -190,7 +191,7 @@ TEST_F(Editor, SelectedObjectsMoveNudgeAndGoAndTheMarkersAreNumberedAgain) {
 
     Drag(At(40, 50), At(60, 90));
     PumpUntil([&] { return editor_->Model().At(0).Bounds().Contains({60, 90}); });
-    const editor::Rect moved = editor_->Model().At(0).Bounds();
+    const PixelRect moved = editor_->Model().At(0).Bounds();
     EXPECT_TRUE(moved.Contains({60, 90}));
     PressKey(VK_RIGHT);
     PressKey(VK_DOWN, VK_SHIFT);
@@ -230,6 +231,22 @@ TEST_F(Editor, EveryToolHasItsTextsItsImageAndAButtonPressedWhenChosen) {
     EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
     Main().Execute(ID_SETTINGS_DRAWING_BAR);
     EXPECT_FALSE(::IsWindowVisible(bar));
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
+}
+
+TEST_F(Editor, TheStyleAndTheDrawingBarAreKeptForTheNextRun) {
+    const UINT blue = ID_DRAW_COLOUR_FIRST + 4, width = ID_DRAW_WIDTH_FIRST + 5, size = ID_DRAW_SIZE_FIRST + 4;
+    for (const UINT id : {blue, width, size, UINT(ID_SETTINGS_DRAWING_BAR)}) Main().Execute(id);
+    // The next run: a new main window from what is stored.
+    ::DestroyWindow(mainWindow_);
+    main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
+    ASSERT_NE(main_, nullptr);
+    mainWindow_ = Main().Handle();
+    Main().Show(SW_SHOWNORMAL);
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(Main().Settings().drawing, (DrawingSettings{RGB(0x20, 0x60, 0xE0), 12, 36, false}));
+    EXPECT_FALSE(::IsWindowVisible(Main().DrawingBar()));
+    for (const UINT id : {blue, width, size}) EXPECT_TRUE(MenuChecked(Main().Handle(), id)) << id;
     EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
 }
 
