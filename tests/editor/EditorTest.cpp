@@ -236,7 +236,7 @@ TEST_F(Editor, EveryToolHasItsTextsItsImageAndAButtonPressedWhenChosen) {
 
 TEST_F(Editor, TheStyleAndTheDrawingBarAreKeptForTheNextRun) {
     const UINT blue = ID_DRAW_COLOUR_FIRST + 4, width = ID_DRAW_WIDTH_FIRST + 5, size = ID_DRAW_SIZE_FIRST + 4;
-    for (const UINT id : {blue, width, size, UINT(ID_SETTINGS_DRAWING_BAR)}) Main().Execute(id);
+    for (const UINT id : {UINT(ID_SETTINGS_DRAWING_BAR), blue, width, size}) Main().Execute(id);
     // The next run: a new main window from what is stored.
     ::DestroyWindow(mainWindow_);
     main_ = MainWindow::Create(::GetModuleHandleW(nullptr));
