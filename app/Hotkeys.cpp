@@ -1,7 +1,7 @@
 #include "app/Hotkeys.h"
 
 #include "frame/Frame.h"
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 

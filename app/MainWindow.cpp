@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/CommandHandover.h"
@@ -16,6 +17,7 @@
 #include "editor/EditorCommands.h"
 #include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
+#include "help/HelpCommands.h"
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
 #include "win32/Screen.h"
@@ -129,14 +131,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
-    if (message == WM_RENDERFORMAT) run_.clipboardOffer.Render(static_cast<UINT>(wParam));
-    if (message == WM_RENDERALLFORMATS) run_.clipboardOffer.RenderAll(window_);
-    if (message == WM_DESTROYCLIPBOARD) run_.clipboardOffer.Forget();
+    if (message == WM_RENDERFORMAT) clipboard_.Render(static_cast<UINT>(wParam));
+    if (message == WM_RENDERALLFORMATS) clipboard_.RenderAll(window_);
+    if (message == WM_DESTROYCLIPBOARD) clipboard_.Forget();
     return 0;
 }
 
 bool MainWindow::OnCreate() {
-    for (auto& timer : timers_) timer.Attach(window_);
+    capture_.Attach(window_);
     hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
     drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
@@ -159,10 +161,9 @@ void MainWindow::Initialise() {
     versionText_ = FormatVersion(win32::ModuleVersion());
     SetStatusText({});
     SetCaption(LoadText(IDS_APP_TITLE));
-    run_.captureCount = 0;
+    captures_.captureCount = 0;
     settings_ = LoadStoredSettings();
-    Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
-    RegisterHotkeys();
+    ApplySettings();
     AppendDrawingMenu(::GetSubMenu(::GetMenu(window_), 1));
     OnStatusBarClockTick();
     RefreshUi();
@@ -227,12 +228,9 @@ void MainWindow::OnTimer(UINT_PTR id) {
         OnStatusBarClockTick();
         return;
     }
-    CommandHandler handler = FindTimerHandler(static_cast<MainTimer>(id));
-    if (!handler) return;
     const HWND window = window_;
-    handler(*this);
     // A tick may end a mode; a tick that ran a modal loop may outlive us.
-    if (::IsWindow(window)) RefreshUi();
+    if (capture_.OnTimer(*this, id) && ::IsWindow(window)) RefreshUi();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -269,26 +267,35 @@ void MainWindow::Execute(UINT commandId) {
     handler(*this);
     // Commands that run modal loops may see the program closed meanwhile.
     if (!::IsWindow(window)) return;
-    if (options) RegisterHotkeys();
+    if (options) ApplySettings();
     RefreshUi();
 }
 
-void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(settings_.hotkeys); }
+// The keys and the automatic period follow the settings; a running
+// automatic capture takes the new period at once.
+void MainWindow::ApplySettings() {
+    keysAvailable_ = hotkeys_.Register(settings_.hotkeys);
+    capture_.Timer(CaptureTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
+}
 
 void MainWindow::RefreshUi() {
-    DrawUiState(state_, ::GetMenu(window_), toolbar_);
+    if (const std::optional<bool> unsaved = ActiveDocumentUnsaved(*this)) saveEnabled_ = *unsaved;
+    const UiFacts facts{capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this),
+                        saveEnabled_, bars_};
+    DrawUiState(facts, ::GetMenu(window_), toolbar_);
+    // Derived afresh as well: undo and redo from the active document.
     DrawDrawingState(DrawingStateOf(*this, drawing_), ::GetMenu(window_), drawingBar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
-    const bool toolbarChanges = HasVisibleStyle(toolbar_) != state_.toolbarShown;
-    const bool statusBarChanges = HasVisibleStyle(statusBar_) != state_.statusBarShown;
+    const bool toolbarChanges = HasVisibleStyle(toolbar_) != bars_.toolbarShown;
+    const bool statusBarChanges = HasVisibleStyle(statusBar_) != bars_.statusBarShown;
     const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != settings_.drawing.barShown;
     if (!toolbarChanges && !statusBarChanges && !drawingBarChanges) return;
-    ::ShowWindow(toolbar_, state_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(toolbar_, bars_.toolbarShown ? SW_SHOW : SW_HIDE);
     ::ShowWindow(drawingBar_, settings_.drawing.barShown ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(statusBar_, state_.statusBarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(statusBar_, bars_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
 
@@ -376,7 +383,7 @@ void MainWindow::OnDestroy() {
     // first, however the frame is being destroyed.
     CloseRectangleOverlay();
     hotkeys_.Unregister();
-    for (auto& timer : timers_) timer.SetEnabled(false);
+    capture_.Detach();
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
@@ -391,12 +398,11 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::RequestExit() {
     // Ends the program at once: no questions, no closing handlers.
-    exitRequested_ = true;
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
-    run_.clipboardOffer.RenderAll(window_);
+    clipboard_.RenderAll(window_);
     hotkeys_.Unregister();
-    for (auto& timer : timers_) timer.SetEnabled(false);
+    capture_.Detach();
     ::PostQuitMessage(0);
 }
 
@@ -405,8 +411,6 @@ void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, drawing_, 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
 }
-
-win32::WindowTimer& MainWindow::Timer(MainTimer which) { return timers_[static_cast<std::size_t>(which) - 1]; }
 
 void MainWindow::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
 

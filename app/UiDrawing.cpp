@@ -7,7 +7,6 @@
 #include "editor/EditorResource.h"
 #include "editor/logic/DrawingChoices.h"
 #include "editor/logic/Tools.h"
-#include "frame/UiState.h"
 
 namespace snapora {
 
@@ -23,16 +22,16 @@ void Press(HWND toolbar, UINT id, bool on) {
 
 }  // namespace
 
-void DrawUiState(const UiState& state, HMENU menu, HWND toolbar) {
-    Check(menu, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
-    Check(menu, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
-    Check(menu, ID_HELP_CONTENTS, state.helpShown);
-    Check(menu, ID_SETTINGS_TOOLBAR, state.toolbarShown);
-    Check(menu, ID_SETTINGS_STATUS_BAR, state.statusBarShown);
-    ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (state.saveEnabled ? MF_ENABLED : MF_GRAYED));
-    Press(toolbar, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
-    Press(toolbar, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
-    Press(toolbar, ID_HELP_CONTENTS, state.helpShown);
+void DrawUiState(const UiFacts& facts, HMENU menu, HWND toolbar) {
+    Check(menu, ID_CAPTURE_POINTER_AREA, facts.pointerAreaCapture);
+    Check(menu, ID_CAPTURE_AUTOMATIC, facts.automaticCapture);
+    Check(menu, ID_HELP_CONTENTS, facts.helpShown);
+    Check(menu, ID_SETTINGS_TOOLBAR, facts.bars.toolbarShown);
+    Check(menu, ID_SETTINGS_STATUS_BAR, facts.bars.statusBarShown);
+    ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (facts.saveEnabled ? MF_ENABLED : MF_GRAYED));
+    Press(toolbar, ID_CAPTURE_POINTER_AREA, facts.pointerAreaCapture);
+    Press(toolbar, ID_CAPTURE_AUTOMATIC, facts.automaticCapture);
+    Press(toolbar, ID_HELP_CONTENTS, facts.helpShown);
 }
 
 void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar) {

@@ -15,7 +15,7 @@
 #include "editor/logic/DrawingChoices.h"
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "win32/Screen.h"
 
 namespace snapora::bench {

@@ -10,7 +10,7 @@
 #include "editor/logic/Tools.h"
 #include "frame/Frame.h"
 #include "frame/Texts.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 
 namespace snapora {
 

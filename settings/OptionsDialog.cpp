@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
@@ -66,13 +67,11 @@ constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
-constexpr std::array<int, 17> kFocusOrder{IDC_OPTIONS_OK,          IDCANCEL,             IDC_OPTIONS_TAB,
-                                          IDC_OPTIONS_PREFIX,      IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                          IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
-                                          IDC_OPTIONS_FORMAT,      IDC_OPTIONS_RANGE,    IDC_HOTKEY_RECTANGLE_ON,
-                                          IDC_HOTKEY_RECTANGLE,
-                                          IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_WINDOW_ON,
-                                          IDC_HOTKEY_WINDOW};
+// The capture keys' rows follow, from the key page.
+constexpr std::array<int, 11> kPagesFocusOrder{IDC_OPTIONS_OK,         IDCANCEL,             IDC_OPTIONS_TAB,
+                                               IDC_OPTIONS_PREFIX,     IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                               IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
+                                               IDC_OPTIONS_FORMAT,     IDC_OPTIONS_RANGE};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -143,6 +142,8 @@ private:
     CaptureSettings settings_;
     std::optional<CaptureSettings>& applied_;
     HotkeyPage hotkeyPage_;
+    // Tab's order over every page's controls.
+    std::vector<int> focusOrder_;
     win32::WindowIcons icons_;
 };
 
@@ -222,7 +223,10 @@ void OptionsDialog::Initialise() {
     ::SendMessageW(tab, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
-    for (int id : kFocusOrder) {
+    focusOrder_.assign(kPagesFocusOrder.begin(), kPagesFocusOrder.end());
+    const std::vector<int> keyRows = HotkeyPage::FocusOrder();
+    focusOrder_.insert(focusOrder_.end(), keyRows.begin(), keyRows.end());
+    for (int id : focusOrder_) {
         ::SetWindowSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
                             reinterpret_cast<DWORD_PTR>(this));
     }
@@ -336,12 +340,12 @@ void OptionsDialog::ApplyAndClose() {
 void OptionsDialog::Cancel() { ::EndDialog(window_, FALSE); }
 
 void OptionsDialog::MoveFocus(HWND from, bool backwards) {
-    const int count = static_cast<int>(kFocusOrder.size());
+    const int count = static_cast<int>(focusOrder_.size());
     int index = 0;
-    while (index < count && ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(index)]) != from) ++index;
+    while (index < count && ::GetDlgItem(window_, focusOrder_[static_cast<std::size_t>(index)]) != from) ++index;
     for (int step = 1; step <= count; ++step) {
         const int next = ((backwards ? index - step : index + step) % count + count) % count;
-        HWND candidate = ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(next)]);
+        HWND candidate = ::GetDlgItem(window_, focusOrder_[static_cast<std::size_t>(next)]);
         if (candidate && ::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate)) {
             ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
             return;

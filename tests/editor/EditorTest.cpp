@@ -17,7 +17,7 @@
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
 #include "frame/Texts.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 #include "win32/Screen.h"
 #include "support/Decoding.h"
 #include "support/Dialogs.h"
