@@ -14,6 +14,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "editor/EditorCommands.h"
 #include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
 #include "help/HelpCommands.h"
@@ -82,7 +83,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
-            if ((lParam == 0 && id < IDM_FIRSTCHILD) || reinterpret_cast<HWND>(lParam) == toolbar_) {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            if ((lParam == 0 && id < IDM_FIRSTCHILD) || from == toolbar_ || from == drawingBar_) {
                 Execute(id);
                 return 0;
             }
@@ -139,8 +141,9 @@ bool MainWindow::OnCreate() {
     capture_.Attach(window_);
     hotkeys_.Attach(window_);
     toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
+    drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
-    if (!toolbar_ || !statusBar_) return false;
+    if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
 
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = nullptr;  // no window-list menu
@@ -161,6 +164,7 @@ void MainWindow::Initialise() {
     captures_.captureCount = 0;
     settings_ = LoadStoredSettings();
     ApplySettings();
+    AppendDrawingMenu(::GetSubMenu(::GetMenu(window_), 1));
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -177,7 +181,9 @@ void MainWindow::OnSize() {
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
-    const int top = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    const int drawingTop = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    ::MoveWindow(drawingBar_, 0, drawingTop, client.right, DrawingBarHeight(dpi), TRUE);
+    const int top = drawingTop + (HasVisibleStyle(drawingBar_) ? DrawingBarHeight(dpi) : 0);
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
@@ -186,6 +192,7 @@ void MainWindow::OnSize() {
 void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
     const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
     ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    ScaleDrawingBarArt(drawingBar_, instance_, dpi, drawingImages_);
     OnSize();
     // The documents' frames change with the DPI; their pictures do not, and
     // each client area stays exactly its picture.
@@ -227,7 +234,12 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW && HasToolbarButton(static_cast<UINT>(header.idFrom))) {
+    if (header.code == TBN_DROPDOWN && header.hwndFrom == drawingBar_) {
+        ShowDrawingDropDown(*this, drawing_, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
+        return TBDDRET_DEFAULT;
+    }
+    const UINT id = static_cast<UINT>(header.idFrom);
+    if (header.code == TTN_GETDISPINFOW && (HasToolbarButton(id) || IsDrawingCommand(id))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -238,6 +250,12 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 }
 
 void MainWindow::Execute(UINT commandId) {
+    if (IsDrawingCommand(commandId)) {
+        const HWND window = window_;
+        RunDrawingCommand(*this, drawing_, commandId);
+        if (::IsWindow(window)) RefreshUi();
+        return;
+    }
     CommandHandler handler = FindCommandHandler(commandId);
     if (!handler) return;
     const HWND window = window_;
@@ -265,14 +283,18 @@ void MainWindow::RefreshUi() {
     const UiFacts facts{capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this),
                         saveEnabled_, bars_};
     DrawUiState(facts, ::GetMenu(window_), toolbar_);
+    // Derived afresh as well: undo and redo from the active document.
+    DrawDrawingState(DrawingStateOf(*this, drawing_), ::GetMenu(window_), drawingBar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
     const bool toolbarChanges = HasVisibleStyle(toolbar_) != bars_.toolbarShown;
     const bool statusBarChanges = HasVisibleStyle(statusBar_) != bars_.statusBarShown;
-    if (!toolbarChanges && !statusBarChanges) return;
+    const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != settings_.drawing.barShown;
+    if (!toolbarChanges && !statusBarChanges && !drawingBarChanges) return;
     ::ShowWindow(toolbar_, bars_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(drawingBar_, settings_.drawing.barShown ? SW_SHOW : SW_HIDE);
     ::ShowWindow(statusBar_, bars_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
@@ -367,6 +389,10 @@ void MainWindow::OnDestroy() {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
         toolbarImages_.reset();
     }
+    if (drawingImages_) {
+        ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);
+        drawingImages_.reset();
+    }
     ::PostQuitMessage(0);
 }
 
@@ -379,6 +405,8 @@ void MainWindow::RequestExit() {
     capture_.Detach();
     ::PostQuitMessage(0);
 }
+
+void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, drawing_, document); }
 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "frame/logic/DrawingSettings.h"
 #include "frame/logic/Hotkey.h"
 #include "picture/logic/PictureFormat.h"
 
@@ -29,6 +30,7 @@ struct CaptureSettings {
     float pointerAreaWidth = 160;                 // pixels
     CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures
     ScreenRange screenRange = ScreenRange::Primary;  // of entire-screen and automatic captures
+    DrawingSettings drawing;                      // what the editor draws with
 };
 
 }  // namespace snapora
