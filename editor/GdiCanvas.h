@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "editor/logic/Drawing.h"
 #include "picture/Picture.h"
+#include "win32/Handle.h"
 
 namespace snapora::editor {
 
@@ -30,9 +32,17 @@ public:
     [[nodiscard]] PixelRect Visible() const override { return area_; }
 
 private:
+    struct CachedFont {
+        int size;
+        bool bold;
+        win32::UniqueFont font;
+    };
+    HFONT Font(int size, bool bold);
+
     HDC dc_;
     std::uint32_t* bits_;
     PixelRect area_;
+    std::vector<CachedFont> fonts_;
 };
 
 // The text's size in pixels at `size`, as Text draws it.
