@@ -52,8 +52,7 @@ SIZE MeasureText(std::wstring_view text, int size);
 // it into `target`, an area-sized picture made by Picture::CreateBlank.
 bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const PixelRect& area, Picture& target);
 
-// 0x00RRGGBB as GDI's COLORREF, and back.
+// 0x00RRGGBB as GDI's COLORREF.
 constexpr COLORREF ToColorRef(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
-constexpr Colour FromColorRef(COLORREF c) { return (Colour(GetRValue(c)) << 16) | (Colour(GetGValue(c)) << 8) | GetBValue(c); }
 
 }  // namespace snapora::editor
