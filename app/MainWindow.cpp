@@ -229,8 +229,13 @@ void MainWindow::OnTimer(UINT_PTR id) {
         return;
     }
     const HWND window = window_;
+    // A pointer-area tick changes what the menus and bars show only when it
+    // ends the mode; working them out twenty times a second for nothing was
+    // most of the mode's cost.
+    const bool pointerAreaTick = id == static_cast<UINT_PTR>(CaptureTimer::PointerArea);
     // A tick may end a mode; a tick that ran a modal loop may outlive us.
-    if (capture_.OnTimer(*this, id) && ::IsWindow(window)) RefreshUi();
+    if (!capture_.OnTimer(*this, id) || !::IsWindow(window)) return;
+    if (!pointerAreaTick || !capture_.PointerAreaRunning()) RefreshUi();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {

@@ -197,21 +197,37 @@ double CpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
-int RunCpu(int seconds) {
-    MainWindow* main = StartMain();
-    main->Execute(ID_CAPTURE_POINTER_AREA);
-    Pump();
+// The program's share of one core over `seconds`, with the pointer still or
+// moving a pixel every tick (moving it costs the program messages of its
+// own, so the moving figure is taken with the mode on and off).
+double MeasurePointerArea(int seconds, bool moving, const char* name) {
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
     const double cpuStart = CpuSeconds();
     const ULONGLONG wallStart = ::GetTickCount64();
-    while (::GetTickCount64() - wallStart < static_cast<ULONGLONG>(seconds) * 1000) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    for (int step = 0; ::GetTickCount64() - wallStart < static_cast<ULONGLONG>(seconds) * 1000; ++step) {
+        if (moving) ::SetCursorPos(pointer.x + step % 40, pointer.y);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, moving ? 50 : 100, QS_ALLINPUT);
         Pump();
     }
     const double cpu = CpuSeconds() - cpuStart;
     const double wall = static_cast<double>(::GetTickCount64() - wallStart) / 1000;
     const SIZE screen = win32::PrimaryScreenSize();
-    std::printf("CPU %ldx%ld pointer-area %.2f%% of-one-core over %.1fs\n", screen.cx, screen.cy, 100 * cpu / wall,
-                wall);
+    std::printf("CPU %ldx%ld %s %.2f%% of-one-core over %.1fs\n", screen.cx, screen.cy, name, 100 * cpu / wall, wall);
+    return 100 * cpu / wall;
+}
+
+int RunCpu(int seconds) {
+    MainWindow* main = StartMain();
+    ::SetCursorPos(300, 300);
+    const double idleMoving = MeasurePointerArea(seconds, true, "moving-pointer-without-the-mode");
+    main->Execute(ID_CAPTURE_POINTER_AREA);
+    Pump();
+    MeasurePointerArea(seconds, false, "pointer-area-still");
+    const double moving = MeasurePointerArea(seconds, true, "moving-pointer-with-the-mode");
+    const SIZE screen = win32::PrimaryScreenSize();
+    std::printf("CPU %ldx%ld pointer-area-moving %.2f%% of-one-core (the difference)\n", screen.cx, screen.cy,
+                moving - idleMoving);
     main->Execute(ID_CAPTURE_POINTER_AREA);
     return 0;
 }

@@ -60,6 +60,10 @@ public:
     // The pointer-area preview's second picture: each tick grabs into it and
     // trades it for the document's only when the area looks different.
     Picture pointerAreaSpare;
+    // Where the pointer was at the last tick, and for how many ticks (up to
+    // a limit) it and the area under it have stayed the same.
+    POINT pointerAreaLastPointer{};
+    int pointerAreaStillTicks = 0;
 
     // How the rectangle overlay cuts the selection out of the frozen screen;
     // tests put a failing one here. Nullptr means the picture's own copy.

@@ -106,6 +106,11 @@ TEST_F(PointerAreaCapture, AStillAreaKeepsItsPictureAndAChangingOneTradesBetween
     ASSERT_TRUE(::SetCursorPos(220, 150));
     ASSERT_TRUE(WaitForPicture(preview, PatternPixels(140, 90, 160, 120)));
     EXPECT_EQ(preview->GetPicture().Bitmap(), first);
+    // Still for longer than half a second, looked at less often: a change
+    // under the pointer still shows.
+    PumpFor(std::chrono::milliseconds(800));
+    ASSERT_TRUE(::SetWindowPos(pattern.Handle(), nullptr, 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    EXPECT_TRUE(WaitForPicture(preview, PatternPixels(130, 90, 160, 120)));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
