@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/MainWindow.h"
+#include "settings/logic/StartSwitch.h"
 #include "win32/ComApartment.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
@@ -24,7 +25,9 @@ int RunApplication(HINSTANCE instance, int showCommand) {
 
     MainWindow* main = MainWindow::Create(instance);
     if (!main) return 1;
-    main->Show(showCommand);
+    // Started with Windows: minimised, which with the icon shown means
+    // into the notification area.
+    main->Show(HasTraySwitch(::GetCommandLineW()) ? SW_SHOWMINNOACTIVE : showCommand);
     // The client lives as long as the frame; once both are gone the
     // translation finds no window and passes every message on.
     const HWND mdiClient = main->MdiClient();

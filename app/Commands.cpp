@@ -10,6 +10,7 @@
 #include "documents/DocumentCommands.h"
 #include "help/HelpCommands.h"
 #include "output/OutputCommands.h"
+#include "pin/PinCommands.h"
 #include "settings/SettingsCommands.h"
 
 namespace snapora {
@@ -21,7 +22,7 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
-constexpr std::array<CommandEntry, 21> kCommands{{
+constexpr std::array<CommandEntry, 23> kCommands{{
     {ID_FILE_SAVE_AS, &SaveActiveDocumentAs},
     {ID_FILE_PAGE_SETUP, &ShowPageSetup},
     {ID_FILE_PRINT, &PrintActiveDocument},
@@ -30,6 +31,8 @@ constexpr std::array<CommandEntry, 21> kCommands{{
     {ID_FILE_EXIT, &ExitAtOnce},
     {ID_EDIT_COPY, &CopyActiveDocument},
     {ID_EDIT_DELETE, &EmptyActiveDocument},
+    {ID_EDIT_PIN, &PinActiveDocument},
+    {ID_PIN_LAST_CAPTURE, &PinLastCapture},
     {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
     {ID_CAPTURE_WINDOW, &CaptureWindowInFront},
     {ID_CAPTURE_RECTANGLE, &StartRectangleCapture},

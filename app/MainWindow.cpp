@@ -13,7 +13,10 @@
 #include "capture/CaptureCommands.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
+#include "pin/PinCommands.h"
+#include "settings/HotkeyNames.h"
 #include "settings/SettingsStore.h"
+#include "win32/Handle.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 #include "win32/Workspace.h"
@@ -67,11 +70,23 @@ LRESULT MainWindow::CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && message != 0) {
+        (void)notificationIcon_.Restore();
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_SIZE:
-            if (wParam != SIZE_MINIMIZED) OnSize();
+            if (wParam != SIZE_MINIMIZED) {
+                OnSize();
+            } else if (notificationIcon_.Shown()) {
+                // Minimised with the icon shown: off the task bar, into the notification area.
+                ::ShowWindow(window_, SW_HIDE);
+            }
+            return 0;
+        case kNotificationIconMessage:
+            if (wParam == kNotificationIconId) OnNotificationIcon(LOWORD(lParam));
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
@@ -126,6 +141,8 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 bool MainWindow::OnCreate() {
     for (auto& timer : timers_) timer.Attach(window_);
     hotkeys_.Attach(window_);
+    notificationIcon_.Attach(window_, instance_);
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !statusBar_) return false;
@@ -150,6 +167,7 @@ void MainWindow::Initialise() {
     settings_ = LoadStoredSettings();
     Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
     RegisterHotkeys();
+    UpdateNotificationIcon();
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -226,11 +244,57 @@ void MainWindow::Execute(UINT commandId) {
     handler(*this);
     // Commands that run modal loops may see the program closed meanwhile.
     if (!::IsWindow(window)) return;
-    if (options) RegisterHotkeys();
+    if (options) {
+        RegisterHotkeys();
+        UpdateNotificationIcon();
+    }
     RefreshUi();
 }
 
 void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(settings_.hotkeys); }
+
+void MainWindow::UpdateNotificationIcon() {
+    if (settings_.notificationIcon) {
+        // The tooltip says which keys capture, as registered just now.
+        (void)notificationIcon_.Show(LoadText(IDS_APP_TITLE) + L"\n" +
+                                     ActiveHotkeysText(settings_.hotkeys, run_.hotkeysAvailable));
+        return;
+    }
+    (void)notificationIcon_.Hide();
+    // Waiting in the notification area, it would be lost without the icon.
+    if (::IsIconic(window_) && !::IsWindowVisible(window_)) ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
+}
+
+void MainWindow::OnNotificationIcon(UINT event) {
+    if (event == WM_RBUTTONUP || event == WM_CONTEXTMENU) {
+        ShowNotificationMenu();
+        return;
+    }
+    if (event != WM_LBUTTONUP) return;
+    // Hidden without being minimised, a capture is under way: it shows the
+    // window again itself.
+    if (!::IsIconic(window_) && !::IsWindowVisible(window_)) return;
+    win32::ShowHiddenWindowAgain(window_);
+    ::SetForegroundWindow(window_);
+}
+
+void MainWindow::ShowNotificationMenu() {
+    win32::UniqueMenu menu(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_NOTIFICATION_MENU)));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu.get(), 0);
+    DrawUiState(state_, popup, nullptr);
+    ::EnableMenuItem(popup, ID_PIN_LAST_CAPTURE, MF_BYCOMMAND | (CanPinLastCapture(*this) ? MF_ENABLED : MF_GRAYED));
+    POINT at{};
+    ::GetCursorPos(&at);
+    // In front, or the menu would not close when the user clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    const HWND window = window_;
+    const UINT id = static_cast<UINT>(
+        ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
+    ::PostMessageW(window, WM_NULL, 0, 0);
+    // The menu ran a modal loop: the program may have ended meanwhile.
+    if (id != 0 && ::IsWindow(window)) Execute(id);
+}
 
 void MainWindow::RefreshUi() {
     DrawUiState(state_, ::GetMenu(window_), toolbar_);
@@ -299,6 +363,9 @@ void MainWindow::OnDestroy() {
     // The overlay is a window of its own that knows this frame: it goes
     // first, however the frame is being destroyed.
     CloseRectangleOverlay();
+    // Pins belong to no window; they end with the program.
+    CloseAllPins();
+    (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::KillTimer(window_, kClockTimerId);
@@ -316,6 +383,8 @@ void MainWindow::RequestExit() {
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
     run_.clipboardOffer.RenderAll(window_);
+    CloseAllPins();
+    (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
     for (auto& timer : timers_) timer.SetEnabled(false);
     ::PostQuitMessage(0);

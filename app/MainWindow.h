@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/NotificationIcon.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
 #include "frame/UiState.h"
@@ -48,6 +49,8 @@ public:
     [[nodiscard]] bool ExitRequested() const noexcept { return exitRequested_; }
     void RequestExit();
 
+    [[nodiscard]] const NotificationIcon& Icon() const noexcept { return notificationIcon_; }
+
 private:
     friend class win32::WindowBase<MainWindow, win32::WindowKind::TopLevel>;
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -69,6 +72,9 @@ private:
     void OnStatusBarClockTick();
     void ShowBars();
     void RegisterHotkeys();
+    void UpdateNotificationIcon();
+    void OnNotificationIcon(UINT event);
+    void ShowNotificationMenu();
 
     HINSTANCE instance_;
     HWND mdiClient_ = nullptr;
@@ -79,6 +85,9 @@ private:
     RunState run_;
     UiState state_;
     SystemHotkeys hotkeys_;
+    NotificationIcon notificationIcon_;
+    // Explorer's announcement that it started again, its icons gone.
+    UINT taskbarCreated_ = 0;
     std::array<win32::WindowTimer, 4> timers_{
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::EntireScreen), 100},
         win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Rectangle), 100},

@@ -18,12 +18,12 @@ namespace snapora {
 namespace {
 
 constexpr int kImageSize = 16;
-constexpr int kImageCount = 15;
+constexpr int kImageCount = 16;
 constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 constexpr int kToolbarHeightTwips = 420;
 
-constexpr std::array<ToolbarButton, 19> kButtons{{
+constexpr std::array<ToolbarButton, 20> kButtons{{
     {L"New", 1, ID_FILE_NEW},
     {L"Open", 2, ID_FILE_OPEN},
     {L"Save", 3, ID_FILE_SAVE_AS},
@@ -34,6 +34,7 @@ constexpr std::array<ToolbarButton, 19> kButtons{{
     {L"Cut", 5, ID_EDIT_CUT},
     {L"Copy", 6, ID_EDIT_COPY},
     {L"Paste", 7, ID_EDIT_PASTE},
+    {L"Pin", 16, ID_EDIT_PIN},
     {nullptr, 0, 0},
     {L"Camera", 15, ID_CAPTURE_ENTIRE_SCREEN},
     {L"Rectangle", 8, ID_CAPTURE_RECTANGLE},

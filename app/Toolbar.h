@@ -1,5 +1,5 @@
 #pragma once
-// Nineteen buttons whose ids are the menu commands they run.
+// Twenty buttons whose ids are the menu commands they run.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -3,6 +3,7 @@
 #include "frame/ResourceIds.h"
 
 #define IDR_MAINMENU 10
+#define IDR_NOTIFICATION_MENU 11
 #define IDB_TOOLBAR 20
 
 // MDI child windows get ids from here on, far above every command id.

@@ -1,6 +1,7 @@
 // Entire-screen and window capture: hide the main window, wait a moment,
 // grab, and open the picture in a new document.
 #include <ctime>
+#include <optional>
 
 #include "capture/CaptureCommands.h"
 #include "capture/ScreenGrab.h"
@@ -17,8 +18,10 @@ namespace snapora {
 
 namespace {
 
-// Opens a new document holding `picture` on a surface of the given size.
-void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight) {
+// Opens a new document holding `picture` on a surface of the given size;
+// `origin` is where the picture was on the screen, when that says anything.
+void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight,
+                         std::optional<POINT> origin = std::nullopt) {
     DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
         // No document: at least give the user the main window back.
@@ -28,6 +31,7 @@ void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int su
     SetCurrentDocument(frame, document);
     document->SetSurfaceSize(surfaceWidth, surfaceHeight);
     document->SetPicture(std::move(picture));
+    if (origin) document->SetScreenOrigin(*origin);
     ShowCaptureDocument(frame, *document);
 }
 
@@ -51,7 +55,8 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 
 void TakeWindowInFront(Frame& frame) {
     WindowGrab grab = CaptureForegroundWindow();
-    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height);
+    const POINT origin{grab.origin.x, grab.origin.y};
+    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height, origin);
     ::SetFocus(frame.Handle());
 }
 

@@ -28,4 +28,10 @@ void RectangleCaptureTick(Frame& frame) {
 
 void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
 
+bool CaptureUnderWay(Frame& frame) {
+    const RectangleOverlay* overlay = RectangleOverlay::Find();
+    return frame.Timer(MainTimer::EntireScreen).Enabled() || frame.Timer(MainTimer::Rectangle).Enabled() ||
+           (overlay && ::IsWindowVisible(overlay->Handle()));
+}
+
 }  // namespace snapora

@@ -207,6 +207,9 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     document->SetSurfaceSize(width, height);
     document->SetClientSize(width, height);
     document->SetPicture(std::move(picture));
+    POINT origin{corner.x, corner.y};
+    ::ClientToScreen(window_, &origin);
+    document->SetScreenOrigin(origin);
     ShowCaptureDocument(frame_, *document);
     Close();
 }

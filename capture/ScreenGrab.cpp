@@ -93,7 +93,7 @@ WindowGrab CaptureForegroundWindow() {
     if (!window || !::GetWindowRect(window, &rect)) return {};
     const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
     if (!size) return {};
-    return {CaptureWindowArea(window, false, 0, 0, size->width, size->height), *size};
+    return {CaptureWindowArea(window, false, 0, 0, size->width, size->height), *size, {rect.left, rect.top}};
 }
 
 }  // namespace snapora

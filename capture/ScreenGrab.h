@@ -27,10 +27,11 @@ Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int rig
 
 // The window in front, frame included, with its full window size. With no
 // window in front, or one whose size cannot be had, an empty picture and a
-// zero size.
+// zero size. The origin is the window's top-left corner on the screen.
 struct WindowGrab {
     Picture picture;
     PixelSize size;
+    PixelPoint origin;
 };
 WindowGrab CaptureForegroundWindow();
 

@@ -4,6 +4,8 @@
 // the picture drawn on it.
 #include <windows.h>
 
+#include <optional>
+
 #include "picture/Picture.h"
 #include "win32/Window.h"
 
@@ -26,6 +28,10 @@ public:
     void SetPicture(Picture picture);
     void ClearPicture();
     [[nodiscard]] SIZE SurfaceSize() const noexcept { return surface_; }
+    // Where the picture's top-left pixel was on the screen, for a capture
+    // of a rectangle or a window; a pin of it goes there.
+    [[nodiscard]] std::optional<POINT> ScreenOrigin() const noexcept { return screenOrigin_; }
+    void SetScreenOrigin(POINT origin) noexcept { screenOrigin_ = origin; }
     void SetSurfaceSize(int width, int height);
 
     // Outer window size in pixels.
@@ -56,6 +62,7 @@ private:
     bool isDirty_ = true;
     Picture picture_;
     SIZE surface_{};
+    std::optional<POINT> screenOrigin_;
 };
 
 }  // namespace snapora

@@ -20,6 +20,9 @@
 #define ID_EDIT_COPY 111
 #define ID_EDIT_PASTE 112
 #define ID_EDIT_DELETE 113
+#define ID_EDIT_PIN 114
+// The notification area's "贴图": the last capture, not the active document.
+#define ID_PIN_LAST_CAPTURE 115
 #define ID_CAPTURE_ENTIRE_SCREEN 120
 #define ID_CAPTURE_WINDOW 121
 #define ID_CAPTURE_RECTANGLE 122

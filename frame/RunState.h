@@ -44,7 +44,7 @@ struct RunState {
 
     // Per capture key: false while another program holds it, as found the
     // last time the keys were registered.
-    std::array<bool, 3> hotkeysAvailable{true, true, true};
+    std::array<bool, 4> hotkeysAvailable{true, true, true, true};
 };
 
 }  // namespace snapora

@@ -20,12 +20,13 @@ constexpr std::array<HotkeyRow, kHotkeyCaptureCount> kRows{{
     {IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE, IDC_HOTKEY_RECTANGLE_HELD},
     {IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_ENTIRE_SCREEN_HELD},
     {IDC_HOTKEY_WINDOW_ON, IDC_HOTKEY_WINDOW, IDC_HOTKEY_WINDOW_HELD},
+    {IDC_HOTKEY_PIN_ON, IDC_HOTKEY_PIN, IDC_HOTKEY_PIN_HELD},
 }};
 
-// Twips relative to the page: rows 720 apart, the check box with the note
-// at its right, the field below.
-constexpr int kFirstRowTop = 240;
-constexpr int kRowPitch = 720;
+// Twips relative to the page: rows 690 apart, the check box with the note
+// at its right, the field below; four rows fill the page.
+constexpr int kFirstRowTop = 120;
+constexpr int kRowPitch = 690;
 
 std::array<win32::TwipsRect, 3> RowRects(const HotkeyRow& row, int index) {
     const int top = kFirstRowTop + index * kRowPitch;
@@ -60,9 +61,10 @@ Hotkey HotkeyOf(LRESULT fieldValue) {
 
 }  // namespace
 
-const std::array<int, 6> HotkeyPage::kFocusOrder{IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE,
+const std::array<int, 8> HotkeyPage::kFocusOrder{IDC_HOTKEY_RECTANGLE_ON,     IDC_HOTKEY_RECTANGLE,
                                                  IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN,
-                                                 IDC_HOTKEY_WINDOW_ON, IDC_HOTKEY_WINDOW};
+                                                 IDC_HOTKEY_WINDOW_ON,        IDC_HOTKEY_WINDOW,
+                                                 IDC_HOTKEY_PIN_ON,           IDC_HOTKEY_PIN};
 
 void HotkeyPage::Initialise(HWND dialog) {
     dialog_ = dialog;

@@ -19,7 +19,7 @@ struct HotkeyProblem {
 class HotkeyPage {
 public:
     // The page's controls in the focus order of the dialog.
-    static const std::array<int, 6> kFocusOrder;
+    static const std::array<int, 8> kFocusOrder;
 
     HotkeyPage(const CaptureHotkeys& current, const HotkeyAvailability& available)
         : current_(current), available_(available) {}

@@ -36,6 +36,9 @@
 #define IDC_HOTKEY_WINDOW_ON 336
 #define IDC_HOTKEY_WINDOW 337
 #define IDC_HOTKEY_WINDOW_HELD 338
+#define IDC_HOTKEY_PIN_ON 339
+#define IDC_HOTKEY_PIN 340
+#define IDC_HOTKEY_PIN_HELD 341
 
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
@@ -48,3 +51,14 @@
 // The picture formats automatic capture offers, in the list's order.
 #define IDS_OPTIONS_FORMAT_BMP 355
 #define IDS_OPTIONS_FORMAT_PNG 356
+// The capture keys' rows by name, for the notification area's tooltip.
+#define IDS_HOTKEY_NAME_RECTANGLE 357
+#define IDS_HOTKEY_NAME_ENTIRE_SCREEN 358
+#define IDS_HOTKEY_NAME_WINDOW 359
+#define IDS_HOTKEY_NAME_PIN 360
+#define IDS_HOTKEY_NONE_ACTIVE 361
+// The page for the notification area and the start with Windows.
+#define IDS_OPTIONS_GENERAL_TAB 362
+#define IDC_OPTIONS_GENERAL_PAGE 306
+#define IDC_OPTIONS_NOTIFICATION_ICON 342
+#define IDC_OPTIONS_START_WITH_WINDOWS 343

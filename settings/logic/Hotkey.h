@@ -29,8 +29,9 @@ struct Hotkey {
 };
 
 // The captures a key can start, in the order of their rows on the page.
-enum class HotkeyCapture : std::size_t { Rectangle, EntireScreen, WindowInFront };
-inline constexpr std::size_t kHotkeyCaptureCount = 3;
+// The last pins the active document's picture on top of the desktop.
+enum class HotkeyCapture : std::size_t { Rectangle, EntireScreen, WindowInFront, Pin };
+inline constexpr std::size_t kHotkeyCaptureCount = 4;
 
 using CaptureHotkeys = std::array<Hotkey, kHotkeyCaptureCount>;
 
@@ -42,6 +43,7 @@ inline constexpr CaptureHotkeys kDefaultHotkeys{{
     {0, kPrintScreenKey},
     {hotkey_modifier::kControl, kPrintScreenKey},
     {hotkey_modifier::kAlt, kPrintScreenKey},
+    {},  // pinning has no key until the user gives it one
 }};
 
 // None, or a real key (not a mouse button, not a modifier on its own) with

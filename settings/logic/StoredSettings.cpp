@@ -9,7 +9,7 @@ namespace snapora {
 
 namespace {
 
-enum Slot : std::size_t { kPrefix, kInterval, kDuration, kFolder, kHeight, kWidth, kFirstHotkey, kFormat = 9 };
+enum Slot : std::size_t { kPrefix, kInterval, kDuration, kFolder, kHeight, kWidth, kFirstHotkey, kFormat = 10, kNotificationIcon };
 static_assert(kFormat == kFirstHotkey + kHotkeyCaptureCount);
 
 // The automatic format's stored name; anything else read back is BMP.
@@ -67,6 +67,8 @@ CaptureSettings SettingsFromStored(const StoredValues& values) {
     if (const auto format = TextOf(values[kFormat]); format && *format == StoredFormatName(PictureFormat::Png)) {
         settings.automaticFormat = PictureFormat::Png;
     }
+    const StoredValue& icon = values[kNotificationIcon];
+    settings.notificationIcon = icon.type == StoredType::Number && icon.number == 1;
     return settings;
 }
 
@@ -85,6 +87,7 @@ StoredValues StoredFromSettings(const CaptureSettings& settings) {
         values[kFirstHotkey + row] = number(PackHotkey(settings.hotkeys[row]));
     }
     values[kFormat] = text(std::wstring(StoredFormatName(settings.automaticFormat)));
+    values[kNotificationIcon] = number(settings.notificationIcon ? 1u : 0u);
     return values;
 }
 

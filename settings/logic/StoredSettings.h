@@ -30,7 +30,7 @@ struct StoredField {
 };
 
 // The stored values by name, in the order of StoredValues.
-inline constexpr std::array<StoredField, 10> kStoredFields{{
+inline constexpr std::array<StoredField, 12> kStoredFields{{
     {L"AutomaticPrefix", StoredType::Text},
     {L"AutomaticInterval", StoredType::Number},  // seconds
     {L"AutomaticDuration", StoredType::Text},    // minutes, as the dialog shows them
@@ -40,7 +40,9 @@ inline constexpr std::array<StoredField, 10> kStoredFields{{
     {L"RectangleHotkey", StoredType::Number},    // PackHotkey
     {L"EntireScreenHotkey", StoredType::Number},
     {L"WindowHotkey", StoredType::Number},
+    {L"PinHotkey", StoredType::Number},
     {L"AutomaticFormat", StoredType::Text},      // "BMP" or "PNG"
+    {L"NotificationIcon", StoredType::Number},   // 1 shows it, 0 not
 }};
 
 using StoredValues = std::array<StoredValue, kStoredFields.size()>;

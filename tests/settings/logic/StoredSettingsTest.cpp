@@ -47,9 +47,25 @@ TEST(StoredSettings, TheAutomaticFormatIsKeptAndAnythingUnknownIsBmp) {
     StoredValues values = StoredFromSettings(png);
     for (const StoredValue& bad : {StoredValue{StoredType::Text, 0, L"png"}, StoredValue{StoredType::Text, 0, L"JPEG"},
                                   StoredValue{StoredType::Number, 1, {}}, StoredValue{}}) {
-        values[9] = bad;
+        values[10] = bad;
         EXPECT_EQ(SettingsFromStored(values).automaticFormat, PictureFormat::Bmp) << bad.text.size();
     }
+}
+
+TEST(StoredSettings, TheNotificationIconIsKeptAndOnlyAOneShowsIt) {
+    CaptureSettings shown;
+    shown.notificationIcon = true;
+    EXPECT_TRUE(SettingsFromStored(StoredFromSettings(shown)).notificationIcon);
+    StoredValues values = StoredFromSettings(CaptureSettings{});
+    EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
+    for (const StoredValue& bad : {StoredValue{StoredType::Number, 2, {}}, StoredValue{StoredType::Text, 0, L"1"}}) {
+        values[11] = bad;
+        EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
+    }
+    // The pin's key is stored beside the captures' keys, off by default.
+    shown.hotkeys[3] = {hotkey_modifier::kShift, 'P'};
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(shown)).hotkeys[3], (Hotkey{hotkey_modifier::kShift, 'P'}));
+    EXPECT_TRUE(CaptureSettings{}.hotkeys[3].IsNone());
 }
 
 }  // namespace
