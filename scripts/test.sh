@@ -8,6 +8,8 @@ export SNAPORA_BUILD_DIR="${SNAPORA_BUILD_DIR:-$root/build}"
 build="$SNAPORA_BUILD_DIR"
 
 bash "$root/scripts/deps.sh"
+# No folder includes one above it; a second, so it runs before the build.
+bash "$root/scripts/layer-check.sh"
 bash "$root/scripts/build.sh"
 # The window-free code natively, under sanitizers, with a short fuzzing run.
 bash "$root/scripts/native-check.sh" "${SNAPORA_FUZZ_SECONDS:-15}"
