@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "documents/SaveDocument.h"
+#include "frame/ResourceIds.h"
+#include "frame/Texts.h"
 #include "picture/BitmapFile.h"
 #include "picture/Clipboard.h"
 #include "pin/PinResource.h"
@@ -54,8 +56,10 @@ PinWindow* PinWindow::Open(HINSTANCE instance, const Picture& picture, std::opti
 
     // Not owned by the main window: a pin stays while that is minimised.
     Owner self(new PinWindow(std::move(copy)));
+    // Captioned for the task lists that show it even so.
+    const std::wstring caption = LoadText(ID_EDIT_PIN);
     PinWindow* pin = FromHandle(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName,
-                                                  L"", WS_POPUP, place.left, place.top, place.width, place.height,
+                                                  caption.c_str(), WS_POPUP, place.left, place.top, place.width, place.height,
                                                   nullptr, nullptr, instance, reinterpret_cast<void*>(Handover(self))));
     if (!pin) return nullptr;
     ::ShowWindow(pin->window_, SW_SHOWNOACTIVATE);
