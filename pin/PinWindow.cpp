@@ -62,7 +62,8 @@ PinWindow* PinWindow::Open(HINSTANCE instance, const Picture& picture, std::opti
                                                   caption.c_str(), WS_POPUP, place.left, place.top, place.width, place.height,
                                                   nullptr, nullptr, instance, reinterpret_cast<void*>(Handover(self))));
     if (!pin) return nullptr;
-    ::ShowWindow(pin->window_, SW_SHOWNOACTIVATE);
+    // Shown at the top of the topmost windows without activating it.
+    ::SetWindowPos(pin->window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::UpdateWindow(pin->window_);
     return pin;
 }

@@ -107,11 +107,11 @@ TEST_F(NotificationArea, TheRightClickMenuPinsTheLastCaptureAndExits) {
     ApplyGeneralOptions(Main(), true, false);
     ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(40, 30)), nullptr);
     MoveMouse(500, 400);
-    DialogScript pin({ChooseMenuItem(mainWindow_, ID_PIN_LAST_CAPTURE)});
+    DialogScript pin({ChooseMenuItem(ID_PIN_LAST_CAPTURE)});
     ASSERT_TRUE(pin.Run([&] { SendIconEvent(mainWindow_, WM_RBUTTONUP); }));
     ASSERT_TRUE(PumpUntil([] { return PinWindow::All().size() == 1; }));
 
-    DialogScript exit({ChooseMenuItem(mainWindow_, ID_FILE_EXIT)});
+    DialogScript exit({ChooseMenuItem(ID_FILE_EXIT)});
     ASSERT_TRUE(exit.Run([&] { SendIconEvent(mainWindow_, WM_RBUTTONUP); }));
     ASSERT_TRUE(PumpUntil([&] { return Main().ExitRequested(); }));
     // The icon and the pins end with the program.

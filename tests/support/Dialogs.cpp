@@ -211,14 +211,15 @@ void ExpectTidyLayout(HWND dialog) {
     }
 }
 
-DialogScript::Step ChooseMenuItem(HWND owner, UINT command) {
-    return [owner, command] {
+DialogScript::Step ChooseMenuItem(UINT command) {
+    return [command] {
         HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
         if (!menuWindow || !::IsWindowVisible(menuWindow)) return false;
         HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             RECT item{};
-            if (::GetMenuItemID(menu, i) != command || !::GetMenuItemRect(owner, menu, static_cast<UINT>(i), &item)) {
+            // Without a window the rectangle is found on the menu's own.
+            if (::GetMenuItemID(menu, i) != command || !::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item)) {
                 continue;
             }
             // No pumping here: the menu's loop takes the input itself.
