@@ -40,19 +40,26 @@ std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPict
     return tickPicture;
 }
 
-// The folder `name` below the program's folder, created when missing.
-// Nothing when it cannot be had as a folder (a file of that name, no
-// permission): the tick then skips its picture.
-std::optional<std::wstring> NewDir(const std::wstring& name) {
-    const std::wstring path = AutomaticFolderPath(win32::ProgramFolder(), name);
+// The folder at `path`, created when missing. False when it cannot be had
+// as a folder (a file of that name, no permission).
+bool MakeFolder(const std::wstring& path) {
     DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-            return std::nullopt;
-        }
+        if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
         attributes = ::GetFileAttributesW(path.c_str());
     }
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return std::nullopt;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The run's folder below the program's folder, with the sub-folders the
+// prefix names inside it. Nothing when one cannot be had: the tick then
+// skips its picture.
+std::optional<std::wstring> NewDir(const CaptureSettings& settings) {
+    const std::wstring path = AutomaticFolderPath(win32::ProgramFolder(), settings.automaticFolder);
+    if (!MakeFolder(path)) return std::nullopt;
+    for (const std::wstring& subfolder : PrefixSubfolders(settings.automaticPrefix)) {
+        if (!MakeFolder(AutomaticFolderPath(path, subfolder))) return std::nullopt;
+    }
     return path;
 }
 
@@ -103,7 +110,7 @@ void AutomaticCaptureTick(Frame& frame) {
     // another program may keep the clipboard busy.
     const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture);
     if (picture) run.clipboardOffer.Offer(frame.Handle(), picture);
-    const std::optional<std::wstring> folder = picture ? NewDir(settings.automaticFolder) : std::nullopt;
+    const std::optional<std::wstring> folder = picture ? NewDir(settings) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
     const PictureFormat format = settings.automaticFormat;
     if (folder && WritePictureFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, run.automaticCount, format),

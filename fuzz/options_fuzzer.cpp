@@ -7,6 +7,7 @@
 
 #include "FuzzInput.h"
 #include "settings/logic/OptionsRules.h"
+#include "settings/logic/StoredSettings.h"
 
 using snapora::fuzz::Check;
 
@@ -38,10 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const OptionsValues values = ValuesFromTexts(texts);
     Check(values.intervalMs >= 1000 && values.intervalMs <= 60000 && values.intervalMs % 1000 == 0);
-    Check(values.automaticDuration > 0 && values.automaticDuration <= 3630);
+    Check(values.automaticDuration > 0 && values.automaticDuration < 3660);
     Check(values.pointerAreaHeight >= 60 && values.pointerAreaHeight <= 480);
     Check(values.pointerAreaWidth >= 80 && values.pointerAreaWidth <= 640);
     Check(IsValidFolderName(values.automaticFolder));
     Check(values.automaticPrefix == texts.prefix);
+    // Kept, stored and read back, what was accepted is shown again as a
+    // value the dialog accepts, kept as the very same one.
+    CaptureSettings settings;
+    ApplyValues(values, settings);
+    const CaptureSettings loaded = SettingsFromStored(StoredFromSettings(settings));
+    Check(loaded.automaticDuration == settings.automaticDuration);
+    Check(loaded.automaticPrefix == settings.automaticPrefix);
+    const OptionsTexts shown = TextsFromSettings(loaded, values.intervalMs);
+    Check(!FindOptionsProblem(shown).has_value());
+    Check(ValuesFromTexts(shown).automaticDuration == settings.automaticDuration);
     return 0;
 }

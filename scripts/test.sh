@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prepares Wine, and runs every test under
-# Wine on a private Xvfb: all tests at 96 dpi, then the window tests again
-# at 144 dpi. Exits non-zero on any failure.
+# Installs what is missing, checks the floors, builds (with GCC, and the
+# program again with clang), prepares Wine, and runs every test under Wine
+# on a private Xvfb: all tests at 96 dpi, then the window tests again at
+# 144 dpi; the clang build is started once. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export SNAPORA_BUILD_DIR="${SNAPORA_BUILD_DIR:-$root/build}"
@@ -11,6 +12,8 @@ bash "$root/scripts/deps.sh"
 # No folder includes one above it; a second, so it runs before the build.
 bash "$root/scripts/layer-check.sh"
 bash "$root/scripts/build.sh"
+# The program again with clang and llvm-rc; it is started once below.
+bash "$root/scripts/build-clang.sh"
 # The window-free code natively, under sanitizers, with a short fuzzing run.
 bash "$root/scripts/native-check.sh" "${SNAPORA_FUZZ_SECONDS:-15}"
 
@@ -48,7 +51,15 @@ for dpi in 96 144; do
   if ! SNAPORA_EXPECT_DPI="$dpi" ctest --test-dir "$build" --output-on-failure --repeat until-pass:2 "${labels[@]}"; then
     status=1
   fi
-  if [ "$dpi" = 96 ] && ! bash "$root/scripts/failure-tests.sh"; then status=1; fi
+  if [ "$dpi" = 96 ]; then
+    echo "== the clang build starts =="
+    # The smoke test starts the Snapora.exe beside it: the clang one here.
+    cp "$build/bin/snapora_ui_tests.exe" "$build/clang/bin/"
+    smoke="$("$root/scripts/wine-run.sh" "$build/clang/bin/snapora_ui_tests.exe" \
+      --gtest_filter='SnaporaProcess.StartsWithItsResourcesAndTheCloseBoxEndsIt')" || true
+    if ! grep -q '\[  PASSED  \] 1 test' <<<"$smoke"; then echo "$smoke"; echo "the clang build did not start"; status=1; fi
+    if ! bash "$root/scripts/failure-tests.sh"; then status=1; fi
+  fi
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -w >/dev/null 2>&1 || true
 done

@@ -289,6 +289,8 @@ int FieldIdOf(OptionsField field) {
             return IDC_OPTIONS_INTERVAL;
         case OptionsField::Folder:
             return IDC_OPTIONS_FOLDER;
+        case OptionsField::Prefix:
+            return IDC_OPTIONS_PREFIX;
         case OptionsField::Height:
             return IDC_OPTIONS_AREA_HEIGHT;
         case OptionsField::Width:

@@ -30,8 +30,20 @@ inline constexpr std::size_t kMaxNameLength = 100;
 // A name that makes exactly one folder directly below another folder.
 bool IsValidFolderName(std::wstring_view name);
 
-// Any text up to kMaxNameLength.
+// Up to kMaxNameLength, and every picture it names stays inside the chosen
+// folder and is a file of its own: no ".." step (nor one the system reads
+// as "..", such as ".. " or "..."), no leading "\" or "/", no ":" (a drive,
+// or a stream of another file). A prefix such as "day1\shot" names a
+// sub-folder inside the folder and is fine.
 bool IsValidPrefix(std::wstring_view prefix);
+
+// The duration field holds minutes and the settings keep seconds in single
+// precision; these two are the only way between them, so the minutes shown
+// always read back as the very seconds they came from.
+float DurationSeconds(double minutes);
+// The shortest decimal of minutes that DurationSeconds turns back into
+// exactly `seconds`.
+std::wstring FormatDurationMinutes(float seconds);
 
 // Shortest plain decimal that reads back as the same value: 10, 2.5, 0.5.
 std::wstring FormatFieldNumber(double value);
@@ -47,7 +59,7 @@ struct OptionsTexts {
     std::wstring width;
 };
 
-enum class OptionsField { Duration, Interval, Folder, Height, Width };
+enum class OptionsField { Duration, Interval, Folder, Prefix, Height, Width };
 
 struct OptionsProblem {
     OptionsField field;
@@ -76,7 +88,7 @@ OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned interva
 bool FieldPasses(OptionsField field, std::wstring_view text);
 
 // The first check that fails, in the order duration, interval, folder,
-// height, width; nothing when all pass.
+// prefix, height, width; nothing when all pass.
 std::optional<OptionsProblem> FindOptionsProblem(const OptionsTexts& texts);
 
 // The values to apply. Only call it when FindOptionsProblem found nothing.

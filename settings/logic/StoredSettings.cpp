@@ -54,7 +54,7 @@ CaptureSettings SettingsFromStored(const StoredValues& values) {
         settings.automaticIntervalMs = *seconds * 1000u;
     }
     if (const auto minutes = TextOf(values[kDuration]); minutes && FieldPasses(OptionsField::Duration, *minutes)) {
-        settings.automaticDuration = static_cast<float>(ParseFieldNumber(*minutes).value_or(0) * 60.0);
+        settings.automaticDuration = DurationSeconds(ParseFieldNumber(*minutes).value_or(0));
     }
     if (const auto folder = TextOf(values[kFolder]); folder && IsValidFolderName(*folder)) {
         settings.automaticFolder = *folder;

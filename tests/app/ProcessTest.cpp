@@ -2,6 +2,8 @@
 // ways it ends.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "app/resource.h"
@@ -107,10 +109,30 @@ TEST(SnaporaProcess, ExitDuringAutomaticCaptureLeavesTheLastScreenOnTheClipboard
     ::RemoveDirectoryW(folder.c_str());
 }
 
-TEST(SnaporaProcess, TheCloseBoxEndsTheProgramWhenNothingIsOpen) {
+// Another process's window text, as the system hands it across.
+std::wstring TextOf(HWND window) {
+    wchar_t text[128] = {};
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
+}
+
+// The smoke test of a build: it starts, its resources are there and read
+// as UTF-8 (the version, a Chinese dialog caption), and the close box ends it
+// when nothing is open.
+TEST(SnaporaProcess, StartsWithItsResourcesAndTheCloseBoxEndsIt) {
     ChildProcess app(L"Snapora.exe", L"");
     HWND frame = WaitForMainWindow(app);
     ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(TextOf(frame), L"Snapora");
+    EXPECT_EQ(TextOf(::FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr)), L"2.0.0");
+    ::PostMessageW(frame, WM_COMMAND, ID_SETTINGS_OPTIONS, 0);
+    HWND dialog = nullptr;
+    PumpUntil([&] { return (dialog = FindProcessWindow(app.Id(), L"#32770")) != nullptr; }, 20s);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), L"截图选项设置");
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    PumpUntil([&] { return !::IsWindow(dialog); }, 20s);
     ::PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     const auto code = app.Wait(20s);
     ASSERT_TRUE(code);

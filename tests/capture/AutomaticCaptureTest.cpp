@@ -92,7 +92,7 @@ protected:
         Main().Execute(ID_CAPTURE_AUTOMATIC);
     }
 
-    static inline const std::vector<std::wstring> kFolders = {L"CapPicture", L"AutoOther", L"AutoTooShort"};
+    static inline const std::vector<std::wstring> kFolders = {L"CapPicture", L"AutoOther", L"AutoTooShort", L"AutoSub"};
     std::unique_ptr<PatternWindow> pattern_;
 };
 
@@ -212,6 +212,14 @@ TEST_F(AutomaticCapture, SettingsChangedDuringARunApplyFromTheNextTick) {
     Tick();
     EXPECT_FALSE(ModeOn());
     EXPECT_EQ(FolderEntries(BelowProgram(L"AutoOther")).size(), 1u);
+}
+
+TEST_F(AutomaticCapture, APrefixNamingASubfolderMakesItInsideTheFolder) {
+    Main().Settings().automaticFolder = L"AutoSub";
+    Main().Settings().automaticPrefix = L"day1\\am/shot";
+    StartRun(120, 1000);
+    Tick();
+    EXPECT_EQ(FolderEntries(BelowProgram(L"AutoSub\\day1\\am")), (std::vector<std::wstring>{L"shot1.bmp"}));
 }
 
 TEST_F(AutomaticCapture, ADurationShorterThanTheIntervalWritesNothing) {

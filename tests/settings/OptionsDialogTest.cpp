@@ -260,6 +260,25 @@ TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
     EXPECT_EQ(seen.selectionEnd, 1u);
 }
 
+TEST_F(OptionsDialog, APrefixLeavingTheFolderIsRefusedOnItsPage) {
+    Rejection seen;
+    DialogScript script(RejectThenCancel(
+        [](HWND dialog) {
+            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_SETCURSEL, 1, 0);
+            NMHDR header{::GetDlgItem(dialog, IDC_OPTIONS_TAB), IDC_OPTIONS_TAB, TCN_SELCHANGE};
+            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
+            SetField(dialog, IDC_OPTIONS_PREFIX, L"..\\..\\x");
+        },
+        seen));
+    Main().Execute(ID_SETTINGS_OPTIONS);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(seen.message, L"截图名称前缀不合法！");
+    EXPECT_EQ(seen.page, 1);
+    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_PREFIX);
+    EXPECT_EQ(seen.selectionEnd, 7u);
+    EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
+}
+
 TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening) {
     const auto typeAndLeave = [](UINT leaveMessage, WPARAM leaveParam) {
         return [leaveMessage, leaveParam] {

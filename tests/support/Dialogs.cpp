@@ -75,7 +75,9 @@ DialogScript& DialogScript::Then(Step step) {
 }
 
 bool DialogScript::Run(const std::function<void()>& blocking) {
+    blocking_ = true;
     blocking();
+    blocking_ = false;
     PumpUntil([this] { return Finished() || timedOut_; }, std::chrono::seconds(60));
     return Finished() && !timedOut_;
 }
@@ -83,12 +85,19 @@ bool DialogScript::Run(const std::function<void()>& blocking) {
 void CALLBACK DialogScript::OnTick(HWND, UINT, UINT_PTR id, DWORD) { reinterpret_cast<DialogScript*>(id)->Tick(); }
 
 void DialogScript::Tick() {
-    // A finished script stays out of the way of later dialogs.
-    if (inTick_ || Finished()) return;
+    // A finished script stays out of the way of later dialogs, once the
+    // call it was written for has returned.
+    if (inTick_ || timedOut_ || (Finished() && !blocking_)) return;
     inTick_ = true;
     if (std::chrono::steady_clock::now() > deadline_) {
         timedOut_ = true;
-        for (HWND dialog : ThreadDialogs()) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        std::wstring open;
+        for (HWND dialog : ThreadDialogs()) {
+            open += L" [" + WindowText(dialog) + L": " + MessageBoxText(dialog) + L"]";
+            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        ADD_FAILURE() << "the dialog script timed out after " << next_ << " of " << steps_.size()
+                      << " steps; open:" << open;
     } else if (next_ < steps_.size() && steps_[next_]()) {
         ++next_;
     }

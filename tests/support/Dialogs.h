@@ -15,7 +15,10 @@ namespace snapora::test {
 // run inside them. One step a tick: a dialog just answered (hidden by
 // EndDialog) is not found again by the next step. Past the limit, an
 // unfinished script cancels every dialog of the thread, so a failing test
-// cannot hang.
+// cannot hang, and fails the test naming what was open. Under Run, the
+// script is unfinished until the blocking call returns: a dialog or message
+// box that no step expected (one more after the last answer) keeps it
+// waiting, so it times out and fails with that box's text.
 class DialogScript {
 public:
     using Step = std::function<bool()>;
@@ -43,6 +46,7 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     bool timedOut_ = false;
     bool inTick_ = false;
+    bool blocking_ = false;
     HWND timerWindow_ = nullptr;
 };
 

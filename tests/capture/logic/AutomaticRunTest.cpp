@@ -33,5 +33,11 @@ TEST(AutomaticPaths, OneSeparatorBetweenFolderAndName) {
     EXPECT_EQ(AutomaticPicturePath(L"C:\\p", L"", 3, PictureFormat::Bmp), L"C:\\p\\3.bmp");
 }
 
+TEST(AutomaticPaths, APrefixNamesTheSubfoldersToMake) {
+    EXPECT_TRUE(PrefixSubfolders(L"Automatic").empty());
+    EXPECT_EQ(PrefixSubfolders(L"day1\\shot"), std::vector<std::wstring>{L"day1"});
+    EXPECT_EQ(PrefixSubfolders(L"a\\b//c/"), (std::vector<std::wstring>{L"a", L"a\\b", L"a\\b//c"}));
+}
+
 }  // namespace
 }  // namespace snapora

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
+
+#include "settings/logic/StoredSettings.h"
 
 namespace snapora {
 namespace {
@@ -124,6 +128,7 @@ TEST(FindOptionsProblem, FolderNames) {
     const std::vector<std::wstring> bad = {
         L"a/b", L"a\\b", L"C:", L"a*", L"x?", L"<a", L"a>", L"a|b", L"a\"b", L"", L"   ", L".", L"..", L"a.",
         L"a ", L"CON", L"con", L"Nul.txt", L"AUX", L"PRN", L"COM1", L"com9.log", L"LPT1", L"CON .x",
+        L"COM\u00B9", L"com\u00B2.txt", L"LPT\u00B3", L"lpt\u00B9 .x",
         std::wstring(L"a") + L'\t' + L"b", std::wstring(L"a") + wchar_t(1)};
     for (const auto& name : bad) {
         EXPECT_FALSE(IsValidFolderName(name)) << name.size();
@@ -133,13 +138,57 @@ TEST(FindOptionsProblem, FolderNames) {
     }
 }
 
-TEST(FindOptionsProblem, AnyPrefixIsTakenAsTyped) {
-    for (const wchar_t* prefix : {L"", L"a\\b", L"C:", L"  "}) {
+TEST(FindOptionsProblem, APrefixKeepsEveryPictureInsideItsFolder) {
+    for (const wchar_t* prefix : {L"", L"  ", L"day1\\shot", L"a/b/", L".\\x", L"a..b", L"..x", L"x..", L"...x"}) {
         auto texts = Valid();
         texts.prefix = prefix;
-        EXPECT_EQ(ProblemWith(texts), std::nullopt);
+        EXPECT_EQ(ProblemWith(texts), std::nullopt) << texts.prefix;
         EXPECT_EQ(ValuesFromTexts(texts).automaticPrefix, prefix);
     }
+    for (const wchar_t* prefix : {L"..\\..\\x", L"..", L"a\\..\\..\\x", L"a/../../x", L".. \\x", L"...\\x", L"a\\. .",
+                                  L"\\x", L"/x", L"\\\\server\\share\\x", L"C:x", L"shot:stream", L"D:\\x"}) {
+        auto texts = Valid();
+        texts.prefix = prefix;
+        const auto problem = FindOptionsProblem(texts);
+        ASSERT_TRUE(problem) << texts.prefix;
+        EXPECT_EQ(problem->field, OptionsField::Prefix);
+        EXPECT_EQ(problem->page, 1);
+        EXPECT_EQ(problem->message, L"截图名称前缀不合法！");
+    }
+}
+
+// Every duration the dialog accepts is kept as seconds, stored as the
+// minutes shown, read back as the same seconds and shown as the same text,
+// which the dialog accepts again.
+TEST(FindOptionsProblem, EveryAcceptedDurationSurvivesStoringAndShowing) {
+    std::mt19937 random(17);
+    std::vector<std::wstring> texts{L"60.999998", L"60.99999", L"60.9999", L"60.999996", L"0.0000001", L"2", L"1.0"};
+    for (int i = 0; i < 4000; ++i) {
+        const double minutes = std::uniform_real_distribution<double>(0, 61.001)(random);
+        const int decimals = std::uniform_int_distribution<int>(0, 9)(random);
+        texts.push_back(FormatFieldNumber(std::round(minutes * std::pow(10, decimals)) / std::pow(10, decimals)));
+    }
+    // Every single-precision number of seconds just below the hour and one minute.
+    for (float seconds = 3660; seconds > 3659.5f; seconds = std::nextafter(seconds, 0.0f)) {
+        texts.push_back(FormatFieldNumber(static_cast<double>(seconds) / 60.0));
+    }
+    int accepted = 0;
+    for (const std::wstring& text : texts) {
+        auto typed = Valid();
+        typed.duration = text;
+        if (FindOptionsProblem(typed)) continue;
+        ++accepted;
+        CaptureSettings settings;
+        ApplyValues(ValuesFromTexts(typed), settings);
+        const StoredValues stored = StoredFromSettings(settings);
+        const CaptureSettings loaded = SettingsFromStored(stored);
+        ASSERT_EQ(loaded.automaticDuration, settings.automaticDuration) << text;
+        auto shown = TextsFromSettings(loaded, loaded.automaticIntervalMs);
+        ASSERT_EQ(FindOptionsProblem(shown), std::nullopt) << text << " shown as " << shown.duration;
+        ASSERT_EQ(ValuesFromTexts(shown).automaticDuration, settings.automaticDuration) << text;
+        ASSERT_EQ(StoredFromSettings(loaded), stored) << text;
+    }
+    EXPECT_GT(accepted, 4000);
 }
 
 TEST(FindOptionsProblem, ChecksRunInTheirOrderAndNameTheirPageAndMessage) {
@@ -158,6 +207,11 @@ TEST(FindOptionsProblem, ChecksRunInTheirOrderAndNameTheirPageAndMessage) {
     EXPECT_EQ(problem->field, OptionsField::Folder);
     EXPECT_EQ(problem->message, L"目录名称不合法！");
     texts.folder = L"f";
+    texts.prefix = L"..\\x";
+    problem = FindOptionsProblem(texts);
+    EXPECT_EQ(problem->field, OptionsField::Prefix);
+    EXPECT_EQ(problem->page, 1);
+    texts.prefix = L"";
     problem = FindOptionsProblem(texts);
     EXPECT_EQ(problem->field, OptionsField::Height);
     EXPECT_EQ(problem->page, 2);

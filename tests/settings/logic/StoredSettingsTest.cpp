@@ -33,6 +33,11 @@ TEST(StoredSettings, StringsEndAtTheirFirstNulAndNoKeyLoadsTwice) {
     values[8] = values[6];
     const CaptureSettings loaded = SettingsFromStored(values);
     EXPECT_EQ(loaded.automaticPrefix, L"pre");
+    // A prefix that leaves the folder, or names a stream, is the default.
+    for (const wchar_t* outside : {L"..\\..\\x", L"\\x", L"a:b"}) {
+        values[0] = {StoredType::Text, 0, outside};
+        EXPECT_EQ(SettingsFromStored(values).automaticPrefix, L"Automatic") << outside;
+    }
     EXPECT_EQ(loaded.automaticIntervalMs, 10000u);
     const CaptureHotkeys expected{kDefaultHotkeys[1], Hotkey{}, kDefaultHotkeys[2]};
     EXPECT_EQ(loaded.hotkeys, expected);
