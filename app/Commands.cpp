@@ -22,7 +22,7 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
-constexpr std::array<CommandEntry, 23> kCommands{{
+constexpr CommandEntry kCommands[] = {
     {ID_FILE_SAVE_AS, &SaveActiveDocumentAs},
     {ID_FILE_PAGE_SETUP, &ShowPageSetup},
     {ID_FILE_PRINT, &PrintActiveDocument},
@@ -35,6 +35,7 @@ constexpr std::array<CommandEntry, 23> kCommands{{
     {ID_PIN_LAST_CAPTURE, &PinLastCapture},
     {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
     {ID_CAPTURE_WINDOW, &CaptureWindowInFront},
+    {ID_CAPTURE_WINDOW_AT_ONCE, &CaptureWindowInFrontAtOnce},
     {ID_CAPTURE_RECTANGLE, &StartRectangleCapture},
     {ID_CAPTURE_POINTER_AREA, &TogglePointerAreaCapture},
     {ID_CAPTURE_AUTOMATIC, &ToggleAutomaticCapture},
@@ -45,9 +46,7 @@ constexpr std::array<CommandEntry, 23> kCommands{{
     {ID_WINDOW_CASCADE, &CascadeDocuments},
     {ID_HELP_CONTENTS, &ToggleHelpContents},
     {ID_HELP_ABOUT, &ShowAbout},
-    // "新建", "打开", "剪切" and "粘贴" have no handler.
-    {ID_FILE_NEW, nullptr},
-}};
+};
 
 struct TimerEntry {
     MainTimer timer;

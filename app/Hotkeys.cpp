@@ -2,7 +2,6 @@
 
 #include "capture/CaptureCommands.h"
 #include "frame/Frame.h"
-#include "frame/ResourceIds.h"
 #include "settings/logic/Hotkey.h"
 
 namespace snapora {
@@ -13,23 +12,9 @@ void RunHotkeyCapture(Frame& frame, WPARAM id) {
     // hidden otherwise, a capture is under way.
     const bool idle = ::IsWindowVisible(window) || (::IsIconic(window) && !CaptureUnderWay(frame));
     if (!idle || !::IsWindowEnabled(window)) return;
-    switch (id) {
-        case static_cast<WPARAM>(HotkeyCapture::Rectangle) + 1:
-            frame.Execute(ID_CAPTURE_RECTANGLE);
-            return;
-        case static_cast<WPARAM>(HotkeyCapture::EntireScreen) + 1:
-            frame.Execute(ID_CAPTURE_ENTIRE_SCREEN);
-            return;
-        case static_cast<WPARAM>(HotkeyCapture::Pin) + 1:
-            frame.Execute(ID_EDIT_PIN);
-            return;
-        case static_cast<WPARAM>(HotkeyCapture::WindowInFront) + 1:
-            CaptureWindowInFrontAtOnce(frame);
-            frame.RefreshUi();
-            return;
-        default:
-            return;
-    }
+    // Row n is registered as id n + 1.
+    if (id < 1 || id > kCaptureKeys.size()) return;
+    frame.Execute(kCaptureKeys[id - 1].command);
 }
 
 }  // namespace snapora

@@ -143,7 +143,7 @@ bool MainWindow::OnCreate() {
     hotkeys_.Attach(window_);
     notificationIcon_.Attach(window_, instance_);
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    toolbar_ = CreateMainToolbar(window_, instance_, &toolbarImages_);
+    toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
     if (!toolbar_ || !statusBar_) return false;
 
@@ -222,7 +222,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW && FindToolbarButton(static_cast<UINT>(header.idFrom))) {
+    if (header.code == TTN_GETDISPINFOW && HasToolbarButton(static_cast<UINT>(header.idFrom))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -371,8 +371,7 @@ void MainWindow::OnDestroy() {
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
-        ::ImageList_Destroy(toolbarImages_);
-        toolbarImages_ = nullptr;
+        toolbarImages_.reset();
     }
     ::PostQuitMessage(0);
 }

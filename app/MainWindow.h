@@ -16,6 +16,7 @@
 #include "frame/UiState.h"
 #include "settings/HotkeyRegistration.h"
 #include "settings/logic/CaptureSettings.h"
+#include "win32/Handle.h"
 #include "win32/Window.h"
 #include "win32/WindowTimer.h"
 
@@ -80,7 +81,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    HIMAGELIST toolbarImages_ = nullptr;
+    win32::UniqueImageList toolbarImages_;
     CaptureSettings settings_;
     RunState run_;
     UiState state_;

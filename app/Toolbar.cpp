@@ -1,6 +1,7 @@
 #include "app/Toolbar.h"
 
-#include <array>
+#include <algorithm>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -18,43 +19,26 @@ namespace snapora {
 namespace {
 
 constexpr int kImageSize = 16;
-constexpr int kImageCount = 16;
 constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 constexpr int kToolbarHeightTwips = 420;
 
-constexpr std::array<ToolbarButton, 20> kButtons{{
-    {L"New", 1, ID_FILE_NEW},
-    {L"Open", 2, ID_FILE_OPEN},
-    {L"Save", 3, ID_FILE_SAVE_AS},
-    {nullptr, 0, 0},
-    {L"Print", 4, ID_FILE_PRINT},
-    {L"Properties", 9, ID_FILE_PROPERTIES},
-    {nullptr, 0, 0},
-    {L"Cut", 5, ID_EDIT_CUT},
-    {L"Copy", 6, ID_EDIT_COPY},
-    {L"Paste", 7, ID_EDIT_PASTE},
-    {L"Pin", 16, ID_EDIT_PIN},
-    {nullptr, 0, 0},
-    {L"Camera", 15, ID_CAPTURE_ENTIRE_SCREEN},
-    {L"Rectangle", 8, ID_CAPTURE_RECTANGLE},
-    {L"Cursor", 13, ID_CAPTURE_POINTER_AREA},
-    {L"Automatic", 11, ID_CAPTURE_AUTOMATIC},
-    {nullptr, 0, 0},
-    {L"Delete", 14, ID_EDIT_DELETE},
-    {nullptr, 0, 0},
-    {L"Help", 10, ID_HELP_CONTENTS},
-}};
+// The buttons in their order on the bar; 0 is a separator.
+constexpr UINT kButtons[] = {
+    ID_FILE_NEW,    ID_FILE_OPEN,  ID_FILE_SAVE_AS, 0, ID_FILE_PRINT, ID_FILE_PROPERTIES, 0,
+    ID_EDIT_CUT,    ID_EDIT_COPY,  ID_EDIT_PASTE,   ID_EDIT_PIN, 0, ID_CAPTURE_ENTIRE_SCREEN, ID_CAPTURE_RECTANGLE,
+    ID_CAPTURE_POINTER_AREA, ID_CAPTURE_AUTOMATIC, 0, ID_EDIT_DELETE, 0, ID_HELP_CONTENTS,
+};
 
-// The 16-pixel art of the strip with every pixel repeated `scale` times
+// The 16-pixel art with every pixel repeated `scale` times
 // each way: a whole factor keeps the pictures sharp at a higher DPI.
-win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
+win32::UniqueBitmap EnlargeArt(HBITMAP art, int scale) {
     BITMAP info{};
-    if (!::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    if (!::GetObjectW(art, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
     BITMAPINFO format = TopDownBgra32Info(info.bmWidth, info.bmHeight);
     win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (!screen || ::GetDIBits(screen.get(), strip, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
+    if (!screen || ::GetDIBits(screen.get(), art, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
                                DIB_RGB_COLORS) != info.bmHeight) {
         return {};
     }
@@ -68,17 +52,19 @@ win32::UniqueBitmap EnlargeStrip(HBITMAP strip, int scale) {
     return result;
 }
 
-HIMAGELIST CreateToolbarImages(HINSTANCE instance, int scale) {
-    win32::UniqueBitmap strip(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (strip && scale > 1) strip = EnlargeStrip(strip.get(), scale);
-    if (!strip) return nullptr;
+// Each button's art, found under its command's id, in the order of the
+// buttons. A button without art fails the whole list: a bar of wrong
+// pictures is worse than a bar of none.
+win32::UniqueImageList CreateToolbarImages(HINSTANCE instance, int scale) {
     const int size = kImageSize * scale;
-    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
-    if (!images) return nullptr;
-    if (::ImageList_AddMasked(images, strip.get(), kImageMaskColour) < 0) {
-        ::ImageList_Destroy(images);
-        return nullptr;
+    win32::UniqueImageList images(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, static_cast<int>(std::size(kButtons)), 0));
+    if (!images) return {};
+    for (const UINT id : kButtons) {
+        if (id == 0) continue;
+        win32::UniqueBitmap art(static_cast<HBITMAP>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (art && scale > 1) art = EnlargeArt(art.get(), scale);
+        if (!art || ::ImageList_AddMasked(images.get(), art.get(), kImageMaskColour) < 0) return {};
     }
     return images;
 }
@@ -135,18 +121,13 @@ LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, 
 
 }  // namespace
 
-std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
-
 int MainToolbarHeight() { return win32::TwipsToPixelsY(kToolbarHeightTwips); }
 
-const ToolbarButton* FindToolbarButton(UINT commandId) {
-    for (const auto& button : kButtons) {
-        if (button.key && button.commandId == commandId) return &button;
-    }
-    return nullptr;
+bool HasToolbarButton(UINT commandId) {
+    return commandId != 0 && std::find(std::begin(kButtons), std::end(kButtons), commandId) != std::end(kButtons);
 }
 
-HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images) {
     // The main window gives the bar its height; it does not size itself.
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | CCS_NORESIZE | CCS_NOPARENTALIGN |
                             TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
@@ -156,23 +137,21 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images) {
     if (!toolbar) return nullptr;
     ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    *images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
-    if (*images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*images));
+    images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
+    if (images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
 
     std::vector<TBBUTTON> buttons;
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const auto& entry = kButtons[i];
+    int image = 0;
+    for (const UINT id : kButtons) {
         TBBUTTON button{};
-        if (entry.key) {
-            button.iBitmap = entry.image - 1;
-            button.idCommand = static_cast<int>(entry.commandId);
+        if (id != 0) {
+            button.iBitmap = image++;
+            button.idCommand = static_cast<int>(id);
             button.fsState = TBSTATE_ENABLED;
             button.fsStyle = BTNS_BUTTON;
         } else {
             button.fsStyle = BTNS_SEP;
         }
-        // The button's place in the table, so its key can be found again.
-        button.dwData = i;
         button.iString = -1;
         buttons.push_back(button);
     }

@@ -1,28 +1,22 @@
 #pragma once
-// Twenty buttons whose ids are the menu commands they run.
+// The main toolbar: a list of command ids. A button's image is the bitmap
+// resource and its tooltip the string with its command's id, so a new
+// button is its id in the list plus its art and its text.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <span>
+#include "win32/Handle.h"
 
 namespace snapora {
 
-struct ToolbarButton {
-    const wchar_t* key;  // nullptr for a separator; the tooltip is the text with the command's id
-    int image;               // 1-based index into the image list
-    UINT commandId;
-};
-
-std::span<const ToolbarButton> ToolbarButtons();
-
-// The button whose command id is `commandId`, or nullptr.
-const ToolbarButton* FindToolbarButton(UINT commandId);
+// Whether `commandId` has a button on the bar.
+bool HasToolbarButton(UINT commandId);
 
 // The bar's height in pixels: 420 twips at the screen's DPI.
 int MainToolbarHeight();
 
-// Creates the toolbar and its image list (the caller destroys the list),
-// with the button images enlarged by a whole factor for the screen's DPI.
-HWND CreateMainToolbar(HWND parent, HINSTANCE instance, HIMAGELIST* images);
+// Creates the toolbar and its image list, with the button images enlarged
+// by a whole factor for the screen's DPI. The list must outlive the bar.
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images);
 
 }  // namespace snapora

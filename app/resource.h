@@ -4,7 +4,6 @@
 
 #define IDR_MAINMENU 10
 #define IDR_NOTIFICATION_MENU 11
-#define IDB_TOOLBAR 20
 
 // MDI child windows get ids from here on, far above every command id.
 #define IDM_FIRSTCHILD 50000

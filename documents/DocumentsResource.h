@@ -2,4 +2,4 @@
 // Text ids of the documents subsystem (600-699).
 
 #define IDS_SAVE_QUESTION 600
-#define IDS_SAVE_FILTER 601
+#define IDS_SAVE_ALL_FILES 601

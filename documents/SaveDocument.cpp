@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,12 +25,14 @@ static_assert(kSaveDialogFlags == (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_
 // Long names are allowed; a name that does not fit fails like a cancel.
 constexpr DWORD kFileNameCapacity = 4096;
 
-// The dialog's type list: the string table separates with "|", the dialog
-// wants zeros, and a second zero at the end.
+// The dialog's type list: every picture format's name and patterns, then
+// all files; each part ends with a zero and the list with a second one.
 std::wstring SaveFilter() {
-    std::wstring filter = LoadText(IDS_SAVE_FILTER);
-    std::replace(filter.begin(), filter.end(), L'|', L'\0');
-    return filter + L'\0';
+    std::wstring filter;
+    for (const PictureFormatRow& row : kPictureFormats) {
+        filter += LoadText(row.typeText) + L'\0' + std::wstring(row.patterns) + L'\0';
+    }
+    return filter + LoadText(IDS_SAVE_ALL_FILES) + L'\0' + L"*.*" + L'\0' + L'\0';
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // menu (toolbar buttons send the same ids) and the shared texts. Each
 // subsystem keeps its own dialog and text ids in its own header, in its own
 // range: app 200-299, settings 300-399, help 400-499, capture 500-599,
-// documents 600-699, output 700-799.
+// documents 600-699, output 700-799, picture 800-899.
 
 #define IDI_SNAPORA 1
 #define IDI_DOCUMENT 2
@@ -28,6 +28,8 @@
 #define ID_CAPTURE_RECTANGLE 122
 #define ID_CAPTURE_POINTER_AREA 123
 #define ID_CAPTURE_AUTOMATIC 124
+// No menu item: the window key captures the window in front without a pause.
+#define ID_CAPTURE_WINDOW_AT_ONCE 125
 #define ID_SETTINGS_OPTIONS 130
 #define ID_SETTINGS_TOOLBAR 131
 #define ID_SETTINGS_STATUS_BAR 132

@@ -90,7 +90,9 @@ bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureF
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability, std::vector<std::uint8_t>& bmpFile) {
-    if (format == PictureFormat::Bmp) return WriteBitmapFile(picture, path, durability, bmpFile);
+    if (PictureFormatRowOf(format).writer == PictureWriter::OwnBmp) {
+        return WriteBitmapFile(picture, path, durability, bmpFile);
+    }
     return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> file) {
         return detail::ReplaceFileWith(path, file, &PlainWrite, durability);
     });

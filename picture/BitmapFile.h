@@ -1,6 +1,7 @@
 #pragma once
-// The program's picture files: its own BMP writer, and PNG and JPEG
-// through the platform's codecs, all replacing a file the same safe way.
+// The program's picture files: its own BMP writer, and the other formats of
+// the table through the platform's codecs, all replacing a file the same
+// safe way.
 // Saving and automatic capture both use it.
 #include <windows.h>
 
@@ -33,7 +34,7 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDura
                      std::vector<std::uint8_t>& file);
 
 // The same in any format, with the same guarantees: BMP through the writer
-// above, PNG and JPEG encoded in memory first (COM must be initialised on
+// above, the others encoded in memory first (COM must be initialised on
 // the calling thread).
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);

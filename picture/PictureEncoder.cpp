@@ -3,6 +3,8 @@
 #include <objidl.h>
 #include <wincodec.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "win32/Handle.h"
@@ -12,7 +14,6 @@ namespace {
 
 using win32::UniqueCom;
 
-constexpr float kJpegQuality = 0.9f;
 // Rows converted to 24 bits at a time: a band stays in the cache and no
 // second screen-sized buffer is needed.
 constexpr UINT kBandRows = 32;
@@ -27,34 +28,30 @@ bool ReserveStream(IStream& stream, std::size_t width, std::size_t height) {
     return SUCCEEDED(stream.SetSize(size)) && SUCCEEDED(stream.Seek(start, STREAM_SEEK_SET, nullptr));
 }
 
-bool SetOption(IPropertyBag2& options, const wchar_t* option, const VARIANT& value) {
-    PROPBAG2 name{};
-    name.pstrName = const_cast<LPOLESTR>(option);
-    return SUCCEEDED(options.Write(1, &name, const_cast<VARIANT*>(&value)));
-}
-
-// JPEG at quality 90. PNG rows unfiltered: screens are flat areas and
-// sharp text, which the filters only make harder to compress; a 1080p
-// desktop came out a third smaller and a third faster than with the
-// codec's adaptive choice (noise is the same either way).
-bool SetEncoderOptions(IPropertyBag2& options, PictureFormat format) {
+// The row's option, if it has one, in the codec's property bag.
+bool SetEncoderOption(IPropertyBag2& options, const CodecOption& option) {
+    if (option.name.empty()) return true;
+    const std::wstring name(option.name);
     VARIANT value;
     ::VariantInit(&value);
-    if (format == PictureFormat::Jpeg) {
+    if (option.type == CodecOptionType::Float) {
         value.vt = VT_R4;
-        value.fltVal = kJpegQuality;
-        return SetOption(options, L"ImageQuality", value);
+        value.fltVal = option.value;
+    } else {
+        value.vt = VT_UI1;
+        value.bVal = static_cast<BYTE>(option.value);
     }
-    value.vt = VT_UI1;
-    value.bVal = static_cast<BYTE>(WICPngFilterNone);
-    return SetOption(options, L"FilterOption", value);
+    PROPBAG2 bagName{};
+    bagName.pstrName = const_cast<LPOLESTR>(name.c_str());
+    return SUCCEEDED(options.Write(1, &bagName, &value));
 }
 
-UniqueCom<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, PictureFormat format, UINT width, UINT height) {
+UniqueCom<IWICBitmapFrameEncode> NewFrame(IWICBitmapEncoder& encoder, const CodecOption& option, UINT width,
+                                          UINT height) {
     UniqueCom<IWICBitmapFrameEncode> frame;
     UniqueCom<IPropertyBag2> options;
     if (FAILED(encoder.CreateNewFrame(frame.Put(), options.Put()))) return {};
-    if (!options || !SetEncoderOptions(*options.get(), format)) return {};
+    if (!options || !SetEncoderOption(*options.get(), option)) return {};
     if (FAILED(frame.get()->Initialize(options.get())) || FAILED(frame.get()->SetSize(width, height))) return {};
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
     if (FAILED(frame.get()->SetPixelFormat(&pixelFormat)) || pixelFormat != GUID_WICPixelFormat24bppBGR) return {};
@@ -75,12 +72,15 @@ bool WriteRows(IWICBitmapFrameEncode& frame, const std::uint32_t* pixels, UINT w
     return SUCCEEDED(frame.Commit());
 }
 
-// The bytes the codec wrote: from the start up to where it stopped.
-bool HandOver(IStream& stream, const EncodedBytesSink& sink) {
+// The bytes the codec wrote: from the start up to where it stopped, or, for
+// a codec that goes back to fill in what it wrote earlier, the whole stream
+// (which was then not reserved beyond what it wrote).
+bool HandOver(IStream& stream, CodecOutput output, const EncodedBytesSink& sink) {
     LARGE_INTEGER none{};
     ULARGE_INTEGER end{};
     HGLOBAL memory = nullptr;
-    if (FAILED(stream.Seek(none, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 ||
+    const DWORD from = output == CodecOutput::InOrder ? STREAM_SEEK_CUR : STREAM_SEEK_END;
+    if (FAILED(stream.Seek(none, from, &end)) || end.QuadPart == 0 ||
         FAILED(::GetHGlobalFromStream(&stream, &memory))) {
         return false;
     }
@@ -94,7 +94,11 @@ bool HandOver(IStream& stream, const EncodedBytesSink& sink) {
 }  // namespace
 
 bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const EncodedBytesSink& sink) {
-    if (format == PictureFormat::Bmp || picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
+    const PictureFormatRow& row = PictureFormatRowOf(format);
+    if (row.writer != PictureWriter::PlatformCodec || picture.Empty() || picture.Width() <= 0 ||
+        picture.Height() <= 0) {
+        return false;
+    }
     const auto width = static_cast<UINT>(picture.Width());
     const auto height = static_cast<UINT>(picture.Height());
     std::vector<std::uint32_t> copied;
@@ -108,16 +112,18 @@ bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const
     UniqueCom<IWICImagingFactory> factory;
     UniqueCom<IStream> stream;
     UniqueCom<IWICBitmapEncoder> encoder;
-    const GUID container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
+    GUID container{row.codec.data1, row.codec.data2, row.codec.data3, {}};
+    std::copy(row.codec.data4.begin(), row.codec.data4.end(), container.Data4);
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
-        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) || !ReserveStream(*stream.get(), width, height) ||
+        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
+        (row.output == CodecOutput::InOrder && !ReserveStream(*stream.get(), width, height)) ||
         FAILED(factory.get()->CreateEncoder(container, nullptr, encoder.Put())) ||
         FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
         return false;
     }
-    const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), format, width, height);
+    const UniqueCom<IWICBitmapFrameEncode> frame = NewFrame(*encoder.get(), row.option, width, height);
     if (!frame || !WriteRows(*frame.get(), pixels, width, height) || FAILED(encoder.get()->Commit())) return false;
-    return HandOver(*stream.get(), sink);
+    return HandOver(*stream.get(), row.output, sink);
 }
 
 }  // namespace snapora

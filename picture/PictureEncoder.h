@@ -1,5 +1,5 @@
 #pragma once
-// PNG and JPEG through the platform's own codecs (the Windows Imaging
+// The formats whose row names a platform codec (the Windows Imaging
 // Component). COM must be initialised on the calling thread.
 #include <windows.h>
 
@@ -15,10 +15,10 @@ namespace snapora {
 // Receives a complete encoded file; valid only during the call.
 using EncodedBytesSink = std::function<bool(std::span<const std::uint8_t> file)>;
 
-// Encodes the picture at full size as 24-bit PNG, or as JPEG of quality 90,
-// in memory and hands the file to `sink`, returning what it returns. False
-// without calling it for BMP (the program writes that itself), an empty
-// picture, or any failure of the codec.
+// Encodes the picture at full size as 24 bits per pixel with the codec and
+// option of the format's row, in memory, and hands the file to `sink`,
+// returning what it returns. False without calling it for a format the
+// program writes itself, an empty picture, or any failure of the codec.
 bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const EncodedBytesSink& sink);
 
 }  // namespace snapora

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the binary bitmap resources from their editable XPM sources.
 #
-#   app/res/toolbar.xpm                -> app/res/toolbar.bmp   (240x16, 24-bit BMP)
+#   app/res/toolbar/NAME.xpm           -> app/res/toolbar/NAME.bmp (16x16, 24-bit BMP),
+#                                         one per toolbar button, #C0C0C0 transparent
 #   app/res/snapora.xpm                -> app/res/snapora.ico   (32x32 + 16x16, 24-bit + AND mask)
 #   documents/res/document.xpm
 #   documents/res/document16.xpm       -> documents/res/document.ico (32x32 + 16x16)
@@ -104,10 +105,11 @@ make_ico() {
     echo "wrote ${out#"$root"/}"
 }
 
-# Toolbar strip: 24-bit uncompressed BMP, #C0C0C0 is the transparent colour.
-"${im[@]}" "$root/app/res/toolbar.xpm" -alpha off -type TrueColor \
-    "BMP3:$root/app/res/toolbar.bmp"
-echo "wrote app/res/toolbar.bmp"
+# Toolbar images: 24-bit uncompressed BMPs, #C0C0C0 is the transparent colour.
+for art in "$root"/app/res/toolbar/*.xpm; do
+    "${im[@]}" "$art" -alpha off -type TrueColor "BMP3:${art%.xpm}.bmp"
+    echo "wrote ${art#"$root"/}"
+done
 
 # Program icon: the drawn 32x32 plus a 16x16 scaled down from it.
 "${im[@]}" "$root/app/res/snapora.xpm" -alpha set -filter Catrom -resize 16x16 \

@@ -16,17 +16,20 @@ struct HotkeyRow {
     int held;
 };
 
-constexpr std::array<HotkeyRow, kHotkeyCaptureCount> kRows{{
-    {IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE, IDC_HOTKEY_RECTANGLE_HELD},
-    {IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_ENTIRE_SCREEN_HELD},
-    {IDC_HOTKEY_WINDOW_ON, IDC_HOTKEY_WINDOW, IDC_HOTKEY_WINDOW_HELD},
-    {IDC_HOTKEY_PIN_ON, IDC_HOTKEY_PIN, IDC_HOTKEY_PIN_HELD},
-}};
+// Each capture key's controls, three ids per row from the first row's on.
+constexpr std::array<HotkeyRow, kHotkeyCaptureCount> kRows = [] {
+    std::array<HotkeyRow, kHotkeyCaptureCount> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int first = IDC_HOTKEY_FIRST_ROW + 3 * static_cast<int>(i);
+        rows[i] = {first, first + 1, first + 2};
+    }
+    return rows;
+}();
 
-// Twips relative to the page: rows 690 apart, the check box with the note
-// at its right, the field below; four rows fill the page.
+// Twips relative to the page: rows 720 apart, the check box with the note
+// at its right, the field below.
 constexpr int kFirstRowTop = 120;
-constexpr int kRowPitch = 690;
+constexpr int kRowPitch = 690;  // four rows fill the page
 
 std::array<win32::TwipsRect, 3> RowRects(const HotkeyRow& row, int index) {
     const int top = kFirstRowTop + index * kRowPitch;

@@ -380,19 +380,20 @@ std::wstring OptionsDialog::FieldText(int id) const { return win32::WindowText(:
 void OptionsDialog::SetFieldText(int id, const std::wstring& text) { ::SetDlgItemTextW(window_, id, text.c_str()); }
 
 void OptionsDialog::FillFormatList() {
-    constexpr std::array<UINT, kAutomaticFormats.size()> kNames{IDS_OPTIONS_FORMAT_BMP, IDS_OPTIONS_FORMAT_PNG};
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
     HWND list = ::GetDlgItem(window_, IDC_OPTIONS_FORMAT);
-    for (std::size_t i = 0; i < kAutomaticFormats.size(); ++i) {
-        const std::wstring name = LoadText(kNames[i]);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const std::wstring name = LoadText(PictureFormatRowOf(formats[i]).automaticText);
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        if (kAutomaticFormats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+        if (formats[i] == settings_.automaticFormat) ::SendMessageW(list, CB_SETCURSEL, i, 0);
     }
 }
 
 PictureFormat OptionsDialog::SelectedFormat() const {
     const LRESULT index = ::SendDlgItemMessageW(window_, IDC_OPTIONS_FORMAT, CB_GETCURSEL, 0, 0);
-    if (index < 0 || static_cast<std::size_t>(index) >= kAutomaticFormats.size()) return settings_.automaticFormat;
-    return kAutomaticFormats[static_cast<std::size_t>(index)];
+    const std::span<const PictureFormat> formats = AutomaticPictureFormats();
+    if (index < 0 || static_cast<std::size_t>(index) >= formats.size()) return settings_.automaticFormat;
+    return formats[static_cast<std::size_t>(index)];
 }
 
 }  // namespace

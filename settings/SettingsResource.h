@@ -25,8 +25,10 @@
 #define IDC_OPTIONS_FORMAT 325
 
 // The hotkey page: per capture a check box that turns its key on, the
-// hotkey field, and the note shown when another program held the key.
+// hotkey field, and the note shown when another program held the key,
+// three ids per row in the order of the capture keys' list.
 #define IDC_OPTIONS_HOTKEY_PAGE 305
+#define IDC_HOTKEY_FIRST_ROW 330
 #define IDC_HOTKEY_RECTANGLE_ON 330
 #define IDC_HOTKEY_RECTANGLE 331
 #define IDC_HOTKEY_RECTANGLE_HELD 332
@@ -48,9 +50,6 @@
 #define IDS_OPTIONS_HOTKEY_TAB 352
 #define IDS_HOTKEY_REPEATED 353
 #define IDS_HOTKEY_HELD 354
-// The picture formats automatic capture offers, in the list's order.
-#define IDS_OPTIONS_FORMAT_BMP 355
-#define IDS_OPTIONS_FORMAT_PNG 356
 // The capture keys' rows by name, for the notification area's tooltip.
 #define IDS_HOTKEY_NAME_RECTANGLE 357
 #define IDS_HOTKEY_NAME_ENTIRE_SCREEN 358
@@ -62,3 +61,4 @@
 #define IDC_OPTIONS_GENERAL_PAGE 306
 #define IDC_OPTIONS_NOTIFICATION_ICON 342
 #define IDC_OPTIONS_START_WITH_WINDOWS 343
+// The picture formats automatic capture offers, in the list's order.

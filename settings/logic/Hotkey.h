@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
+
+#include "frame/ResourceIds.h"
 
 namespace snapora {
 
@@ -28,10 +31,25 @@ struct Hotkey {
     friend bool operator==(const Hotkey&, const Hotkey&) = default;
 };
 
-// The captures a key can start, in the order of their rows on the page.
-// The last pins the active document's picture on top of the desktop.
-enum class HotkeyCapture : std::size_t { Rectangle, EntireScreen, WindowInFront, Pin };
-inline constexpr std::size_t kHotkeyCaptureCount = 4;
+// The capture keys, one row each, in the order of their rows on the key
+// page: a new capture key is a new row here plus its three controls on the
+// page (ids from IDC_HOTKEY_FIRST_ROW on, three per row, see HotkeyPage.h).
+struct CaptureKeyRow {
+    Hotkey defaultKey;
+    std::wstring_view storedName;  // the value that keeps it between runs
+    unsigned command;              // what the key runs, as the frame's command id
+};
+
+inline constexpr std::array<CaptureKeyRow, 4> kCaptureKeys{{
+    {{0, kPrintScreenKey}, L"RectangleHotkey", ID_CAPTURE_RECTANGLE},
+    {{hotkey_modifier::kControl, kPrintScreenKey}, L"EntireScreenHotkey", ID_CAPTURE_ENTIRE_SCREEN},
+    // At once: the key is pressed while the wanted window is in front.
+    {{hotkey_modifier::kAlt, kPrintScreenKey}, L"WindowHotkey", ID_CAPTURE_WINDOW_AT_ONCE},
+    // Pins the active document's picture; no key until the user gives it one.
+    {{}, L"PinHotkey", ID_EDIT_PIN},
+}};
+
+inline constexpr std::size_t kHotkeyCaptureCount = kCaptureKeys.size();
 
 using CaptureHotkeys = std::array<Hotkey, kHotkeyCaptureCount>;
 
@@ -39,12 +57,11 @@ using CaptureHotkeys = std::array<Hotkey, kHotkeyCaptureCount>;
 // program tried to register it.
 using HotkeyAvailability = std::array<bool, kHotkeyCaptureCount>;
 
-inline constexpr CaptureHotkeys kDefaultHotkeys{{
-    {0, kPrintScreenKey},
-    {hotkey_modifier::kControl, kPrintScreenKey},
-    {hotkey_modifier::kAlt, kPrintScreenKey},
-    {},  // pinning has no key until the user gives it one
-}};
+inline constexpr CaptureHotkeys kDefaultHotkeys = [] {
+    CaptureHotkeys keys{};
+    for (std::size_t row = 0; row < kCaptureKeys.size(); ++row) keys[row] = kCaptureKeys[row].defaultKey;
+    return keys;
+}();
 
 // None, or a real key (not a mouse button, not a modifier on its own) with
 // only the three known modifier bits.

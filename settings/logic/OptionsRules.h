@@ -77,10 +77,6 @@ struct OptionsValues {
     PictureFormat automaticFormat = PictureFormat::Bmp;
 };
 
-// The picture formats automatic capture offers, in the order the dialog
-// lists them.
-inline constexpr std::array<PictureFormat, 2> kAutomaticFormats{PictureFormat::Bmp, PictureFormat::Png};
-
 // The texts a fresh dialog shows for these settings and this timer period.
 OptionsTexts TextsFromSettings(const CaptureSettings& settings, unsigned intervalMs);
 

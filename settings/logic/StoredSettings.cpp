@@ -9,11 +9,8 @@ namespace snapora {
 
 namespace {
 
-enum Slot : std::size_t { kPrefix, kInterval, kDuration, kFolder, kHeight, kWidth, kFirstHotkey, kFormat = 10, kNotificationIcon };
-static_assert(kFormat == kFirstHotkey + kHotkeyCaptureCount);
-
-// The automatic format's stored name; anything else read back is BMP.
-std::wstring_view StoredFormatName(PictureFormat format) { return format == PictureFormat::Png ? L"PNG" : L"BMP"; }
+StoredValue Text(std::wstring value) { return {StoredType::Text, 0, std::move(value)}; }
+StoredValue Number(std::uint32_t value) { return {StoredType::Number, value, {}}; }
 
 // A string value as the system hands it to programs: up to its first NUL.
 std::optional<std::wstring> TextOf(const StoredValue& value) {
@@ -32,7 +29,7 @@ std::optional<std::uint32_t> NumberFor(const StoredValue& value, OptionsField fi
 CaptureHotkeys HotkeysFrom(const StoredValues& values) {
     CaptureHotkeys hotkeys{};
     for (std::size_t row = 0; row < kHotkeyCaptureCount; ++row) {
-        const StoredValue& value = values[kFirstHotkey + row];
+        const StoredValue& value = values[kStoredSettings.size() + row];
         std::optional<Hotkey> stored;
         if (value.type == StoredType::Number) stored = UnpackHotkey(value.number);
         for (const Hotkey candidate : {stored.value_or(kDefaultHotkeys[row]), kDefaultHotkeys[row], Hotkey{}}) {
@@ -45,49 +42,76 @@ CaptureHotkeys HotkeysFrom(const StoredValues& values) {
 
 }  // namespace
 
-CaptureSettings SettingsFromStored(const StoredValues& values) {
-    CaptureSettings settings;
-    if (const auto prefix = TextOf(values[kPrefix]); prefix && IsValidPrefix(*prefix)) {
-        settings.automaticPrefix = *prefix;
-    }
-    if (const auto seconds = NumberFor(values[kInterval], OptionsField::Interval)) {
-        settings.automaticIntervalMs = *seconds * 1000u;
-    }
-    if (const auto minutes = TextOf(values[kDuration]); minutes && FieldPasses(OptionsField::Duration, *minutes)) {
+namespace stored_rules {
+
+void LoadPrefix(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto prefix = TextOf(value); prefix && IsValidPrefix(*prefix)) settings.automaticPrefix = *prefix;
+}
+void LoadInterval(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto seconds = NumberFor(value, OptionsField::Interval)) settings.automaticIntervalMs = *seconds * 1000u;
+}
+void LoadDuration(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto minutes = TextOf(value); minutes && FieldPasses(OptionsField::Duration, *minutes)) {
         settings.automaticDuration = DurationSeconds(ParseFieldNumber(*minutes).value_or(0));
     }
-    if (const auto folder = TextOf(values[kFolder]); folder && IsValidFolderName(*folder)) {
-        settings.automaticFolder = *folder;
+}
+void LoadFolder(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto folder = TextOf(value); folder && IsValidFolderName(*folder)) settings.automaticFolder = *folder;
+}
+void LoadHeight(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto height = NumberFor(value, OptionsField::Height)) settings.pointerAreaHeight = *height;
+}
+void LoadWidth(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto width = NumberFor(value, OptionsField::Width)) settings.pointerAreaWidth = static_cast<float>(*width);
+}
+void LoadFormat(const StoredValue& value, CaptureSettings& settings) {
+    if (const auto name = TextOf(value)) settings.automaticFormat = AutomaticFormatFromStoredName(*name);
+}
+
+StoredValue StorePrefix(const CaptureSettings& settings) { return Text(settings.automaticPrefix); }
+StoredValue StoreInterval(const CaptureSettings& settings) { return Number(settings.automaticIntervalMs / 1000u); }
+StoredValue StoreDuration(const CaptureSettings& settings) {
+    return Text(TextsFromSettings(settings, settings.automaticIntervalMs).duration);
+}
+StoredValue StoreFolder(const CaptureSettings& settings) { return Text(settings.automaticFolder); }
+StoredValue StoreHeight(const CaptureSettings& settings) {
+    return Number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaHeight)));
+}
+StoredValue StoreWidth(const CaptureSettings& settings) {
+    return Number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaWidth)));
+}
+void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings) {
+    settings.notificationIcon = value.type == StoredType::Number && value.number == 1;
+}
+
+StoredValue StoreNotificationIcon(const CaptureSettings& settings) { return Number(settings.notificationIcon ? 1u : 0u); }
+
+StoredValue StoreFormat(const CaptureSettings& settings) {
+    return Text(std::wstring(PictureFormatRowOf(settings.automaticFormat).storedName));
+}
+
+}  // namespace stored_rules
+
+std::size_t StoredIndex(std::wstring_view name) {
+    for (std::size_t i = 0; i < kStoredFields.size(); ++i) {
+        if (kStoredFields[i].name == name) return i;
     }
-    if (const auto height = NumberFor(values[kHeight], OptionsField::Height)) settings.pointerAreaHeight = *height;
-    if (const auto width = NumberFor(values[kWidth], OptionsField::Width)) {
-        settings.pointerAreaWidth = static_cast<float>(*width);
-    }
+    return kStoredFields.size();
+}
+
+CaptureSettings SettingsFromStored(const StoredValues& values) {
+    CaptureSettings settings;
+    for (std::size_t i = 0; i < kStoredSettings.size(); ++i) kStoredSettings[i].load(values[i], settings);
     settings.hotkeys = HotkeysFrom(values);
-    if (const auto format = TextOf(values[kFormat]); format && *format == StoredFormatName(PictureFormat::Png)) {
-        settings.automaticFormat = PictureFormat::Png;
-    }
-    const StoredValue& icon = values[kNotificationIcon];
-    settings.notificationIcon = icon.type == StoredType::Number && icon.number == 1;
     return settings;
 }
 
 StoredValues StoredFromSettings(const CaptureSettings& settings) {
-    const auto text = [](std::wstring value) { return StoredValue{StoredType::Text, 0, std::move(value)}; };
-    const auto number = [](std::uint32_t value) { return StoredValue{StoredType::Number, value, {}}; };
-    const OptionsTexts shown = TextsFromSettings(settings, settings.automaticIntervalMs);
     StoredValues values;
-    values[kPrefix] = text(settings.automaticPrefix);
-    values[kInterval] = number(settings.automaticIntervalMs / 1000u);
-    values[kDuration] = text(shown.duration);
-    values[kFolder] = text(settings.automaticFolder);
-    values[kHeight] = number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaHeight)));
-    values[kWidth] = number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaWidth)));
+    for (std::size_t i = 0; i < kStoredSettings.size(); ++i) values[i] = kStoredSettings[i].store(settings);
     for (std::size_t row = 0; row < kHotkeyCaptureCount; ++row) {
-        values[kFirstHotkey + row] = number(PackHotkey(settings.hotkeys[row]));
+        values[kStoredSettings.size() + row] = Number(PackHotkey(settings.hotkeys[row]));
     }
-    values[kFormat] = text(std::wstring(StoredFormatName(settings.automaticFormat)));
-    values[kNotificationIcon] = number(settings.notificationIcon ? 1u : 0u);
     return values;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The capture settings as the values kept between runs, and back. Each
-// stored value is checked by the same rule as its field in the options
-// dialog; a value that is missing, of the wrong type or refused gives its
-// default, and the others still count.
+// stored setting is one row: its name, its type and its rule. A value that
+// is missing, of the wrong type or refused by the rule leaves the field at
+// its default (CaptureSettings' own), and the others still count. The
+// capture keys are kept under the names of their rows in kCaptureKeys,
+// after these.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -24,28 +26,66 @@ struct StoredValue {
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
+// One stored setting. `load` takes the value into `settings` when it is of
+// the row's type and passes the same check as the options dialog's field;
+// `store` gives the value to keep.
+struct StoredSetting {
+    std::wstring_view name;
+    StoredType type;
+    void (*load)(const StoredValue& value, CaptureSettings& settings);
+    StoredValue (*store)(const CaptureSettings& settings);
+};
+
+namespace stored_rules {
+void LoadPrefix(const StoredValue& value, CaptureSettings& settings);
+void LoadInterval(const StoredValue& value, CaptureSettings& settings);   // seconds
+void LoadDuration(const StoredValue& value, CaptureSettings& settings);   // minutes, as the dialog shows them
+void LoadFolder(const StoredValue& value, CaptureSettings& settings);
+void LoadHeight(const StoredValue& value, CaptureSettings& settings);     // pixels
+void LoadWidth(const StoredValue& value, CaptureSettings& settings);      // pixels
+void LoadFormat(const StoredValue& value, CaptureSettings& settings);     // a format's stored name
+void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings);  // 1 shows it, 0 not
+StoredValue StorePrefix(const CaptureSettings& settings);
+StoredValue StoreInterval(const CaptureSettings& settings);
+StoredValue StoreDuration(const CaptureSettings& settings);
+StoredValue StoreFolder(const CaptureSettings& settings);
+StoredValue StoreHeight(const CaptureSettings& settings);
+StoredValue StoreWidth(const CaptureSettings& settings);
+StoredValue StoreFormat(const CaptureSettings& settings);
+StoredValue StoreNotificationIcon(const CaptureSettings& settings);
+}  // namespace stored_rules
+
+inline constexpr std::array<StoredSetting, 8> kStoredSettings{{
+    {L"AutomaticPrefix", StoredType::Text, &stored_rules::LoadPrefix, &stored_rules::StorePrefix},
+    {L"AutomaticInterval", StoredType::Number, &stored_rules::LoadInterval, &stored_rules::StoreInterval},
+    {L"AutomaticDuration", StoredType::Text, &stored_rules::LoadDuration, &stored_rules::StoreDuration},
+    {L"AutomaticFolder", StoredType::Text, &stored_rules::LoadFolder, &stored_rules::StoreFolder},
+    {L"PointerAreaHeight", StoredType::Number, &stored_rules::LoadHeight, &stored_rules::StoreHeight},
+    {L"PointerAreaWidth", StoredType::Number, &stored_rules::LoadWidth, &stored_rules::StoreWidth},
+    {L"AutomaticFormat", StoredType::Text, &stored_rules::LoadFormat, &stored_rules::StoreFormat},
+    {L"NotificationIcon", StoredType::Number, &stored_rules::LoadNotificationIcon,
+     &stored_rules::StoreNotificationIcon},
+}};
+
 struct StoredField {
     std::wstring_view name;
     StoredType type;
 };
 
-// The stored values by name, in the order of StoredValues.
-inline constexpr std::array<StoredField, 12> kStoredFields{{
-    {L"AutomaticPrefix", StoredType::Text},
-    {L"AutomaticInterval", StoredType::Number},  // seconds
-    {L"AutomaticDuration", StoredType::Text},    // minutes, as the dialog shows them
-    {L"AutomaticFolder", StoredType::Text},
-    {L"PointerAreaHeight", StoredType::Number},  // pixels
-    {L"PointerAreaWidth", StoredType::Number},   // pixels
-    {L"RectangleHotkey", StoredType::Number},    // PackHotkey
-    {L"EntireScreenHotkey", StoredType::Number},
-    {L"WindowHotkey", StoredType::Number},
-    {L"PinHotkey", StoredType::Number},
-    {L"AutomaticFormat", StoredType::Text},      // "BMP" or "PNG"
-    {L"NotificationIcon", StoredType::Number},   // 1 shows it, 0 not
-}};
+// Every stored value by name: the settings above, then the capture keys.
+inline constexpr std::array<StoredField, kStoredSettings.size() + kCaptureKeys.size()> kStoredFields = [] {
+    std::array<StoredField, kStoredSettings.size() + kCaptureKeys.size()> fields{};
+    std::size_t next = 0;
+    for (const StoredSetting& setting : kStoredSettings) fields[next++] = {setting.name, setting.type};
+    for (const CaptureKeyRow& key : kCaptureKeys) fields[next++] = {key.storedName, StoredType::Number};
+    return fields;
+}();
 
 using StoredValues = std::array<StoredValue, kStoredFields.size()>;
+
+// The place of a stored value in StoredValues, by its name; the size of
+// the list for a name it does not have.
+std::size_t StoredIndex(std::wstring_view name);
 
 CaptureSettings SettingsFromStored(const StoredValues& values);
 StoredValues StoredFromSettings(const CaptureSettings& settings);

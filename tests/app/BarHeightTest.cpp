@@ -56,19 +56,19 @@ TEST_F(Bars, AreTheirHeightInTwipsAtTheScreenDpiAtEveryWindowSize) {
     }
 }
 
-// The art strip's pixels as they leave the resource, 16 x 16 per image.
-std::vector<std::uint32_t> ArtStrip(int& width) {
-    auto* bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TOOLBAR),
+// A button's art as it leaves the resource under its command's id.
+std::vector<std::uint32_t> ButtonArt(int command, int& width) {
+    auto* bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(command),
                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    const Picture strip = Picture::FromBitmap(win32::UniqueBitmap(bitmap));
-    width = strip.Width();
-    return strip.ReadPixels();
+    const Picture art = Picture::FromBitmap(win32::UniqueBitmap(bitmap));
+    width = art.Width();
+    return art.ReadPixels();
 }
 
-// Whether image `image` of the art, each pixel a scale x scale block, shows
-// at some place in `area` of the screen: every drawn pixel exactly, so a
-// blurred or differently scaled picture does not match.
-bool ShowsArt(const RECT& area, const std::vector<std::uint32_t>& art, int artWidth, int image, int scale) {
+// Whether the art, each pixel a scale x scale block, shows at some place in
+// `area` of the screen: every drawn pixel exactly, so a blurred or
+// differently scaled picture does not match.
+bool ShowsArt(const RECT& area, const std::vector<std::uint32_t>& art, int artWidth, int scale) {
     const int size = kArtSize * scale;
     const int width = area.right - area.left;
     const std::vector<std::uint32_t> screen = ReadScreen(area);
@@ -77,7 +77,7 @@ bool ShowsArt(const RECT& area, const std::vector<std::uint32_t>& art, int artWi
             bool same = true;
             for (int y = 0; y < size && same; ++y) {
                 for (int x = 0; x < size && same; ++x) {
-                    const std::uint32_t drawn = art[static_cast<std::size_t>(y / scale) * artWidth + image * kArtSize + x / scale];
+                    const std::uint32_t drawn = art[static_cast<std::size_t>(y / scale) * artWidth + x / scale];
                     same = drawn == kArtMask || screen[static_cast<std::size_t>(top + y) * width + left + x] == drawn;
                 }
             }
@@ -94,9 +94,6 @@ TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
         EXPECT_EQ(scale, 2);
     }
     HWND toolbar = Main().Toolbar();
-    int artWidth = 0;
-    const std::vector<std::uint32_t> art = ArtStrip(artWidth);
-    ASSERT_EQ(artWidth, 15 * kArtSize);
     ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpFor(std::chrono::milliseconds(50));
     const int buttons = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
@@ -108,7 +105,10 @@ TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
         RECT rect{};
         ::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
         ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_TRUE(ShowsArt(rect, art, artWidth, button.iBitmap, scale)) << "button " << i + 1;
+        int artWidth = 0;
+        const std::vector<std::uint32_t> art = ButtonArt(button.idCommand, artWidth);
+        ASSERT_EQ(artWidth, kArtSize);
+        EXPECT_TRUE(ShowsArt(rect, art, artWidth, scale)) << "button " << i + 1;
         ++shown;
     }
     EXPECT_EQ(shown, 14);

@@ -47,7 +47,7 @@ TEST_F(SaveCommand, WritesTheChosenFileWithTheDialogAsSetAndThenIsSpent) {
             ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
             types.emplace_back(text);
         }
-        EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"PNG", L"JPEG", L"All Files"}));
+        EXPECT_EQ(types, (std::vector<std::wstring>{L"Bitmaps", L"PNG", L"JPEG", L"TIFF", L"All Files"}));
         EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
         wchar_t startFolder[MAX_PATH] = {};
         ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(startFolder));
@@ -84,16 +84,16 @@ TEST_F(SaveCommand, TheNameDecidesTheFormatAndIsKeptExactlyAsTyped) {
     DocumentWindow* document = OpenPictureDocument(Main(), MakeDesktopLikePicture(320, 200));
     ASSERT_NE(document, nullptr);
     const std::vector<std::uint32_t> pixels = document->GetPicture().ReadPixels();
-    // The type entry chosen (0 Bitmaps, 1 PNG, 2 JPEG, 3 All Files) and the
-    // name typed; the format the file must hold.
+    // The type entry chosen (0 Bitmaps, 1 PNG, 2 JPEG, 3 TIFF, 4 All Files)
+    // and the name typed; the format the file must hold.
     struct Case {
         LRESULT type;
         std::wstring name;
         std::string kind;
     };
     const std::vector<Case> cases = {{0, L"a.png", "PNG"},      {2, L"photo.jpg", "JPEG"}, {0, L"b.JPEG", "JPEG"},
-                                     {0, L"c.bmp", "BMP"},      {0, L"name", "BMP"},       {3, L"d.png", "PNG"},
-                                     {1, L"e.gif", "BMP"}};
+                                     {0, L"c.bmp", "BMP"},      {0, L"name", "BMP"},       {4, L"d.png", "PNG"},
+                                     {1, L"e.gif", "BMP"},      {3, L"f.TIF", "TIFF"}};
     for (const Case& c : cases) {
         document->SetDirty(true);
         DialogScript save({[&] {
@@ -110,8 +110,8 @@ TEST_F(SaveCommand, TheNameDecidesTheFormatAndIsKeptExactlyAsTyped) {
         EXPECT_TRUE(save.Finished());
         EXPECT_FALSE(document->IsDirty()) << c.name.size();
     }
-    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"a.png", L"b.JPEG", L"c.bmp", L"d.png", L"e.gif", L"name",
-                                                         L"photo.jpg"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"a.png", L"b.JPEG", L"c.bmp", L"d.png", L"e.gif", L"f.TIF",
+                                                         L"name", L"photo.jpg"}));
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "file " << c.kind << " " << c.name.size());
         EXPECT_EQ(FileKind(folder.File(c.name)), c.kind);

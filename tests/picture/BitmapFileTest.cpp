@@ -203,7 +203,7 @@ TEST(WritePictureFile, EncodedFormatsFailCleanlyOnBadTargets) {
     ASSERT_TRUE(::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(::CreateDirectoryW(folder.File(L"sub.png").c_str(), nullptr));
     const Picture picture = PatternPicture(9, 9);
-    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg}) {
+    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Tiff}) {
         EXPECT_FALSE(WritePictureFile(Picture{}, keep, format));
         EXPECT_FALSE(WritePictureFile(picture, locked, format));
         EXPECT_FALSE(WritePictureFile(picture, folder.File(L"sub.png"), format));

@@ -64,6 +64,7 @@ std::string FileKind(const std::wstring& path) {
     if (starts({'B', 'M'})) return "BMP";
     if (starts({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return "PNG";
     if (starts({0xFF, 0xD8, 0xFF})) return "JPEG";
+    if (starts({'I', 'I', 42, 0}) || starts({'M', 'M', 0, 42})) return "TIFF";
     return "";
 }
 

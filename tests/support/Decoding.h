@@ -16,7 +16,7 @@ namespace snapora::test {
 // it as the Unix program it is.
 LoadedBitmap DecodeIndependently(const std::wstring& path);
 
-// "BMP", "PNG" or "JPEG" from the file's first bytes; "" for anything else.
+// "BMP", "PNG", "JPEG" or "TIFF" from the file's first bytes; "" for anything else.
 std::string FileKind(const std::wstring& path);
 
 // Peak signal-to-noise ratio of `actual` against `expected` over all three

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace snapora {
@@ -26,6 +27,19 @@ TEST(PictureFormatForFileName, TheLastExtensionOfTheNameDecidesAndEverythingElse
     // The file system drops trailing dots and blanks.
     EXPECT_EQ(PictureFormatForFileName(L"a.png. "), PictureFormat::Png);
     EXPECT_EQ(PictureFormatForFileName(L"a.jpeg..."), PictureFormat::Jpeg);
+}
+
+TEST(PictureFormats, EveryRowIsFoundFromItsOwnNamesAndOnlyOfferedFormatsAreStored) {
+    for (const PictureFormatRow& row : kPictureFormats) {
+        const std::wstring extension(PictureFormatExtension(row.format));
+        EXPECT_EQ(PictureFormatForFileName(L"x" + extension), row.format) << row.storedName.size();
+        EXPECT_NE(row.typeText, 0u);
+        EXPECT_EQ(AutomaticFormatFromStoredName(row.storedName), row.automaticText ? row.format : PictureFormat::Bmp);
+    }
+    EXPECT_EQ(PictureFormatForFileName(L"scan.TIFF"), PictureFormat::Tiff);
+    EXPECT_EQ(PictureFormatExtension(PictureFormat::Jpeg), L".jpg");
+    EXPECT_EQ(AutomaticPictureFormats().size(), 2u);
+    EXPECT_EQ(AutomaticFormatFromStoredName(L"png"), PictureFormat::Bmp);
 }
 
 TEST(PackBgr24Row, WritesBlueGreenRedAndIgnoresTheHighByte) {

@@ -29,8 +29,9 @@ TEST(StoredSettings, StringsEndAtTheirFirstNulAndNoKeyLoadsTwice) {
     // Rectangle takes control+print screen, so entire screen's default
     // would clash and it loads without a key; window repeats rectangle's
     // key and falls back to its own default.
-    values[6] = {StoredType::Number, PackHotkey(kDefaultHotkeys[1]), {}};
-    values[8] = values[6];
+    const std::size_t rectangle = StoredIndex(L"RectangleHotkey");
+    values[rectangle] = {StoredType::Number, PackHotkey(kDefaultHotkeys[1]), {}};
+    values[StoredIndex(L"WindowHotkey")] = values[rectangle];
     const CaptureSettings loaded = SettingsFromStored(values);
     EXPECT_EQ(loaded.automaticPrefix, L"pre");
     // A prefix that leaves the folder, or names a stream, is the default.
@@ -52,7 +53,7 @@ TEST(StoredSettings, TheAutomaticFormatIsKeptAndAnythingUnknownIsBmp) {
     StoredValues values = StoredFromSettings(png);
     for (const StoredValue& bad : {StoredValue{StoredType::Text, 0, L"png"}, StoredValue{StoredType::Text, 0, L"JPEG"},
                                   StoredValue{StoredType::Number, 1, {}}, StoredValue{}}) {
-        values[10] = bad;
+        values[StoredIndex(L"AutomaticFormat")] = bad;
         EXPECT_EQ(SettingsFromStored(values).automaticFormat, PictureFormat::Bmp) << bad.text.size();
     }
 }
@@ -64,7 +65,7 @@ TEST(StoredSettings, TheNotificationIconIsKeptAndOnlyAOneShowsIt) {
     StoredValues values = StoredFromSettings(CaptureSettings{});
     EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
     for (const StoredValue& bad : {StoredValue{StoredType::Number, 2, {}}, StoredValue{StoredType::Text, 0, L"1"}}) {
-        values[11] = bad;
+        values[StoredIndex(L"NotificationIcon")] = bad;
         EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
     }
     // The pin's key is stored beside the captures' keys, off by default.
