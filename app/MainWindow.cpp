@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Commands.h"
@@ -120,7 +121,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return OnQueryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
-            if (wParam) OnEndSession();
+            OnEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -338,25 +339,55 @@ bool MainWindow::OnQueryEndSession() {
     // Asked again while our questions are still open: the first round decides.
     if (askingToEndSession_) return false;
     askingToEndSession_ = true;
+    // A capture under way would hide the questions under its overlay and
+    // could open a document after them: it ends first.
+    EndCapturesUnderWay(*this);
     // The same question as closing the window asks, but nothing closes yet:
     // another program may still refuse the end of the session.
     const HWND window = window_;
+    const std::vector<HWND> children = Children();
+    BlockTheEndOfSession(std::any_of(children.begin(), children.end(), AsksBeforeClosing));
     bool agreed = true;
-    for (HWND child : Children()) {
+    for (HWND child : children) {
         agreed = ConfirmDocumentClose(child);
         // The questions ran modal loops; the frame may be gone meanwhile.
         if (!::IsWindow(window)) return true;
         if (!agreed) break;
     }
     askingToEndSession_ = false;
+    askedAtQuery_ = agreed ? children : std::vector<HWND>{};
+    // Refused: the system shows why until the session goes on.
+    if (agreed) BlockTheEndOfSession(false);
     RefreshUi();
     return agreed;
 }
 
-void MainWindow::OnEndSession() {
-    // Every unsaved document was asked about when the session asked to
-    // end: it ends now, without a second round of questions.
+void MainWindow::OnEndSession(bool ending) {
+    if (!ending) {
+        BlockTheEndOfSession(false);
+        askedAtQuery_.clear();
+        return;
+    }
+    // A document opened after the questions (the window capture's pause
+    // runs every message) is asked about now; nothing stops the end any more.
+    const HWND window = window_;
+    for (HWND child : Children()) {
+        if (std::find(askedAtQuery_.begin(), askedAtQuery_.end(), child) != askedAtQuery_.end()) continue;
+        if (AsksBeforeClosing(child)) BlockTheEndOfSession(true);
+        ConfirmDocumentClose(child);
+        if (!::IsWindow(window)) return;
+    }
     ::DestroyWindow(window_);
+}
+
+void MainWindow::BlockTheEndOfSession(bool block) {
+    // Where the system has no such list (before Vista, Wine) this does
+    // nothing, and the questions alone hold the end up.
+    if (block) {
+        static_cast<void>(::ShutdownBlockReasonCreate(window_, LoadText(IDS_UNSAVED_CAPTURES).c_str()));
+    } else {
+        static_cast<void>(::ShutdownBlockReasonDestroy(window_));
+    }
 }
 
 void MainWindow::OnDestroy() {

@@ -66,7 +66,8 @@ private:
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
+    void BlockTheEndOfSession(bool block);
     void OnDestroy();
     void OnTimer(UINT_PTR id);
     LRESULT OnNotify(const NMHDR& header);
@@ -99,6 +100,8 @@ private:
     std::wstring shownTime_;
     bool exitRequested_ = false;
     bool askingToEndSession_ = false;
+    // The windows the last agreed end-of-session round asked about.
+    std::vector<HWND> askedAtQuery_;
 };
 
 }  // namespace snapora

@@ -5,5 +5,8 @@
 #define IDR_MAINMENU 10
 #define IDR_NOTIFICATION_MENU 11
 
+// Why the program holds the end of the session up.
+#define IDS_UNSAVED_CAPTURES 11
+
 // MDI child windows get ids from here on, far above every command id.
 #define IDM_FIRSTCHILD 50000

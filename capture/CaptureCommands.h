@@ -24,4 +24,10 @@ bool CaptureUnderWay(Frame& frame);
 // Closes the rectangle overlay for good; the main window's unload calls it.
 void CloseRectangleOverlay();
 
+// Ends the captures under way as Esc would, the main window shown again:
+// the waits before the entire-screen and rectangle grabs, the overlay and
+// the pointer-area preview. Automatic capture opens no document and goes
+// on. The end of the session calls this before it asks its questions.
+void EndCapturesUnderWay(Frame& frame);
+
 }  // namespace snapora

@@ -5,6 +5,7 @@
 #include "capture/ScreenGrab.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
+#include "frame/UiState.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
@@ -32,6 +33,18 @@ bool CaptureUnderWay(Frame& frame) {
     const RectangleOverlay* overlay = RectangleOverlay::Find();
     return frame.Timer(MainTimer::EntireScreen).Enabled() || frame.Timer(MainTimer::Rectangle).Enabled() ||
            (overlay && ::IsWindowVisible(overlay->Handle()));
+}
+
+void EndCapturesUnderWay(Frame& frame) {
+    win32::WindowTimer& entireScreen = frame.Timer(MainTimer::EntireScreen);
+    win32::WindowTimer& rectangle = frame.Timer(MainTimer::Rectangle);
+    const bool waiting = entireScreen.Enabled() || rectangle.Enabled();
+    entireScreen.SetEnabled(false);
+    rectangle.SetEnabled(false);
+    if (waiting) win32::ShowHiddenWindowAgain(frame.Handle());
+    // Closing it brings the main window back.
+    if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
+    if (frame.State().pointerAreaCapture) TogglePointerAreaCapture(frame);
 }
 
 }  // namespace snapora

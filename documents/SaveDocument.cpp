@@ -70,14 +70,15 @@ bool SavePictureAs(HWND document) noexcept {
 
 bool ConfirmDocumentClose(HWND document) noexcept {
     return win32::Guarded(false, [&] {
-        const DocumentWindow* unsaved = DocumentWindow::FromHandle(document);
-        if (!unsaved || !unsaved->IsDirty()) return true;
+        if (!AsksBeforeClosing(document)) return true;
         const std::wstring question = FormatText(IDS_SAVE_QUESTION, win32::WindowText(document));
         switch (ShowMessage(::GetAncestor(document, GA_ROOT), question, MB_YESNOCANCEL)) {
             case IDYES: {
                 if (!SavePictureAs(document)) return false;
-                // Still open if the session's end is refused after all.
-                if (DocumentWindow* saved = DocumentWindow::FromHandle(document)) saved->MarkSaved();
+                // Counts as saved if the session's end is refused after all.
+                // "另存为" keeps its state: closing the last document leaves
+                // it as it was.
+                if (DocumentWindow* saved = DocumentWindow::FromHandle(document)) saved->SetDirty(false);
                 return true;
             }
             case IDNO:
@@ -86,6 +87,14 @@ bool ConfirmDocumentClose(HWND document) noexcept {
                 return false;
         }
     });
+}
+
+bool AsksBeforeClosing(HWND window) noexcept {
+    // Not a document (the help window): nothing to lose. A document whose
+    // object cannot be found is asked about, never dropped.
+    if (!DocumentWindow::IsOfThisKind(window)) return false;
+    const DocumentWindow* document = DocumentWindow::FromHandle(window);
+    return !document || document->IsDirty();
 }
 
 void SaveActiveDocumentAs(Frame& frame) {

@@ -25,6 +25,10 @@ bool SavePictureAs(HWND document) noexcept;
 // that did not happen) keeps it open.
 bool ConfirmDocumentClose(HWND document) noexcept;
 
+// Whether closing `window` asks that question: an unsaved document, or one
+// of ours whose object cannot be found.
+bool AsksBeforeClosing(HWND window) noexcept;
+
 // "另存为": saves the active document when it is unsaved.
 void SaveActiveDocumentAs(Frame& frame);
 

@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <functional>
+#include <utility>
+
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/ResourceIds.h"
@@ -30,6 +33,25 @@ UINT_PTR CALLBACK PageSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) noexc
 
 std::wstring JobName(HWND document) { return LoadText(IDS_APP_TITLE) + L" " + win32::WindowText(document); }
 
+// A print job is modal, as a dialog is: its owner takes no input meanwhile.
+class DisabledWhileModal {
+public:
+    explicit DisabledWhileModal(HWND owner)
+        : owner_(owner), focus_(::GetFocus()), wasEnabled_(owner && !::EnableWindow(owner, FALSE)) {}
+    ~DisabledWhileModal() {
+        if (!wasEnabled_ || !::IsWindow(owner_)) return;
+        ::EnableWindow(owner_, TRUE);
+        if (::IsWindow(focus_)) ::SetFocus(focus_);
+    }
+    DisabledWhileModal(const DisabledWhileModal&) = delete;
+    DisabledWhileModal& operator=(const DisabledWhileModal&) = delete;
+
+private:
+    HWND owner_;
+    HWND focus_;
+    bool wasEnabled_;
+};
+
 }  // namespace
 
 bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture) {
@@ -38,22 +60,28 @@ bool PrintPictureToFitPage(CurrentPrinter& printer, const Picture& picture) {
     if (!printer.SetOrientation(OrientationForPicture(picture.Width(), picture.Height()))) return false;
     const DeviceExtent pictureExtent{picture.Width(), picture.Height(), win32::ScreenDpiX(), win32::ScreenDpiY()};
     const auto printed = FitToPrintableArea(pictureExtent, printer.PrintableArea());
-    if (!printed) return false;
+    if (!printed || !printer.StartPage()) return false;
     // A printer DC's origin is already the printable area's top-left corner.
     return printer.PaintPicture(picture, 0, 0, printed->width, printed->height);
 }
 
-void PrintActiveDocument(Frame& frame) {
-    const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
-    if (!document || document->GetPicture().Empty()) return;
-    const HWND window = document->Handle();
-    CurrentPrinter printer(JobName(window));
-    // Opening a printer may run messages: the document is looked up again.
+bool PrintDocument(HWND owner, HWND window, std::function<void()> started) {
+    const DocumentWindow* document = DocumentWindow::FromHandle(window);
+    if (!document || document->GetPicture().Empty()) return false;
+    const Picture& shown = document->GetPicture();
+    const PageOrientation orientation = OrientationForPicture(shown.Width(), shown.Height());
+    const DisabledWhileModal modal(owner);
+    CurrentPrinter printer(JobName(window), std::move(started));
+    if (!printer.SetOrientation(orientation) || !printer.StartPage()) return false;
+    // Opening the printer and starting the job may run message loops (a
+    // printer whose port asks for a file name shows a dialog), in which the
+    // pointer-area preview replaces the picture and the document may close:
+    // it is looked up again, and the printer abandons the job without it.
     document = DocumentWindow::FromHandle(window);
-    if (!printer.IsOpen() || !document) return;
-    if (!PrintPictureToFitPage(printer, document->GetPicture())) return;
-    printer.EndDoc();
+    return document && PrintPictureToFitPage(printer, document->GetPicture()) && printer.EndDoc();
 }
+
+void PrintActiveDocument(Frame& frame) { PrintDocument(frame.Handle(), frame.ActiveChild()); }
 
 void ShowPageSetup(Frame& frame) {
     if (!frame.ActiveChild()) return;

@@ -69,7 +69,8 @@ std::vector<BYTE> CurrentDevMode(const std::wstring& printerName) {
 
 }  // namespace
 
-CurrentPrinter::CurrentPrinter(std::wstring jobName) : jobName_(std::move(jobName)) {
+CurrentPrinter::CurrentPrinter(std::wstring jobName, std::function<void()> started)
+    : jobName_(std::move(jobName)), started_(std::move(started)) {
     printerName_ = DefaultPrinterName();
     if (printerName_.empty()) return;
     devMode_ = CurrentDevMode(printerName_);
@@ -82,8 +83,9 @@ CurrentPrinter::~CurrentPrinter() {
 }
 
 bool CurrentPrinter::SetOrientation(PageOrientation orientation) {
-    if (!dc_ || docStarted_ || devMode_.empty()) return false;
+    if (!dc_ || devMode_.empty()) return false;
     auto* mode = reinterpret_cast<DEVMODEW*>(devMode_.data());
+    if (docStarted_) return mode->dmOrientation == static_cast<short>(orientation);
     mode->dmFields |= DM_ORIENTATION;
     mode->dmOrientation = static_cast<short>(orientation);
     // The page size and printable area follow the new orientation from here.
@@ -96,7 +98,7 @@ DeviceExtent CurrentPrinter::PrintableArea() const {
                         ::GetDeviceCaps(dc_.get(), LOGPIXELSX), ::GetDeviceCaps(dc_.get(), LOGPIXELSY)};
 }
 
-bool CurrentPrinter::StartPageOnce() {
+bool CurrentPrinter::StartPage() {
     if (!dc_) return false;
     if (!docStarted_) {
         DOCINFOW info{};
@@ -104,6 +106,7 @@ bool CurrentPrinter::StartPageOnce() {
         info.lpszDocName = jobName_.c_str();
         if (::StartDocW(dc_.get(), &info) <= 0) return false;
         docStarted_ = true;
+        if (started_) started_();
     }
     if (!pageStarted_) {
         if (::StartPage(dc_.get()) <= 0) return false;
@@ -113,7 +116,10 @@ bool CurrentPrinter::StartPageOnce() {
 }
 
 bool CurrentPrinter::PaintPicture(const Picture& picture, int x, int y, int width, int height) {
-    if (picture.Empty() || width <= 0 || height <= 0) return false;
+    // Nothing between reading the pixels and painting them may run a
+    // message loop, in which the picture could be replaced or freed: the
+    // page is started already.
+    if (!pageStarted_ || picture.Empty() || width <= 0 || height <= 0) return false;
     // A grabbed picture is printed from its own pixels; any other bitmap is
     // read out first.
     std::vector<std::uint32_t> copied;
@@ -122,7 +128,7 @@ bool CurrentPrinter::PaintPicture(const Picture& picture, int x, int y, int widt
         copied = picture.ReadPixels();
         pixels = copied.empty() ? nullptr : copied.data();
     }
-    if (!pixels || !StartPageOnce()) return false;
+    if (!pixels) return false;
     const BITMAPINFO info = TopDownBgra32Info(picture.Width(), picture.Height());
     ::SetStretchBltMode(dc_.get(), COLORONCOLOR);
     return ::StretchDIBits(dc_.get(), x, y, width, height, 0, 0, picture.Width(), picture.Height(), pixels, &info,

@@ -128,6 +128,8 @@ private:
     void ApplyAndClose();
     void Cancel();
     void AnewInput(int fieldId);
+    // Shows what is wrong, then the page and field to mend it.
+    static void ReportProblem(HWND dialog, const std::wstring& message, int page, int fieldId);
     void SelectTab(int page);
     void MoveFocus(HWND from, bool backwards);
     [[nodiscard]] int SelectedPage() const;
@@ -278,7 +280,19 @@ void OptionsDialog::SelectTab(int page) {
 void OptionsDialog::AnewInput(int fieldId) {
     HWND field = ::GetDlgItem(window_, fieldId);
     ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-    ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
+    // A key field has no text to select.
+    if (SelectedPage() != kHotkeyPage) ::SendMessageW(field, EM_SETSEL, 0, ::GetWindowTextLengthW(field));
+}
+
+void OptionsDialog::ReportProblem(HWND dialog, const std::wstring& message, int page, int fieldId) {
+    ShowMessage(dialog, message);
+    // The message box ran a modal loop, in which the dialog may have been
+    // destroyed with its owner (the end of the session): only the handle,
+    // looked up again.
+    OptionsDialog* self = FromHandle(dialog);
+    if (!self) return;
+    self->SelectTab(page);
+    self->AnewInput(fieldId);
 }
 
 int FieldIdOf(OptionsField field) {
@@ -308,16 +322,12 @@ void OptionsDialog::ApplyAndClose() {
     texts.height = FieldText(IDC_OPTIONS_AREA_HEIGHT);
     texts.width = FieldText(IDC_OPTIONS_AREA_WIDTH);
     if (const auto problem = FindOptionsProblem(texts)) {
-        ShowMessage(window_, std::wstring(problem->message));
-        SelectTab(problem->page);
-        AnewInput(FieldIdOf(problem->field));
-        return;
+        ReportProblem(window_, std::wstring(problem->message), problem->page, FieldIdOf(problem->field));
+        return;  // `this` may be gone
     }
     if (const auto problem = hotkeyPage_.FindProblem()) {
-        ShowMessage(window_, LoadText(problem->messageId));
-        SelectTab(kHotkeyPage);
-        ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(window_, problem->fieldId)), TRUE);
-        return;
+        ReportProblem(window_, LoadText(problem->messageId), kHotkeyPage, problem->fieldId);
+        return;  // `this` may be gone
     }
     OptionsValues values = ValuesFromTexts(texts);
     values.automaticFormat = SelectedFormat();

@@ -38,20 +38,34 @@ public:
 
     [[nodiscard]] HWND Handle() const noexcept { return window_; }
 
-    // The object behind a handle, or nullptr for a window of any other
-    // kind, and for a window that is gone.
-    static Derived* FromHandle(HWND window) noexcept {
+    // Whether `window` is one of this process's windows of this kind,
+    // whether or not its object is (still) attached. Told by the class's
+    // procedure, which a subclass of the window leaves alone, not by the
+    // window's current one, which comctl32, input methods and accessibility
+    // modules replace.
+    static bool IsOfThisKind(HWND window) noexcept {
         // Only this process's windows: another copy of the program has
         // windows of the same class at the same procedure address.
         DWORD process = 0;
         if (!window || !::GetWindowThreadProcessId(window, &process) || process != ::GetCurrentProcessId()) {
-            return nullptr;
+            return false;
         }
         if constexpr (Kind == WindowKind::Dialog) {
-            if (::GetWindowLongPtrW(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProcedure)) return nullptr;
+            // The dialog procedure has a slot of its own, which a subclass
+            // of the window procedure leaves alone.
+            return ::GetWindowLongPtrW(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(&DialogProcedure);
+        } else {
+            return ::GetClassLongPtrW(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&Procedure);
+        }
+    }
+
+    // The object behind a handle, or nullptr for a window of any other
+    // kind, and for a window that is gone or not yet (no longer) attached.
+    static Derived* FromHandle(HWND window) noexcept {
+        if (!IsOfThisKind(window)) return nullptr;
+        if constexpr (Kind == WindowKind::Dialog) {
             return reinterpret_cast<Derived*>(::GetWindowLongPtrW(window, DWLP_USER));
         } else {
-            if (::GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure)) return nullptr;
             return reinterpret_cast<Derived*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         }
     }

@@ -235,6 +235,44 @@ TEST_F(PrintCommand, SendsNothingWithoutAPicture) {
     EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(6), token).empty());
 }
 
+// A printer whose port asks for a file name runs a dialog inside StartDoc,
+// where the pointer-area preview replaces the picture and the user may close
+// the document. The job prints what is there afterwards, or nothing.
+TEST_F(PrintCommand, APictureReplacedOrClosedWhileTheJobStartsPrintsNothingFreed) {
+    DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(300, 200));
+    ASSERT_NE(document, nullptr);
+    std::string token = UniqueJobToken(document->Handle());
+    auto before = PdfFiles();
+    bool disabledMeanwhile = false;
+    EXPECT_TRUE(PrintDocument(mainWindow_, document->Handle(), [&] {
+        disabledMeanwhile = !::IsWindowEnabled(mainWindow_);
+        document->SetPicture(PictureOf(240, 160, std::vector<std::uint32_t>(240 * 160, kGreen)));
+    }));
+    EXPECT_TRUE(disabledMeanwhile) << "the main window took input during the job";
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow_));
+    ASSERT_FALSE(WaitForNewPdf(before, std::chrono::seconds(60), token).empty());
+    const RenderedPdf page = RenderPdf(token);
+    ASSERT_FALSE(page.pixels.empty());
+    const PageBox box = InkBox(page);
+    EXPECT_EQ(page.At(static_cast<int>((box.left + box.right) / 2 * page.width),
+                      static_cast<int>((box.top + box.bottom) / 2 * page.height)) & 0xF0F0F0,
+              kGreen & 0xF0F0F0);
+
+    DocumentWindow* second = OpenPictureDocument(Main(), QuarteredPicture(300, 200));
+    ASSERT_NE(second, nullptr);
+    const HWND closing = second->Handle();
+    token = UniqueJobToken(closing);
+    before = PdfFiles();
+    EXPECT_FALSE(PrintDocument(mainWindow_, closing, [&] {
+        ::SendMessageW(Main().MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(closing), 0);
+    }));
+    EXPECT_FALSE(::IsWindow(closing));
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow_));
+    // The program goes on: the document left prints.
+    EXPECT_FALSE(PrintAndRender(Main()).pixels.empty());
+    EXPECT_TRUE(WaitForNewPdf(before, std::chrono::seconds(2), token).empty());
+}
+
 // Runs only under a Wine that sees no printer at all, which the test
 // command sets up for it (see scripts/failure-tests.sh).
 TEST_F(PrintCommand, DISABLED_WithNoPrinterEndsQuietlyAndKeepsTheDocument) {

@@ -1,5 +1,6 @@
 // "另存为" and the close question, through the real save dialog.
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <thread>
@@ -238,12 +239,41 @@ TEST_F(CloseQuestion, YesSavesAndCloses) {
     const std::wstring caption = WindowText(window);
     SeenBox question;
     DialogScript script({AnswerMessageBox(IDYES, &question), SaveAs(folder.File(L"closing.bmp"))});
-    EXPECT_TRUE(document->Close());
+    Main().Execute(ID_FILE_CLOSE_DOCUMENT);
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(question.text, L"保存 " + caption + L" 吗？");
     EXPECT_EQ(question.title, L"Snapora");
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"closing.bmp")).pixels, Pattern(6, 5));
+    // That was the last document: "另存为" keeps the state it had.
+    EXPECT_TRUE(MenuEnabled(Main().Handle(), ID_FILE_SAVE_AS));
+}
+
+LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Input methods, accessibility tools and comctl32 itself subclass windows:
+// the document is still found, so its commands work and its question comes.
+TEST_F(CloseQuestion, ASubclassedDocumentStillSavesAndAsks) {
+    ScratchFolder folder;
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
+    ASSERT_NE(document, nullptr);
+    const HWND window = document->Handle();
+    ASSERT_TRUE(::SetWindowSubclass(window, &PassOn, 1, 0));
+    DialogScript save({SaveAs(folder.File(L"subclassed.bmp"))});
+    Main().Execute(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(save.Finished());
+    EXPECT_EQ(LoadBitmapFile(folder.File(L"subclassed.bmp")).pixels, Pattern(6, 5));
+
+    DocumentWindow* unsaved = OpenPictureDocument(Main(), PatternPicture(3, 3));
+    ASSERT_NE(unsaved, nullptr);
+    ASSERT_TRUE(::SetWindowSubclass(unsaved->Handle(), &PassOn, 1, 0));
+    SeenBox question;
+    DialogScript cancel({AnswerMessageBox(IDCANCEL, &question)});
+    EXPECT_FALSE(unsaved->Close());
+    EXPECT_TRUE(cancel.Finished());
+    EXPECT_EQ(question.text, L"保存 " + WindowText(unsaved->Handle()) + L" 吗？");
 }
 
 TEST_F(CloseQuestion, YesThenCancelOrAFailedSaveKeepsTheDocument) {

@@ -12,6 +12,7 @@
 #include "app/resource.h"
 #include "settings/SettingsResource.h"
 #include "support/Dialogs.h"
+#include "support/FreedObjectTrap.h"
 #include "support/Input.h"
 #include "support/UiTest.h"
 #include "win32/Screen.h"
@@ -390,6 +391,30 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
     EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
     EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);
     Main().Timer(MainTimer::Automatic).SetEnabled(false);
+}
+
+// The end of the session destroys the dialog (with its owner) while its
+// message is up: afterwards it reaches for nothing of itself.
+TEST_F(OptionsDialog, DestroyedWhileItsMessageIsUpItTouchesNothingOfItself) {
+    FreedObjectTrap trap;
+    DialogScript script({[] {
+                             HWND dialog = FindOptionsDialog();
+                             if (!dialog) return false;
+                             SetField(dialog, IDC_OPTIONS_INTERVAL, L"0");
+                             Press(dialog, IDC_OPTIONS_OK);
+                             return true;
+                         },
+                         [&trap] {
+                             if (!FindMessageBox()) return false;
+                             ::DestroyWindow(FindOptionsDialog());
+                             trap.Refill();
+                             return true;
+                         }});
+    Main().Execute(ID_SETTINGS_OPTIONS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(trap.Sent(), 0);
+    EXPECT_EQ(FindOptionsDialog(), nullptr);
+    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
 }
 
 }  // namespace
