@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/CommandHandover.h"
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/StatusBar.h"
@@ -12,6 +13,7 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
 #include "frame/Texts.h"
 #include "pin/PinCommands.h"
@@ -61,6 +63,8 @@ MainWindow* MainWindow::Create(HINSTANCE instance) {
     return main;
 }
 
+const wchar_t* MainWindow::ClassName() noexcept { return kClassName; }
+
 void MainWindow::Show(int showCommand) {
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
@@ -105,12 +109,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
         case WM_HOTKEY:
             RunHotkeyCapture(*this, wParam);
             return 0;
+        case WM_COPYDATA:
+            return ReceiveHandedCommand(*this, reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_RENDERFORMAT:
         case WM_RENDERALLFORMATS:
         case WM_DESTROYCLIPBOARD:
@@ -178,9 +187,10 @@ void MainWindow::OnSize() {
     if (!mdiClient_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    // Both bars keep their height in twips at the screen's DPI.
-    const int toolbarHeight = MainToolbarHeight();
-    const int statusBarHeight = MainStatusBarHeight();
+    // Both bars keep their height in twips at the window's DPI.
+    const int dpi = win32::WindowDpi(window_);
+    const int toolbarHeight = MainToolbarHeight(dpi);
+    const int statusBarHeight = MainStatusBarHeight(dpi);
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
@@ -188,6 +198,20 @@ void MainWindow::OnSize() {
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
+}
+
+void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+    const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
+    ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    OnSize();
+    // The documents' frames change with the DPI; their pictures do not, and
+    // each client area stays exactly its picture.
+    for (HWND child : Children()) {
+        if (DocumentWindow* document = DocumentWindow::FromHandle(child)) {
+            const SIZE surface = document->SurfaceSize();
+            document->SetClientSize(surface.cx, surface.cy);
+        }
+    }
 }
 
 void MainWindow::OnStatusBarClockTick() {

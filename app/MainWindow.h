@@ -27,6 +27,8 @@ public:
     // Creates and loads the window (hidden); Show() makes it visible.
     // Nullptr when the window cannot be created.
     static MainWindow* Create(HINSTANCE instance);
+    // The window class, by which a second start finds the running copy.
+    static const wchar_t* ClassName() noexcept;
 
     void Show(int showCommand);
 
@@ -63,6 +65,7 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
     bool OnQueryEndSession();

@@ -6,6 +6,7 @@
 
 #include "win32/Handle.h"
 #include "win32/Screen.h"
+#include "win32/logic/Units.h"
 
 namespace snapora {
 
@@ -27,7 +28,7 @@ int TextWidth(HWND window, const std::wstring& text) {
 
 }  // namespace
 
-int MainStatusBarHeight() { return win32::TwipsToPixelsY(kStatusBarHeightTwips); }
+int MainStatusBarHeight(int dpi) { return TwipsToPixels(kStatusBarHeightTwips, dpi); }
 
 HWND CreateMainStatusBar(HWND parent, HINSTANCE instance) {
     // The main window gives the bar its height; left to itself the bar
@@ -52,9 +53,9 @@ std::wstring SystemTime(const SYSTEMTIME& time) {
 void LayoutStatusPanels(HWND statusBar, const std::wstring& dateText, const std::wstring& timeText) {
     RECT client{};
     ::GetClientRect(statusBar, &client);
-    const int minimum = win32::TwipsToPixelsX(kPanelMinimumTwips);
+    const int minimum = win32::TwipsToPixelsX(kPanelMinimumTwips, statusBar);
     // Room for the inset bevel and the padding the control adds.
-    const int padding = win32::TwipsToPixelsX(180);
+    const int padding = win32::TwipsToPixelsX(180, statusBar);
     const int timeWidth = std::max(minimum, TextWidth(statusBar, timeText) + padding);
     const int dateWidth = std::max(minimum, TextWidth(statusBar, dateText) + padding);
     const int grip = ::GetSystemMetrics(SM_CXVSCROLL);

@@ -7,7 +7,8 @@
 namespace snapora {
 
 // The bar's height in pixels: 270 twips at the screen's DPI.
-int MainStatusBarHeight();
+// The bar's height at a DPI.
+int MainStatusBarHeight(int dpi);
 
 HWND CreateMainStatusBar(HWND parent, HINSTANCE instance);
 

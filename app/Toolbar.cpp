@@ -121,7 +121,15 @@ LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, 
 
 }  // namespace
 
-int MainToolbarHeight() { return win32::TwipsToPixelsY(kToolbarHeightTwips); }
+int MainToolbarHeight(int dpi) { return TwipsToPixels(kToolbarHeightTwips, dpi); }
+
+void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi, win32::UniqueImageList& images) {
+    win32::UniqueImageList scaled = CreateToolbarImages(instance, WholeArtScale(dpi));
+    if (!scaled) return;
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(scaled.get()));
+    // The toolbar uses the new list from here on: the old one can go.
+    images = std::move(scaled);
+}
 
 bool HasToolbarButton(UINT commandId) {
     return commandId != 0 && std::find(std::begin(kButtons), std::end(kButtons), commandId) != std::end(kButtons);
@@ -137,8 +145,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& 
     if (!toolbar) return nullptr;
     ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images = CreateToolbarImages(instance, WholeArtScale(win32::ScreenDpiY()));
-    if (images) ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    ScaleToolbarArt(toolbar, instance, win32::WindowDpi(parent), images);
 
     std::vector<TBBUTTON> buttons;
     int image = 0;

@@ -12,11 +12,15 @@ namespace snapora {
 // Whether `commandId` has a button on the bar.
 bool HasToolbarButton(UINT commandId);
 
-// The bar's height in pixels: 420 twips at the screen's DPI.
-int MainToolbarHeight();
+// The bar's height in pixels: 420 twips at a DPI.
+int MainToolbarHeight(int dpi);
+
+// Gives the toolbar its art enlarged by the whole factor for `dpi`; the
+// list it had is destroyed, `images` holds the new one.
+void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi, win32::UniqueImageList& images);
 
 // Creates the toolbar and its image list, with the button images enlarged
-// by a whole factor for the screen's DPI. The list must outlive the bar.
+// by a whole factor for its window's DPI. The list must outlive the bar.
 HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images);
 
 }  // namespace snapora

@@ -6,7 +6,7 @@
 #define IDR_NOTIFICATION_MENU 11
 
 // Why the program holds the end of the session up.
-#define IDS_UNSAVED_CAPTURES 11
+#define IDS_UNSAVED_CAPTURES 13
 
 // MDI child windows get ids from here on, far above every command id.
 #define IDM_FIRSTCHILD 50000

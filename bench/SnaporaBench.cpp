@@ -81,7 +81,7 @@ int RunPaths(int repetitions, const std::wstring& folder) {
         Picture reused = GrabScreenArea(0, 0, w, h);
         Report("detail-grab-into", w, h, Measure(2, repetitions, [&] { (void)GrabScreenAreaInto(reused, 0, 0); }));
         auto sharedShot = std::make_shared<const Picture>(GetScreenSnapshot(nullptr));
-        Report("detail-offer", w, h, Measure(2, repetitions, [&] { main->Run().clipboardOffer.Offer(main->Handle(), sharedShot); }));
+        Report("detail-offer", w, h, Measure(2, repetitions, [&] { (void)main->Run().clipboardOffer.Offer(main->Handle(), sharedShot, ClipboardOffer::Bitmap::WhenAsked); }));
         Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));
         std::vector<std::uint8_t> encoded;
         Report("detail-encode", w, h, Measure(2, repetitions, [&] {

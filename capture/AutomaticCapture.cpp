@@ -28,14 +28,15 @@ namespace {
 // size: a fresh screen-sized bitmap every tick cost about as much as the
 // grab itself. No document ever shows it; the clipboard may hold it on
 // offer, and then the newer screen is what it should give anyway.
-std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPicture) {
-    const SIZE screen = win32::PrimaryScreenSize();
-    if (tickPicture && tickPicture->Width() == screen.cx && tickPicture->Height() == screen.cy &&
-        GrabScreenAreaInto(*tickPicture, 0, 0)) {
+std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPicture, ScreenRange range) {
+    // Looked up every tick: monitors come and go during a run.
+    const PixelRect screen = CurrentCaptureRange(range);
+    if (tickPicture && tickPicture->Width() == screen.Width() && tickPicture->Height() == screen.Height() &&
+        GrabScreenAreaInto(*tickPicture, screen.left, screen.top)) {
         return tickPicture;
     }
     // The first tick, a new screen size, or a failed grab: a fresh picture.
-    tickPicture = std::make_shared<Picture>(GrabScreenArea(0, 0, screen.cx, screen.cy));
+    tickPicture = std::make_shared<Picture>(GrabScreenArea(screen.left, screen.top, screen.Width(), screen.Height()));
     if (tickPicture->Empty()) tickPicture.reset();
     return tickPicture;
 }
@@ -108,8 +109,8 @@ void AutomaticCaptureTick(Frame& frame) {
     }
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture);
-    if (picture) run.clipboardOffer.Offer(frame.Handle(), picture);
+    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture, settings.screenRange);
+    if (picture) (void)run.clipboardOffer.Offer(frame.Handle(), picture, ClipboardOffer::Bitmap::WhenAsked);
     const std::optional<std::wstring> folder = picture ? NewDir(settings) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
     const PictureFormat format = settings.automaticFormat;

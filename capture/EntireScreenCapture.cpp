@@ -1,7 +1,6 @@
 // Entire-screen and window capture: hide the main window, wait a moment,
 // grab, and open the picture in a new document.
 #include <ctime>
-#include <optional>
 
 #include "capture/CaptureCommands.h"
 #include "capture/ScreenGrab.h"
@@ -10,30 +9,13 @@
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
 #include "frame/RunState.h"
-#include "win32/Screen.h"
+#include "settings/logic/CaptureSettings.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
 
 namespace {
-
-// Opens a new document holding `picture` on a surface of the given size;
-// `origin` is where the picture was on the screen, when that says anything.
-void OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight,
-                         std::optional<POINT> origin = std::nullopt) {
-    DocumentWindow* document = DocumentWindow::Create(frame);
-    if (!document) {
-        // No document: at least give the user the main window back.
-        win32::ShowHiddenWindowAgain(frame.Handle());
-        return;
-    }
-    SetCurrentDocument(frame, document);
-    document->SetSurfaceSize(surfaceWidth, surfaceHeight);
-    document->SetPicture(std::move(picture));
-    if (origin) document->SetScreenOrigin(*origin);
-    ShowCaptureDocument(frame, *document);
-}
 
 // Runs the message loop until `deadline` has passed, so the user can bring
 // another window forward while the program waits.
@@ -56,7 +38,10 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 void TakeWindowInFront(Frame& frame) {
     WindowGrab grab = CaptureForegroundWindow();
     const POINT origin{grab.origin.x, grab.origin.y};
-    OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height, origin);
+    if (!OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height, origin)) {
+        // No document: at least give the user the main window back.
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
     ::SetFocus(frame.Handle());
 }
 
@@ -70,11 +55,13 @@ void StartEntireScreenCapture(Frame& frame) {
 void EntireScreenCaptureTick(Frame& frame) {
     if (!frame.Run().entireScreenTicks.Tick()) return;
     frame.Timer(MainTimer::EntireScreen).SetEnabled(false);
-    const SIZE screen = win32::PrimaryScreenSize();
+    const PixelRect range = CurrentCaptureRange(frame.Settings().screenRange);
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.
-    Picture picture = CaptureScreenToClipboard(frame.Handle(), 0, 0, screen.cx, screen.cy);
-    OpenCaptureDocument(frame, std::move(picture), screen.cx, screen.cy);
+    Picture picture = CaptureScreenToClipboard(frame.Handle(), range.left, range.top, range.right, range.bottom);
+    if (!OpenCaptureDocument(frame, std::move(picture), range.Width(), range.Height())) {
+        win32::ShowHiddenWindowAgain(frame.Handle());
+    }
 }
 
 void CaptureWindowInFront(Frame& frame) {

@@ -6,7 +6,7 @@
 #include "capture/CaptureCommands.h"
 #include "capture/CaptureResource.h"
 #include "capture/ScreenGrab.h"
-#include "capture/logic/PointerArea.h"
+#include "capture/logic/Monitors.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
@@ -14,7 +14,6 @@
 #include "frame/Texts.h"
 #include "frame/UiState.h"
 #include "settings/logic/CaptureSettings.h"
-#include "win32/Screen.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
@@ -62,10 +61,12 @@ void PointerAreaCaptureTick(Frame& frame) {
     POINT pointer{};
     if (!::GetCursorPos(&pointer)) return;
     const CaptureSettings& settings = frame.Settings();
-    // The real size in pixels, whatever the DPI.
-    const SIZE screen = win32::PrimaryScreenSize();
+    // The monitor under the pointer, in real pixels whatever the DPI, looked
+    // up every tick: the pointer moves between monitors and they come and go.
+    const auto monitor = MonitorNearest(CurrentMonitors().monitors, {pointer.x, pointer.y});
+    if (!monitor) return;
     const PixelPoint corner =
-        PointerAreaCorner(pointer.x, pointer.y, settings.pointerAreaWidth, settings.pointerAreaHeight, screen.cx, screen.cy);
+        PointerAreaCornerOn({pointer.x, pointer.y}, settings.pointerAreaWidth, settings.pointerAreaHeight, *monitor);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
     const SIZE surface = document->SurfaceSize();

@@ -20,7 +20,10 @@ void RectangleCaptureTick(Frame& frame) {
     // Kept from one use to the next for the whole run.
     if (!frame.Run().rectangleTicks.Tick()) return;
     frame.Timer(MainTimer::Rectangle).SetEnabled(false);
-    if (!RectangleOverlay::Open(frame, GetScreenSnapshot(nullptr))) {
+    // Every monitor, as the layout is now.
+    const PixelRect desktop = VirtualScreen(CurrentMonitors().monitors);
+    if (!RectangleOverlay::Open(frame, GrabScreenArea(desktop.left, desktop.top, desktop.Width(), desktop.Height()),
+                                desktop)) {
         // Nothing to select from: give the user the main window back rather
         // than leave the program invisible.
         win32::ShowHiddenWindowAgain(frame.Handle());

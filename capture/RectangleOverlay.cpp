@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "capture/CaptureResource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
@@ -47,7 +49,7 @@ void RectangleOverlay::CloseForGood() {
     }
 }
 
-RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen) {
+RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen, const PixelRect& desktop, SelectionReceiver receiver) {
     if (frozen.Empty()) return nullptr;
     RectangleOverlay* overlay = Find();
     if (!overlay) {
@@ -58,25 +60,30 @@ RectangleOverlay* RectangleOverlay::Open(Frame& frame, Picture frozen) {
         options.cursor = IDC_CROSS;
         if (!win32::RegisterWindowClassOnce(module, kClassName, &Procedure, options)) return nullptr;
         Owner self(new RectangleOverlay(frame));
-        self->labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL,
-                                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                             L"MS Shell Dlg 2"));
-        const SIZE screen = win32::PrimaryScreenSize();
-        overlay = FromHandle(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0,
-                                               screen.cx, screen.cy, nullptr, nullptr, module, reinterpret_cast<void*>(Handover(self))));
+        self->MakeLabelFont(win32::ScreenDpiY());
+        overlay = FromHandle(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP,
+                                               desktop.left, desktop.top, desktop.Width(), desktop.Height(), nullptr,
+                                               nullptr, module, reinterpret_cast<void*>(Handover(self))));
         if (!overlay) return nullptr;
     }
     overlay->frozen_ = std::move(frozen);
+    overlay->desktop_ = desktop;
+    overlay->receiver_ = std::move(receiver);
     ::InvalidateRect(overlay->window_, nullptr, FALSE);
     overlay->Show();
     return overlay;
 }
 
+void RectangleOverlay::MakeLabelFont(int dpi) {
+    labelFont_.reset(::CreateFontW(-::MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2"));
+}
+
 void RectangleOverlay::Show() {
-    // The screen may have changed size since the window was made.
-    const SIZE screen = win32::PrimaryScreenSize();
-    ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, screen.cx, screen.cy, SWP_SHOWWINDOW);
+    // The desktop may have changed since the window was made.
+    ::SetWindowPos(window_, HWND_TOPMOST, desktop_.left, desktop_.top, desktop_.Width(), desktop_.Height(),
+                   SWP_SHOWWINDOW);
     ::SetForegroundWindow(window_);
     ::SetFocus(window_);
     ::UpdateWindow(window_);
@@ -106,6 +113,12 @@ LRESULT RectangleOverlay::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_KEYDOWN:
             OnKeyDown(wParam);
+            return 0;
+        case WM_DPICHANGED:
+            // The overlay spans every monitor and stays where it is, whatever
+            // the system suggests for the monitor it counts as on; only the
+            // read-out follows the new DPI.
+            MakeLabelFont(win32::TakeDpiChange(window_, wParam, nullptr));
             return 0;
         case WM_DESTROY:
             Unload();
@@ -143,7 +156,11 @@ void RectangleOverlay::OnMouseMove(int x, int y) {
     HideLabel();
     MoveLines(x, y);
     const PixelPoint pointer = drag_.Last();
-    ShowLabel(PositionLabelOrigin(drag_.Start(), pointer), PositionLabelText(drag_.Start(), pointer));
+    // The read-out gives desktop coordinates, negative left of or above the
+    // primary monitor.
+    const PixelPoint origin{desktop_.left, desktop_.top};
+    const auto onDesktop = [origin](PixelPoint p) { return PixelPoint{p.x + origin.x, p.y + origin.y}; };
+    ShowLabel(PositionLabelOrigin(drag_.Start(), pointer), PositionLabelText(onDesktop(drag_.Start()), onDesktop(pointer)));
 }
 
 void RectangleOverlay::MoveLines(int x, int y) {
@@ -194,6 +211,12 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
         ShowError(code != ERROR_SUCCESS ? code : ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
+    if (receiver_) {
+        const SelectionReceiver receiver = std::exchange(receiver_, {});
+        receiver(&picture);
+        Close();
+        return;
+    }
     ::SetLastError(ERROR_SUCCESS);
     DocumentWindow* document = DocumentWindow::Create(frame_);
     if (!document) {
@@ -207,9 +230,8 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     document->SetSurfaceSize(width, height);
     document->SetClientSize(width, height);
     document->SetPicture(std::move(picture));
-    POINT origin{corner.x, corner.y};
-    ::ClientToScreen(window_, &origin);
-    document->SetScreenOrigin(origin);
+    // In desktop coordinates, as the read-out gave them.
+    document->SetScreenOrigin({corner.x + desktop_.left, corner.y + desktop_.top});
     ShowCaptureDocument(frame_, *document);
     Close();
 }
@@ -223,6 +245,11 @@ void RectangleOverlay::Unload() {
     labelVisible_ = false;
     // The frozen screen can be tens of megabytes; the next use grabs anew.
     frozen_ = Picture{};
+    if (receiver_) {
+        const SelectionReceiver receiver = std::exchange(receiver_, {});
+        receiver(nullptr);
+        return;
+    }
     if (!closingForGood_) win32::ShowHiddenWindowAgain(frame_.Handle());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The borderless window over the whole primary screen that shows
-// the frozen screen while the user drags out a rectangle. An inverted
+// The borderless window over the whole desktop, every monitor, that shows
+// the frozen desktop while the user drags out a rectangle. An inverted
 // outline follows the pointer and a red read-out sits beside
 // the moving corner; on release the selected pixels of the frozen picture
 // open as a new document.
@@ -8,6 +8,7 @@
 // The overlay is made each time it is shown and goes each time it closes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "capture/logic/RectangleSelection.h"
@@ -21,10 +22,15 @@ class Frame;
 
 class RectangleOverlay : public win32::WindowBase<RectangleOverlay, win32::WindowKind::TopLevel> {
 public:
-    // Shows `frozen` over the whole screen, in front of everything, in the
-    // open overlay or a new one. Nullptr when there is no picture or no
-    // window.
-    static RectangleOverlay* Open(Frame& frame, Picture frozen);
+    // Where a selection goes instead of a new document: the selected
+    // picture, or nullptr when the overlay closed without one. Called once;
+    // the main window is then left as it is.
+    using SelectionReceiver = std::function<void(Picture* selected)>;
+
+    // Shows `frozen`, the picture of the desktop rectangle `desktop`, over
+    // that rectangle, in front of everything, in the open overlay or a new
+    // one. Nullptr when there is no picture or no window.
+    static RectangleOverlay* Open(Frame& frame, Picture frozen, const PixelRect& desktop, SelectionReceiver receiver = {});
     // The open overlay, or nullptr.
     static RectangleOverlay* Find();
     // Closes the overlay without bringing the main window back; the main
@@ -38,6 +44,7 @@ public:
     [[nodiscard]] bool LabelVisible() const noexcept { return labelVisible_; }
     [[nodiscard]] const std::wstring& LabelText() const noexcept { return labelText_; }
     [[nodiscard]] RECT LabelRect() const noexcept { return labelRect_; }
+    [[nodiscard]] HFONT LabelFont() const noexcept { return labelFont_.get(); }
 
     // Moves the outline from the press point to (x, y), erasing the one the
     // previous move drew.
@@ -50,6 +57,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Show();
+    void MakeLabelFont(int dpi);
     void OnPaint();
     void OnMouseDown(int x, int y);
     void OnMouseMove(int x, int y);
@@ -66,8 +74,10 @@ private:
     void RestoreFrozen(HDC dc, const RECT& area) const;
 
     Frame& frame_;
+    SelectionReceiver receiver_;
     bool closingForGood_ = false;
     Picture frozen_;
+    PixelRect desktop_;  // where the window and the frozen picture lie
     win32::UniqueFont labelFont_;
     RectangleDrag drag_;
     bool labelVisible_ = false;

@@ -47,10 +47,54 @@ Picture BlitWithSystemPalette(HDC source, int left, int top, int width, int heig
     return Picture::FromBitmap(std::move(bitmap), std::move(palette));
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& layout = *reinterpret_cast<MonitorLayout*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        if (info.dwFlags & MONITORINFOF_PRIMARY) layout.primary = layout.monitors.size();
+        layout.monitors.push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+// Paints black over the parts of a picture of the desktop from `origin`
+// that no monitor covers: the screen has no pixels there, and a grab would
+// return whatever the display keeps (Wine: the X root window's).
+void BlankUncovered(Picture& picture, PixelPoint origin, const MonitorLayout& layout) {
+    const PixelRect area{origin.x, origin.y, origin.x + picture.Width(), origin.y + picture.Height()};
+    // Without a monitor list nothing is known to be uncovered.
+    if (layout.monitors.empty() || picture.Empty()) return;
+    const std::vector<PixelRect> parts = UncoveredParts(area, layout.monitors);
+    if (parts.empty()) return;
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(nullptr));
+    if (!memory) return;
+    win32::ScopedSelect select(memory.get(), picture.Bitmap());
+    for (const PixelRect& part : parts) {
+        ::PatBlt(memory.get(), part.left - origin.x, part.top - origin.y, part.Width(), part.Height(), BLACKNESS);
+    }
+}
+
 }  // namespace
 
+MonitorLayout CurrentMonitors() {
+    MonitorLayout layout;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&layout));
+    return layout;
+}
+
+PixelRect CurrentCaptureRange(ScreenRange range) {
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    return CaptureRange(range, CurrentMonitors(), {pointer.x, pointer.y});
+}
+
 Picture GetScreenSnapshot(HWND window) {
-    if (!window) window = ::GetDesktopWindow();
+    if (!window) {
+        const PixelRect primary = PrimaryMonitor(CurrentMonitors()).value_or(PixelRect{});
+        return GrabScreenArea(primary.left, primary.top, primary.Width(), primary.Height());
+    }
     RECT rect{};
     if (!::GetWindowRect(window, &rect)) return {};
     const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
@@ -59,14 +103,21 @@ Picture GetScreenSnapshot(HWND window) {
     return BlitToPicture(source.get(), 0, 0, size->width, size->height);
 }
 
+// The screen DC of GetDC(0) reads desktop coordinates everywhere; a DC made
+// with CreateDC("DISPLAY") has its origin at the virtual screen's corner
+// under Wine, which puts every grab off by the monitors left of the primary.
 Picture GrabScreenArea(int left, int top, int width, int height) {
-    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    return BlitToPicture(display.get(), left, top, width, height);
+    win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
+    Picture picture = BlitToPicture(desktop.get(), left, top, width, height);
+    BlankUncovered(picture, {left, top}, CurrentMonitors());
+    return picture;
 }
 
 bool GrabScreenAreaInto(Picture& picture, int left, int top) {
-    win32::UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    return BlitInto(picture, display.get(), left, top);
+    win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
+    if (!BlitInto(picture, desktop.get(), left, top)) return false;
+    BlankUncovered(picture, {left, top}, CurrentMonitors());
+    return true;
 }
 
 Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int right, int bottom) {
@@ -93,7 +144,9 @@ WindowGrab CaptureForegroundWindow() {
     if (!window || !::GetWindowRect(window, &rect)) return {};
     const auto size = SizeFromEdges(rect.left, rect.top, rect.right, rect.bottom);
     if (!size) return {};
-    return {CaptureWindowArea(window, false, 0, 0, size->width, size->height), *size, {rect.left, rect.top}};
+    Picture picture = CaptureWindowArea(window, false, 0, 0, size->width, size->height);
+    BlankUncovered(picture, {rect.left, rect.top}, CurrentMonitors());
+    return {std::move(picture), *size, {rect.left, rect.top}};
 }
 
 }  // namespace snapora

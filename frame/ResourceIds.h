@@ -40,3 +40,7 @@
 
 // The program's title: the main window's caption and every message box's.
 #define IDS_APP_TITLE 10
+
+// Another program kept the clipboard open: "%1" is that program.
+#define IDS_CLIPBOARD_BUSY 11
+#define IDS_CLIPBOARD_BUSY_UNNAMED 12

@@ -20,6 +20,10 @@ std::wstring FormatText(UINT id, const std::wstring& value) {
     return text;
 }
 
+std::wstring ClipboardBusyText(const std::wstring& holder) {
+    return holder.empty() ? LoadText(IDS_CLIPBOARD_BUSY_UNNAMED) : FormatText(IDS_CLIPBOARD_BUSY, holder);
+}
+
 int ShowMessage(HWND owner, const std::wstring& text, UINT buttons) {
     const std::wstring title = LoadText(IDS_APP_TITLE);
     return ::MessageBoxW(owner, text.c_str(), title.c_str(), buttons | MB_ICONINFORMATION);

@@ -92,6 +92,13 @@ INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             OnPaint();
             return TRUE;
+        case WM_DPICHANGED:
+            // The suggested place, then the layout and title at the new DPI.
+            win32::TakeDpiChange(window_, wParam, reinterpret_cast<const RECT*>(lParam));
+            MakeTitleFont();
+            PlaceControls();
+            ::InvalidateRect(window_, nullptr, TRUE);
+            return TRUE;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         default:
@@ -105,13 +112,7 @@ void AboutDialog::Initialise() {
         ::SendDlgItemMessageW(window_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icons_.large.get()), 0);
     }
 
-    titleFont_.reset(::CreateFontW(-::MulDiv(kTitlePoints, win32::ScreenDpiY(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
-                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
-    if (titleFont_) {
-        ::SendDlgItemMessageW(window_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    }
-
+    MakeTitleFont();
     const std::wstring version = FormatText(IDS_ABOUT_VERSION, FormatVersion(win32::ModuleVersion()));
     ::SetDlgItemTextW(window_, IDC_ABOUT_VERSION, version.c_str());
     ::SetDlgItemTextW(window_, IDC_ABOUT_TITLE, LoadText(IDS_APP_TITLE).c_str());
@@ -120,9 +121,19 @@ void AboutDialog::Initialise() {
     win32::CentreOnOwner(window_, owner_);
 }
 
+void AboutDialog::MakeTitleFont() {
+    win32::UniqueFont font(::CreateFontW(-::MulDiv(kTitlePoints, win32::WindowDpi(window_), 72), 0, 0, 0, FW_BOLD, FALSE,
+                                         FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    if (!font) return;
+    ::SendDlgItemMessageW(window_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    // The control no longer uses the old font once it has the new one.
+    titleFont_ = std::move(font);
+}
+
 void AboutDialog::PlaceControls() {
     for (const win32::TwipsRect& place : kControlPlaces) win32::PlaceControlInTwips(window_, place);
-    RECT frame{0, 0, win32::TwipsToPixelsX(kClientWidthTwips), win32::TwipsToPixelsY(kClientHeightTwips)};
+    RECT frame{0, 0, win32::TwipsToPixelsX(kClientWidthTwips, window_), win32::TwipsToPixelsY(kClientHeightTwips, window_)};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -134,14 +145,14 @@ void AboutDialog::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(window_, &paint);
     if (dc) {
-        const int right = win32::TwipsToPixelsX(kSeparatorRightTwips);
-        const int top = win32::TwipsToPixelsY(kSeparatorTopTwips);
+        const int right = win32::TwipsToPixelsX(kSeparatorRightTwips, window_);
+        const int top = win32::TwipsToPixelsY(kSeparatorTopTwips, window_);
         HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(DC_BRUSH));
         const COLORREF previous = ::SetDCBrushColor(dc, kSeparatorShadow);
-        const RECT shadow{win32::TwipsToPixelsX(kShadowLeftTwips), top, right, top + 1};
+        const RECT shadow{win32::TwipsToPixelsX(kShadowLeftTwips, window_), top, right, top + 1};
         ::FillRect(dc, &shadow, brush);
         ::SetDCBrushColor(dc, kSeparatorLight);
-        const RECT light{win32::TwipsToPixelsX(kLightLeftTwips), top + 1, right, top + 1 + kLightThicknessPixels};
+        const RECT light{win32::TwipsToPixelsX(kLightLeftTwips, window_), top + 1, right, top + 1 + kLightThicknessPixels};
         ::FillRect(dc, &light, brush);
         ::SetDCBrushColor(dc, previous);
     }

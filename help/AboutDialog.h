@@ -39,6 +39,7 @@ private:
 
     void ShowSysInfoUnavailable();
     void PlaceControls();
+    void MakeTitleFont();
 
     HWND owner_;
     win32::UniqueFont titleFont_;

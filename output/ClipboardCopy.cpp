@@ -1,15 +1,28 @@
+#include <memory>
+
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
+#include "frame/RunState.h"
+#include "frame/Texts.h"
+#include "frame/UiState.h"
 #include "output/OutputCommands.h"
 #include "picture/Clipboard.h"
 
 namespace snapora {
 
 void CopyActiveDocument(Frame& frame) {
-    // A busy clipboard or an emptied picture ends the command silently.
-    if (const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild())) {
-        (void)PlacePictureOnClipboard(frame.Handle(), document->GetPicture());
-    }
+    const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
+    if (!document) return;
+    const Picture& shown = document->GetPicture();
+    // The offer keeps a picture of its own: the document may be emptied or
+    // closed long before someone pastes the PNG. An emptied picture copies
+    // nothing.
+    auto copy = std::make_shared<const Picture>(shown.CopyArea(0, 0, shown.Width(), shown.Height()));
+    if (copy->Empty()) return;
+    const ClipboardWrite write = frame.Run().clipboardOffer.Offer(frame.Handle(), copy, ClipboardOffer::Bitmap::AtOnce);
+    // A running automatic capture owns the status bar; it shows its progress.
+    if (frame.State().automaticCapture) return;
+    frame.SetStatusText(write.busy ? ClipboardBusyText(write.holder) : std::wstring());
 }
 
 }  // namespace snapora

@@ -1,5 +1,9 @@
 #include "picture/Clipboard.h"
 
+#include <cstring>
+
+#include "picture/PictureEncoder.h"
+#include "picture/logic/ProgramName.h"
 #include "win32/Handle.h"
 
 namespace snapora {
@@ -15,7 +19,48 @@ bool SetBitmapData(const Picture& picture) {
     return true;
 }
 
+// The clipboard must be open.
+bool SetPngData(const Picture& picture) {
+    HGLOBAL memory = nullptr;
+    const bool encoded = EncodeWithPlatformCodec(picture, PictureFormat::Png, [&memory](std::span<const std::uint8_t> file) {
+        memory = ::GlobalAlloc(GMEM_MOVEABLE, file.size());
+        void* bytes = memory ? ::GlobalLock(memory) : nullptr;
+        if (!bytes) return false;
+        std::memcpy(bytes, file.data(), file.size());
+        ::GlobalUnlock(memory);
+        return true;
+    });
+    if (encoded && ::SetClipboardData(PngClipboardFormat(), memory)) return true;
+    // Not handed over: still ours to free.
+    if (memory) ::GlobalFree(memory);
+    return false;
+}
+
+std::wstring ExecutableOfWindow(HWND window) {
+    DWORD processId = 0;
+    if (!::GetWindowThreadProcessId(window, &processId) || processId == 0) return {};
+    const win32::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    wchar_t path[MAX_PATH * 2]{};
+    DWORD length = ARRAYSIZE(path);
+    if (!::QueryFullProcessImageNameW(process.get(), 0, path, &length)) return {};
+    return std::wstring(ExecutableFileName(std::wstring_view(path, length)));
+}
+
+// Who keeps the clipboard open, as the user would recognise it.
+std::wstring ClipboardHolderName() {
+    const HWND window = ::GetOpenClipboardWindow();
+    if (!window) return {};
+    std::wstring name = ExecutableOfWindow(window);
+    if (!name.empty()) return name;
+    wchar_t caption[256]{};
+    ::GetWindowTextW(window, caption, ARRAYSIZE(caption));
+    return caption;
+}
+
 }  // namespace
+
+UINT PngClipboardFormat() { return ::RegisterClipboardFormatW(L"PNG"); }
 
 bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
     // The copy is made first, so a busy clipboard is held as briefly as
@@ -34,27 +79,54 @@ bool PlacePictureOnClipboard(HWND clipboardOwner, const Picture& picture) {
     return true;
 }
 
-bool ClipboardOffer::Offer(HWND owner, std::shared_ptr<const Picture> picture) {
-    if (!picture || picture->Empty()) return false;
+ClipboardWrite ClipboardOffer::Offer(HWND owner, std::shared_ptr<const Picture> picture, Bitmap bitmap) {
+    ClipboardWrite write;
+    if (!picture || picture->Empty()) return write;
     win32::ClipboardLock clipboard(owner);
+    if (!clipboard.IsOpen()) {
+        write.busy = true;
+        write.holder = ClipboardHolderName();
+        return write;
+    }
     // Emptying sends WM_DESTROYCLIPBOARD to the previous owner, which may be
     // us: the new offer is recorded only afterwards.
-    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
+    if (!::EmptyClipboard()) return write;
+    if (bitmap == Bitmap::AtOnce) {
+        if (!SetBitmapData(*picture)) return write;
+    } else {
+        // A promise to render later: it succeeds without returning a handle,
+        // so its result tells nothing.
+        ::SetClipboardData(CF_BITMAP, nullptr);
+    }
     offered_ = std::move(picture);
-    ::SetClipboardData(CF_BITMAP, nullptr);
-    return true;
+    bitmapRendered_ = bitmap == Bitmap::AtOnce;
+    pngRendered_ = false;
+    ::SetClipboardData(PngClipboardFormat(), nullptr);
+    write.placed = true;
+    return write;
 }
 
-void ClipboardOffer::Render(UINT format) const {
-    if (format == CF_BITMAP && offered_) SetBitmapData(*offered_);
+void ClipboardOffer::Render(UINT format) {
+    if (!offered_) return;
+    if (format == CF_BITMAP && !bitmapRendered_) bitmapRendered_ = SetBitmapData(*offered_);
+    if (format == PngClipboardFormat() && !pngRendered_) RenderPng();
 }
 
 void ClipboardOffer::RenderAll(HWND owner) {
     if (!offered_) return;
     win32::ClipboardLock clipboard(owner);
-    // Someone else may have taken the clipboard meanwhile.
-    if (clipboard.IsOpen() && ::GetClipboardOwner() == owner) SetBitmapData(*offered_);
+    // Someone else may have taken the clipboard meanwhile. Forms already
+    // rendered are left as they are.
+    if (clipboard.IsOpen() && ::GetClipboardOwner() == owner) {
+        if (!bitmapRendered_) bitmapRendered_ = SetBitmapData(*offered_);
+        if (!pngRendered_) RenderPng();
+    }
     offered_.reset();
+}
+
+void ClipboardOffer::RenderPng() {
+    pngRendered_ = SetPngData(*offered_);
+    if (pngRendered_) ++pngRenders_;
 }
 
 }  // namespace snapora

@@ -17,14 +17,16 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"SnaporaPin";
 
-PixelRect MonitorAround(POINT point) {
+// The monitor a pin at `rect` (desktop coordinates) is on: the one it
+// shares the most with, else the nearest.
+PixelRect MonitorOf(const PixelRect& rect) {
+    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (!::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) {
+    if (!::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &info)) {
         return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
-    const RECT& area = info.rcMonitor;
-    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
 BOOL CALLBACK CollectPin(HWND window, LPARAM found) {
@@ -46,20 +48,21 @@ PinWindow* PinWindow::Open(HINSTANCE instance, const Picture& picture, std::opti
     options.cursor = IDC_SIZEALL;
     if (!win32::RegisterWindowClassOnce(instance, kClassName, &Procedure, options)) return nullptr;
 
-    POINT pointer{};
-    ::GetCursorPos(&pointer);
-    const POINT anchor = screenOrigin.value_or(pointer);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const PixelPoint pointer{cursor.x, cursor.y};
     std::optional<PixelPoint> origin;
     if (screenOrigin) origin = PixelPoint{screenOrigin->x, screenOrigin->y};
-    const PixelRect place =
-        PlaceNewPin({copy.Width(), copy.Height()}, origin, {pointer.x, pointer.y}, MonitorAround(anchor));
+    const PixelSize size{copy.Width(), copy.Height()};
+    // Kept inside the monitor the unfitted place is mostly on.
+    const PixelRect place = PlaceNewPin(size, origin, pointer, MonitorOf(UnfittedPin(size, origin, pointer)));
 
     // Not owned by the main window: a pin stays while that is minimised.
     Owner self(new PinWindow(std::move(copy)));
     // Captioned for the task lists that show it even so.
     const std::wstring caption = LoadText(ID_EDIT_PIN);
     PinWindow* pin = FromHandle(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName,
-                                                  caption.c_str(), WS_POPUP, place.left, place.top, place.width, place.height,
+                                                  caption.c_str(), WS_POPUP, place.left, place.top, place.Width(), place.Height(),
                                                   nullptr, nullptr, instance, reinterpret_cast<void*>(Handover(self))));
     if (!pin) return nullptr;
     // Shown at the top of the topmost windows without activating it.
@@ -181,11 +184,11 @@ void PinWindow::ZoomTo(std::size_t step, POINT pointer) {
     if (step == step_) return;
     RECT rect{};
     ::GetWindowRect(window_, &rect);
-    const PixelRect shown{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    const PixelRect shown{rect.left, rect.top, rect.right, rect.bottom};
     step_ = step;
     const PixelRect zoomed =
         ZoomPinAbout(shown, {pointer.x, pointer.y}, {picture_.Width(), picture_.Height()}, ZoomPercent());
-    ::SetWindowPos(window_, nullptr, zoomed.left, zoomed.top, zoomed.width, zoomed.height,
+    ::SetWindowPos(window_, nullptr, zoomed.left, zoomed.top, zoomed.Width(), zoomed.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(window_, nullptr, FALSE);
 }

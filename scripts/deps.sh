@@ -7,7 +7,8 @@ packages=(
   cmake make g++ g++-mingw-w64-x86-64 googletest clang libclang-rt-14-dev llvm lld
   wine64 fonts-wine libcups2 libxrender1 libxrandr2 libxi6 libxcursor1
   libxcomposite1 libxinerama1
-  xvfb x11-utils xdotool imagemagick fonts-wqy-microhei
+  xvfb x11-utils xdotool xclip imagemagick fonts-wqy-microhei
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   cups printer-driver-cups-pdf poppler-utils
 )
 

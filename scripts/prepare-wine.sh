@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prepares (idempotently) a Wine prefix for Snapora:
 #   prepare-wine.sh PREFIX [DPI] [DESKTOP]      e.g. build/wine-144 144 1024x768
-# A virtual desktop of the given size, Chinese fonts linked into the UI
+# A virtual desktop of the given size (none: Wine's windows straight on the
+# X server, which shows its monitors), Chinese fonts linked into the UI
 # fonts, no crash dialog, the given screen DPI (Wine's LogPixels).
 # Needs DISPLAY to name a running X server.
 set -euo pipefail
@@ -32,7 +33,7 @@ reg="$prefix/snapora.reg"
   echo 'REGEDIT4'
   echo
   echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'
-  echo '"Desktop"="Default"'
+  if [ "$desktop" = none ]; then echo '"Desktop"=-'; else echo '"Desktop"="Default"'; fi
   echo
   echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
   echo "\"Default\"=\"$desktop\""

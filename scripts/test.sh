@@ -2,7 +2,8 @@
 # Installs what is missing, checks the floors, builds (with GCC, and the
 # program again with clang), prepares Wine, and runs every test under Wine
 # on a private Xvfb: all tests at 96 dpi, then the window tests again at
-# 144 dpi; the clang build is started once. Exits non-zero on any failure.
+# 144 dpi; the clang build is started once. Then the window tests of
+# several monitors on a headless Xorg. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export SNAPORA_BUILD_DIR="${SNAPORA_BUILD_DIR:-$root/build}"
@@ -63,4 +64,6 @@ for dpi in 96 144; do
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -w >/dev/null 2>&1 || true
 done
+# Three monitors, on a headless Xorg and a Wine prefix of their own.
+if ! bash "$root/scripts/two-monitor-test.sh"; then status=1; fi
 exit $status

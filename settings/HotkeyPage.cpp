@@ -28,8 +28,8 @@ constexpr std::array<HotkeyRow, kHotkeyCaptureCount> kRows = [] {
 
 // Twips relative to the page: rows 720 apart, the check box with the note
 // at its right, the field below.
-constexpr int kFirstRowTop = 120;
-constexpr int kRowPitch = 690;  // four rows fill the page
+constexpr int kFirstRowTop = 240;
+constexpr int kRowPitch = 720;
 
 std::array<win32::TwipsRect, 3> RowRects(const HotkeyRow& row, int index) {
     const int top = kFirstRowTop + index * kRowPitch;

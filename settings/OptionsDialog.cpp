@@ -24,26 +24,27 @@ namespace {
 constexpr wchar_t kPageClass[] = L"SnaporaOptionsPage";
 
 // Geometry in twips; page controls relative to their page. The picture
-// format's row made the pages, and so the dialog, one row taller.
+// format's and the screen range's rows each made the pages, and so the
+// dialog, one row taller.
 constexpr int kDialogWidthTwips = 4200;
-constexpr int kDialogHeightTwips = 5070;
+constexpr int kDialogHeightTwips = 5550;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
 constexpr int kHotkeyPage = 3;
 constexpr int kGeneralPage = 4;
 
 constexpr std::array<win32::TwipsRect, 7> kDialogControls{{
-    {IDC_OPTIONS_TAB, 240, 240, 3615, 3615},
-    {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 2895},
-    {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 2895},
-    {IDC_OPTIONS_HOTKEY_PAGE, kPageLeft, kPageTop, 3135, 2895},
-    {IDC_OPTIONS_GENERAL_PAGE, kPageLeft, kPageTop, 3135, 2895},
-    {IDC_OPTIONS_OK, 690, 4050, 1095, 375},
-    {IDCANCEL, 2370, 4050, 1095, 375},
+    {IDC_OPTIONS_TAB, 240, 240, 3615, 4095},
+    {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 3375},
+    {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 3375},
+    {IDC_OPTIONS_HOTKEY_PAGE, kPageLeft, kPageTop, 3135, 3375},
+    {IDC_OPTIONS_GENERAL_PAGE, kPageLeft, kPageTop, 3135, 3375},
+    {IDC_OPTIONS_OK, 690, 4530, 1095, 375},
+    {IDCANCEL, 2370, 4530, 1095, 375},
 }};
 
-// The format list's height includes its drop-down part.
-constexpr std::array<win32::TwipsRect, 10> kPage1Controls{{
+// The lists' heights include their drop-down parts.
+constexpr std::array<win32::TwipsRect, 12> kPage1Controls{{
     {IDC_OPTIONS_PREFIX_LABEL, 120, 480, 1080, 195},
     {IDC_OPTIONS_PREFIX, 1680, 480, 1215, 300},
     {IDC_OPTIONS_INTERVAL_LABEL, 120, 960, 990, 195},
@@ -54,6 +55,8 @@ constexpr std::array<win32::TwipsRect, 10> kPage1Controls{{
     {IDC_OPTIONS_FOLDER, 1680, 1920, 1215, 300},
     {IDC_OPTIONS_FORMAT_LABEL, 120, 2400, 990, 195},
     {IDC_OPTIONS_FORMAT, 1680, 2400, 1215, 1200},
+    {IDC_OPTIONS_RANGE_LABEL, 120, 2880, 990, 195},
+    {IDC_OPTIONS_RANGE, 1680, 2880, 1215, 1200},
 }};
 
 constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
@@ -71,10 +74,11 @@ constexpr std::array<win32::TwipsRect, 2> kPage4Controls{{
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
 // dialog manager.
-constexpr std::array<int, 20> kFocusOrder{IDC_OPTIONS_OK,          IDCANCEL,             IDC_OPTIONS_TAB,
+constexpr std::array<int, 21> kFocusOrder{IDC_OPTIONS_OK,          IDCANCEL,             IDC_OPTIONS_TAB,
                                           IDC_OPTIONS_PREFIX,      IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
                                           IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
-                                          IDC_OPTIONS_FORMAT,      IDC_HOTKEY_RECTANGLE_ON, IDC_HOTKEY_RECTANGLE,
+                                          IDC_OPTIONS_FORMAT,      IDC_OPTIONS_RANGE,    IDC_HOTKEY_RECTANGLE_ON,
+                                          IDC_HOTKEY_RECTANGLE,
                                           IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_WINDOW_ON,
                                           IDC_HOTKEY_WINDOW,       IDC_HOTKEY_PIN_ON,    IDC_HOTKEY_PIN,
                                           IDC_OPTIONS_NOTIFICATION_ICON, IDC_OPTIONS_START_WITH_WINDOWS};
@@ -137,6 +141,8 @@ private:
     void SetFieldText(int id, const std::wstring& text);
     void FillFormatList();
     [[nodiscard]] PictureFormat SelectedFormat() const;
+    void FillRangeList();
+    [[nodiscard]] ScreenRange SelectedRange() const;
 
     static LRESULT CALLBACK FocusOrderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR data) noexcept;
@@ -179,6 +185,10 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                     hotkeyPage_.OnCommand(LOWORD(wParam));
                     return FALSE;
             }
+        case WM_DPICHANGED:
+            win32::TakeDpiChange(window_, wParam, reinterpret_cast<const RECT*>(lParam));
+            PlaceControls();
+            return TRUE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom == IDC_OPTIONS_TAB && header->code == TCN_SELCHANGE) ShowSelectedPage();
@@ -201,6 +211,7 @@ void OptionsDialog::Initialise() {
     SetFieldText(IDC_OPTIONS_AREA_HEIGHT, texts.height);
     SetFieldText(IDC_OPTIONS_AREA_WIDTH, texts.width);
     FillFormatList();
+    FillRangeList();
     for (int id : {IDC_OPTIONS_PREFIX, IDC_OPTIONS_FOLDER}) {
         ::SendDlgItemMessageW(window_, id, EM_LIMITTEXT, kMaxNameLength, 0);
     }
@@ -230,13 +241,13 @@ void OptionsDialog::Initialise() {
                             reinterpret_cast<DWORD_PTR>(this));
     }
     PlaceControls();
+    win32::CentreOnOwner(window_, ::GetWindow(window_, GW_OWNER));
     ShowSelectedPage();
 }
 
 void OptionsDialog::PlaceControls() {
-    ::SetWindowPos(window_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips),
-                   win32::TwipsToPixelsY(kDialogHeightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    win32::CentreOnOwner(window_, ::GetWindow(window_, GW_OWNER));
+    ::SetWindowPos(window_, nullptr, 0, 0, win32::TwipsToPixelsX(kDialogWidthTwips, window_),
+                   win32::TwipsToPixelsY(kDialogHeightTwips, window_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(window_, rect);
     for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
     for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
@@ -332,6 +343,7 @@ void OptionsDialog::ApplyAndClose() {
     OptionsValues values = ValuesFromTexts(texts);
     values.automaticFormat = SelectedFormat();
     ApplyValues(values, settings_);
+    settings_.screenRange = SelectedRange();
     settings_.automaticIntervalMs = values.intervalMs;
     settings_.hotkeys = hotkeyPage_.Keys();
     settings_.notificationIcon = ::IsDlgButtonChecked(window_, IDC_OPTIONS_NOTIFICATION_ICON) == BST_CHECKED;
@@ -404,6 +416,22 @@ PictureFormat OptionsDialog::SelectedFormat() const {
     const std::span<const PictureFormat> formats = AutomaticPictureFormats();
     if (index < 0 || static_cast<std::size_t>(index) >= formats.size()) return settings_.automaticFormat;
     return formats[static_cast<std::size_t>(index)];
+}
+
+void OptionsDialog::FillRangeList() {
+    constexpr std::array<UINT, kScreenRanges.size()> kNames{IDS_OPTIONS_RANGE_PRIMARY, IDS_OPTIONS_RANGE_ALL,
+                                                            IDS_OPTIONS_RANGE_POINTER};
+    HWND list = ::GetDlgItem(window_, IDC_OPTIONS_RANGE);
+    for (std::size_t i = 0; i < kScreenRanges.size(); ++i) {
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(kNames[i]).c_str()));
+        if (kScreenRanges[i] == settings_.screenRange) ::SendMessageW(list, CB_SETCURSEL, i, 0);
+    }
+}
+
+ScreenRange OptionsDialog::SelectedRange() const {
+    const LRESULT index = ::SendDlgItemMessageW(window_, IDC_OPTIONS_RANGE, CB_GETCURSEL, 0, 0);
+    if (index < 0 || static_cast<std::size_t>(index) >= kScreenRanges.size()) return settings_.screenRange;
+    return kScreenRanges[static_cast<std::size_t>(index)];
 }
 
 }  // namespace

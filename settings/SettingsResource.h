@@ -23,6 +23,8 @@
 #define IDC_OPTIONS_AREA_WIDTH 323
 #define IDC_OPTIONS_FORMAT_LABEL 324
 #define IDC_OPTIONS_FORMAT 325
+#define IDC_OPTIONS_RANGE_LABEL 326
+#define IDC_OPTIONS_RANGE 327
 
 // The hotkey page: per capture a check box that turns its key on, the
 // hotkey field, and the note shown when another program held the key,
@@ -50,15 +52,18 @@
 #define IDS_OPTIONS_HOTKEY_TAB 352
 #define IDS_HOTKEY_REPEATED 353
 #define IDS_HOTKEY_HELD 354
+// What entire-screen and automatic capture take, in kScreenRanges' order.
+#define IDS_OPTIONS_RANGE_PRIMARY 357
+#define IDS_OPTIONS_RANGE_ALL 358
+#define IDS_OPTIONS_RANGE_POINTER 359
 // The capture keys' rows by name, for the notification area's tooltip.
-#define IDS_HOTKEY_NAME_RECTANGLE 357
-#define IDS_HOTKEY_NAME_ENTIRE_SCREEN 358
-#define IDS_HOTKEY_NAME_WINDOW 359
-#define IDS_HOTKEY_NAME_PIN 360
-#define IDS_HOTKEY_NONE_ACTIVE 361
+#define IDS_HOTKEY_NAME_RECTANGLE 360
+#define IDS_HOTKEY_NAME_ENTIRE_SCREEN 361
+#define IDS_HOTKEY_NAME_WINDOW 362
+#define IDS_HOTKEY_NAME_PIN 363
+#define IDS_HOTKEY_NONE_ACTIVE 364
 // The page for the notification area and the start with Windows.
-#define IDS_OPTIONS_GENERAL_TAB 362
+#define IDS_OPTIONS_GENERAL_TAB 365
 #define IDC_OPTIONS_GENERAL_PAGE 306
 #define IDC_OPTIONS_NOTIFICATION_ICON 342
 #define IDC_OPTIONS_START_WITH_WINDOWS 343
-// The picture formats automatic capture offers, in the list's order.

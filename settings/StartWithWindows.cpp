@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/logic/StartSwitch.h"
+#include "frame/logic/StartSwitch.h"
 #include "win32/Handle.h"
 
 namespace snapora {

@@ -1,5 +1,6 @@
 #include "win32/Screen.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "win32/logic/Units.h"
@@ -15,7 +16,42 @@ int ScreenCaps(int index) {
     return value > 0 ? value : USER_DEFAULT_SCREEN_DPI;
 }
 
+constexpr wchar_t kDpiProperty[] = L"SnaporaDpi";
+
+// GetDpiForWindow, where the system has it (Windows 10 1607 and later).
+int SystemWindowDpi(HWND window) {
+    using GetDpiFn = UINT(WINAPI*)(HWND);
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto getDpi = user32 ? reinterpret_cast<GetDpiFn>(
+                                     reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")))
+                               : nullptr;
+    return getDpi && window ? static_cast<int>(getDpi(window)) : 0;
+}
+
 }  // namespace
+
+int WindowDpi(HWND window) {
+    HWND top = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
+    if (top) {
+        const auto noted = reinterpret_cast<std::intptr_t>(::GetPropW(top, kDpiProperty));
+        if (noted > 0) return static_cast<int>(noted);
+        if (const int dpi = SystemWindowDpi(top); dpi > 0) return dpi;
+    }
+    return ScreenDpiY();
+}
+
+int TwipsToPixelsX(int twips, HWND window) { return TwipsToPixels(twips, WindowDpi(window)); }
+int TwipsToPixelsY(int twips, HWND window) { return TwipsToPixels(twips, WindowDpi(window)); }
+
+int TakeDpiChange(HWND window, WPARAM wParam, const RECT* suggested) {
+    const int dpi = LOWORD(wParam) > 0 ? LOWORD(wParam) : ScreenDpiY();
+    ::SetPropW(window, kDpiProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(dpi)));
+    if (suggested) {
+        ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return dpi;
+}
 
 int ScreenDpiX() { return ScreenCaps(LOGPIXELSX); }
 int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }

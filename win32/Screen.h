@@ -15,6 +15,18 @@ int ScreenDpiY();
 int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
 
+// The DPI a window is drawn at: what the last WM_DPICHANGED brought its
+// top-level window, else the system's figure for the window's monitor,
+// else the screen's. Sizes in twips convert at it.
+int WindowDpi(HWND window);
+int TwipsToPixelsX(int twips, HWND window);
+int TwipsToPixelsY(int twips, HWND window);
+
+// Takes a WM_DPICHANGED to a top-level window: notes the new DPI for
+// WindowDpi and, when `suggested` is given, moves the window there as the
+// system asks. Returns the new DPI.
+int TakeDpiChange(HWND window, WPARAM wParam, const RECT* suggested);
+
 // Size of the primary screen in physical pixels.
 SIZE PrimaryScreenSize();
 

@@ -26,8 +26,9 @@ bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC pr
 void PlaceControlInTwips(HWND dialog, const TwipsRect& place, int offsetLeft, int offsetTop) {
     HWND control = ::GetDlgItem(dialog, place.id);
     if (!control) return;
-    ::SetWindowPos(control, nullptr, TwipsToPixelsX(offsetLeft + place.left), TwipsToPixelsY(offsetTop + place.top),
-                   TwipsToPixelsX(place.width), TwipsToPixelsY(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(control, nullptr, TwipsToPixelsX(offsetLeft + place.left, dialog),
+                   TwipsToPixelsY(offsetTop + place.top, dialog), TwipsToPixelsX(place.width, dialog),
+                   TwipsToPixelsY(place.height, dialog), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ShowHiddenWindowAgain(HWND window) {

@@ -1,8 +1,8 @@
 #pragma once
 // The rectangle dragged out on the frozen screen: its geometry, the read-out
 // beside the moving corner, and the bookkeeping of the inverted outline.
-// Everything is in screen pixels with (0, 0) at the primary screen's
-// top-left corner; both corners belong to the selection.
+// Everything is in the overlay's pixels, (0, 0) at its top-left corner;
+// both corners belong to the selection.
 #include <array>
 #include <optional>
 #include <string>
@@ -10,17 +10,6 @@
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {
-
-// Half-open: right and bottom are one past the last pixel.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    [[nodiscard]] int Width() const noexcept { return right - left; }
-    [[nodiscard]] int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // W = |start.x - last.x| and H = |start.y - last.y|: the selection is W + 1
 // by H + 1 pixels.

@@ -1,5 +1,5 @@
 #pragma once
-// Pixel points and sizes, and what a 32-bit picture of a size costs.
+// Pixel points, sizes and rectangles, and what a 32-bit picture of a size costs.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -23,6 +23,21 @@ struct PixelSize {
     int width = 0;
     int height = 0;
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Half-open: right and bottom are one past the last pixel.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    [[nodiscard]] int Width() const noexcept { return right - left; }
+    [[nodiscard]] int Height() const noexcept { return bottom - top; }
+    [[nodiscard]] bool Empty() const noexcept { return right <= left || bottom <= top; }
+    [[nodiscard]] bool Contains(PixelPoint point) const noexcept {
+        return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
+    }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 // Size of a rectangle given by its edges. Empty when either side would be

@@ -38,17 +38,23 @@ PixelSize PinShownSize(PixelSize picture, int percent) {
 PixelRect ZoomPinAbout(const PixelRect& shown, PixelPoint pointer, PixelSize picture, int percent) {
     const PixelSize size = PinShownSize(picture, percent);
     // The pointer's offset into the window scales with the window.
-    const int left = pointer.x - RoundedRatio(pointer.x - shown.left, size.width, MaxValue(1, shown.width));
-    const int top = pointer.y - RoundedRatio(pointer.y - shown.top, size.height, MaxValue(1, shown.height));
-    return {left, top, size.width, size.height};
+    const int left = pointer.x - RoundedRatio(pointer.x - shown.left, size.width, MaxValue(1, shown.Width()));
+    const int top = pointer.y - RoundedRatio(pointer.y - shown.top, size.height, MaxValue(1, shown.Height()));
+    return {left, top, left + size.width, top + size.height};
+}
+
+PixelRect UnfittedPin(PixelSize picture, std::optional<PixelPoint> origin, PixelPoint pointer) {
+    const PixelPoint corner =
+        origin.value_or(PixelPoint{pointer.x - picture.width / 2, pointer.y - picture.height / 2});
+    return {corner.x, corner.y, corner.x + picture.width, corner.y + picture.height};
 }
 
 PixelRect PlaceNewPin(PixelSize picture, std::optional<PixelPoint> origin, PixelPoint pointer,
                       const PixelRect& monitor) {
-    const PixelPoint corner =
-        origin.value_or(PixelPoint{pointer.x - picture.width / 2, pointer.y - picture.height / 2});
-    return {FitSide(corner.x, picture.width, monitor.left, monitor.width),
-            FitSide(corner.y, picture.height, monitor.top, monitor.height), picture.width, picture.height};
+    const PixelRect unfitted = UnfittedPin(picture, origin, pointer);
+    const int left = FitSide(unfitted.left, picture.width, monitor.left, monitor.Width());
+    const int top = FitSide(unfitted.top, picture.height, monitor.top, monitor.Height());
+    return {left, top, left + picture.width, top + picture.height};
 }
 
 }  // namespace snapora

@@ -9,14 +9,6 @@
 
 namespace snapora {
 
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
 // The zoom steps in percent. A wheel notch moves one step, so a notch in
 // and a notch out always come back to the step they left.
 inline constexpr std::array<int, 14> kPinZoomSteps{10, 15, 20, 25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
@@ -33,9 +25,12 @@ PixelSize PinShownSize(PixelSize picture, int percent);
 // point under `pointer` stays under it.
 PixelRect ZoomPinAbout(const PixelRect& shown, PixelPoint pointer, PixelSize picture, int percent);
 
-// Where a new pin goes: at `origin` (where the picture was on the screen)
-// when known, otherwise centred on `pointer`; then moved wholly inside
-// `monitor`, or to its top-left corner when it is larger.
+// Where a new pin would go on an endless desktop: at `origin` (where the
+// picture was on the screen) when known, otherwise centred on `pointer`.
+PixelRect UnfittedPin(PixelSize picture, std::optional<PixelPoint> origin, PixelPoint pointer);
+
+// Where a new pin goes: the unfitted place moved wholly inside `monitor`,
+// or to its top-left corner when it is larger.
 PixelRect PlaceNewPin(PixelSize picture, std::optional<PixelPoint> origin, PixelPoint pointer,
                       const PixelRect& monitor);
 

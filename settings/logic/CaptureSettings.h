@@ -1,11 +1,20 @@
 #pragma once
 // The capture settings, kept across runs by the settings store.
+#include <array>
 #include <string>
 
 #include "picture/logic/PictureFormat.h"
 #include "settings/logic/Hotkey.h"
 
 namespace snapora {
+
+// What the entire-screen and automatic captures take: the primary monitor,
+// the whole desktop over every monitor, or the monitor under the pointer.
+// The options list offers them in this order, which is also their stored
+// number.
+enum class ScreenRange { Primary, AllMonitors, PointerMonitor };
+inline constexpr std::array<ScreenRange, 3> kScreenRanges{ScreenRange::Primary, ScreenRange::AllMonitors,
+                                                          ScreenRange::PointerMonitor};
 
 struct CaptureSettings {
     static constexpr unsigned kDefaultAutomaticIntervalMs = 10000;
@@ -21,6 +30,7 @@ struct CaptureSettings {
     bool notificationIcon = false;                // the icon in the notification area
     // Kept as the system's own start-up entry rather than with the others.
     bool startWithWindows = false;
+    ScreenRange screenRange = ScreenRange::Primary;  // of entire-screen and automatic captures
 };
 
 }  // namespace snapora

@@ -67,6 +67,11 @@ void LoadWidth(const StoredValue& value, CaptureSettings& settings) {
 void LoadFormat(const StoredValue& value, CaptureSettings& settings) {
     if (const auto name = TextOf(value)) settings.automaticFormat = AutomaticFormatFromStoredName(*name);
 }
+void LoadRange(const StoredValue& value, CaptureSettings& settings) {
+    if (value.type == StoredType::Number && value.number < kScreenRanges.size()) {
+        settings.screenRange = kScreenRanges[value.number];
+    }
+}
 
 StoredValue StorePrefix(const CaptureSettings& settings) { return Text(settings.automaticPrefix); }
 StoredValue StoreInterval(const CaptureSettings& settings) { return Number(settings.automaticIntervalMs / 1000u); }
@@ -88,6 +93,9 @@ StoredValue StoreNotificationIcon(const CaptureSettings& settings) { return Numb
 
 StoredValue StoreFormat(const CaptureSettings& settings) {
     return Text(std::wstring(PictureFormatRowOf(settings.automaticFormat).storedName));
+}
+StoredValue StoreRange(const CaptureSettings& settings) {
+    return Number(static_cast<std::uint32_t>(settings.screenRange));
 }
 
 }  // namespace stored_rules

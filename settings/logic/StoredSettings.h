@@ -44,6 +44,7 @@ void LoadFolder(const StoredValue& value, CaptureSettings& settings);
 void LoadHeight(const StoredValue& value, CaptureSettings& settings);     // pixels
 void LoadWidth(const StoredValue& value, CaptureSettings& settings);      // pixels
 void LoadFormat(const StoredValue& value, CaptureSettings& settings);     // a format's stored name
+void LoadRange(const StoredValue& value, CaptureSettings& settings);      // place in kScreenRanges
 void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings);  // 1 shows it, 0 not
 StoredValue StorePrefix(const CaptureSettings& settings);
 StoredValue StoreInterval(const CaptureSettings& settings);
@@ -52,10 +53,11 @@ StoredValue StoreFolder(const CaptureSettings& settings);
 StoredValue StoreHeight(const CaptureSettings& settings);
 StoredValue StoreWidth(const CaptureSettings& settings);
 StoredValue StoreFormat(const CaptureSettings& settings);
+StoredValue StoreRange(const CaptureSettings& settings);
 StoredValue StoreNotificationIcon(const CaptureSettings& settings);
 }  // namespace stored_rules
 
-inline constexpr std::array<StoredSetting, 8> kStoredSettings{{
+inline constexpr std::array<StoredSetting, 9> kStoredSettings{{
     {L"AutomaticPrefix", StoredType::Text, &stored_rules::LoadPrefix, &stored_rules::StorePrefix},
     {L"AutomaticInterval", StoredType::Number, &stored_rules::LoadInterval, &stored_rules::StoreInterval},
     {L"AutomaticDuration", StoredType::Text, &stored_rules::LoadDuration, &stored_rules::StoreDuration},
@@ -63,6 +65,7 @@ inline constexpr std::array<StoredSetting, 8> kStoredSettings{{
     {L"PointerAreaHeight", StoredType::Number, &stored_rules::LoadHeight, &stored_rules::StoreHeight},
     {L"PointerAreaWidth", StoredType::Number, &stored_rules::LoadWidth, &stored_rules::StoreWidth},
     {L"AutomaticFormat", StoredType::Text, &stored_rules::LoadFormat, &stored_rules::StoreFormat},
+    {L"ScreenRange", StoredType::Number, &stored_rules::LoadRange, &stored_rules::StoreRange},
     {L"NotificationIcon", StoredType::Number, &stored_rules::LoadNotificationIcon,
      &stored_rules::StoreNotificationIcon},
 }};

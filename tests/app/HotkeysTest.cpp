@@ -124,6 +124,7 @@ TEST_F(StoredSettings, WhatOkAppliedIsThereAfterARestart) {
         ::SetDlgItemTextW(dialog, IDC_OPTIONS_PREFIX, L"截屏_");
         ::SetDlgItemTextW(dialog, IDC_OPTIONS_DURATION, L"0.5");
         ::SendDlgItemMessageW(dialog, IDC_HOTKEY_RECTANGLE_ON, BM_CLICK, 0, 0);
+        ::SendDlgItemMessageW(dialog, IDC_OPTIONS_RANGE, CB_SETCURSEL, 1, 0);
         Press(dialog, IDC_OPTIONS_OK);
     })});
     ASSERT_TRUE(script.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
@@ -133,6 +134,7 @@ TEST_F(StoredSettings, WhatOkAppliedIsThereAfterARestart) {
     EXPECT_EQ(StoredFromSettings(Main().Settings()), applied);
     EXPECT_EQ(Main().Settings().automaticPrefix, L"截屏_");
     EXPECT_TRUE(Main().Settings().hotkeys[0].IsNone());
+    EXPECT_EQ(Main().Settings().screenRange, ScreenRange::AllMonitors);
 }
 
 TEST_F(StoredSettings, BadValuesFallBackOneByOneAndAnUnwritableKeyChangesNothing) {

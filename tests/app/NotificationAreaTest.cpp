@@ -155,6 +155,13 @@ TEST(SnaporaProcess, StartsInTheNotificationAreaWithTheSwitch) {
     PumpFor(300ms);
     EXPECT_FALSE(::IsWindowVisible(frame));
     EXPECT_TRUE(::IsIconic(frame));
+    // Started again at log-on while it runs: the second copy ends at once
+    // (a program of its own would wait in its message loop), and the first
+    // stays where it waits.
+    const ProgramRun again = RunCapturingOutput(L"Snapora.exe", L"/tray", 20s);
+    EXPECT_EQ(again.exitCode, 0u);
+    EXPECT_TRUE(again.error.empty()) << again.error;
+    EXPECT_FALSE(::IsWindowVisible(frame));
     SendIconEvent(frame, WM_LBUTTONUP);
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(frame) && !::IsIconic(frame); }, 20s));
     ::PostMessageW(frame, WM_COMMAND, ID_FILE_EXIT, 0);

@@ -38,14 +38,14 @@ void LookAtOptions(MainWindow& main, const std::function<void(HWND dialog)>& loo
 }
 
 struct Fields {
-    std::wstring prefix, interval, duration, folder, height, width, format;
+    std::wstring prefix, interval, duration, folder, height, width, format, range;
 };
 
 Fields ReadFields(HWND dialog) {
     const auto text = [dialog](int id) { return WindowText(::GetDlgItem(dialog, id)); };
     return {text(IDC_OPTIONS_PREFIX),      text(IDC_OPTIONS_INTERVAL),    text(IDC_OPTIONS_DURATION),
             text(IDC_OPTIONS_FOLDER),      text(IDC_OPTIONS_AREA_HEIGHT), text(IDC_OPTIONS_AREA_WIDTH),
-            text(IDC_OPTIONS_FORMAT)};
+            text(IDC_OPTIONS_FORMAT),      text(IDC_OPTIONS_RANGE)};
 }
 
 void SetField(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
@@ -127,6 +127,7 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         EXPECT_EQ(fields.height, L"120");
         EXPECT_EQ(fields.width, L"160");
         EXPECT_EQ(fields.format, L"BMP 位图");
+        EXPECT_EQ(fields.range, L"主显示器");
         EXPECT_EQ(ShownPage(dialog), 1);
         EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_OPTIONS_OK);
         EXPECT_FALSE(::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_OPTIONS_OK), GWL_STYLE) & BS_DEFPUSHBUTTON);
@@ -136,7 +137,7 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
         ::GetWindowRect(dialog, &outer);
         ::GetWindowRect(Main().Handle(), &owner);
         EXPECT_EQ(outer.right - outer.left, win32::TwipsToPixelsX(4200));
-        EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(5070));
+        EXPECT_EQ(outer.bottom - outer.top, win32::TwipsToPixelsY(5550));
         EXPECT_NEAR((outer.left + outer.right) / 2, (owner.left + owner.right) / 2, 1);
         // Centred on the main window, unless that would push it off the top.
         RECT work{};
@@ -193,7 +194,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
     // Each step records the focus; the next timer tick sees the moved focus.
     std::vector<DialogScript::Step> steps;
     steps.push_back([] { return FindOptionsDialog() != nullptr; });
-    steps.push_back(pressTab(9));
+    steps.push_back(pressTab(10));
     steps.push_back([] {
         // The right arrow on the focused tab strip selects page 2.
         HWND dialog = FindOptionsDialog();
@@ -203,7 +204,7 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
         return true;
     });
     steps.push_back([] { return ShownPage(FindOptionsDialog()) == 2; });
-    steps.push_back(pressTab(13));
+    steps.push_back(pressTab(14));
     steps.push_back([] {
         Press(FindOptionsDialog(), IDCANCEL);
         return true;
@@ -213,7 +214,8 @@ TEST_F(OptionsDialog, TabKeyFollowsTheFocusOrderAndSkipsTheHiddenPage) {
     ASSERT_TRUE(script.Finished());
     const std::vector<int> expected = {IDC_OPTIONS_OK,       IDCANCEL,             IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_PREFIX,  IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                       IDC_OPTIONS_FOLDER,   IDC_OPTIONS_FORMAT,   IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
+                                       IDC_OPTIONS_FOLDER,   IDC_OPTIONS_FORMAT,   IDC_OPTIONS_RANGE,
+                                       IDC_OPTIONS_OK,       IDC_OPTIONS_TAB,
                                        IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_OK};
     EXPECT_EQ(order, expected);
 }
@@ -292,6 +294,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
             SetField(dialog, IDC_OPTIONS_AREA_HEIGHT, L" 480 ");
             SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"80");
             ::SendDlgItemMessageW(dialog, IDC_OPTIONS_FORMAT, CB_SETCURSEL, 1, 0);
+            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_RANGE, CB_SETCURSEL, 2, 0);
             ::PostMessageW(dialog, leaveMessage, leaveParam,
                            leaveMessage == WM_COMMAND
                                ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, LOWORD(leaveParam)))
@@ -307,6 +310,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
         EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
         EXPECT_EQ(Main().Settings().automaticFormat, PictureFormat::Bmp);
+        EXPECT_EQ(Main().Settings().screenRange, ScreenRange::Primary);
     }
 
     {
@@ -323,6 +327,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     EXPECT_EQ(settings.pointerAreaHeight, 480);
     EXPECT_EQ(settings.pointerAreaWidth, 80.0f);
     EXPECT_EQ(settings.automaticFormat, PictureFormat::Png);
+    EXPECT_EQ(settings.screenRange, ScreenRange::PointerMonitor);
 
     LookAtOptions(Main(), [](HWND dialog) {
         const Fields reopened = ReadFields(dialog);
@@ -333,6 +338,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         EXPECT_EQ(reopened.height, L"480");
         EXPECT_EQ(reopened.width, L"80");
         EXPECT_EQ(reopened.format, L"PNG 图像");
+        EXPECT_EQ(reopened.range, L"鼠标所在显示器");
         EXPECT_EQ(ShownPage(dialog), 1);
     });
 }

@@ -25,8 +25,10 @@ bool CursorAt(int x, int y) {
 void SendMouse(DWORD flags, int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteCoordinate(x, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteCoordinate(y, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // Across the whole desktop, which starts left of and above the primary
+    // monitor when other monitors lie there.
+    input.mi.dx = AbsoluteCoordinate(x - ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteCoordinate(y - ::GetSystemMetrics(SM_YVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
 }
@@ -60,12 +62,19 @@ void ClickToolbarButton(const MainWindow& main, int position) {
     Click(middle);
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, inputs, sizeof(INPUT)), 2u);
+void PressKey(WORD key, WORD modifier) {
+    INPUT inputs[4]{};
+    UINT count = 0;
+    const auto add = [&](WORD which, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = which;
+        inputs[count++].ki.dwFlags = flags;
+    };
+    if (modifier) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    ASSERT_EQ(::SendInput(count, inputs, sizeof(INPUT)), count);
 }
 
 bool Xdotool(const std::wstring& arguments) {

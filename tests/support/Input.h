@@ -21,8 +21,8 @@ void Click(POINT at);
 // Clicks the middle of the toolbar's button at `position` (1 for the
 // leftmost, separators counted), found by its place as a user finds it.
 void ClickToolbarButton(const MainWindow& main, int position);
-// Presses and releases a key.
-void PressKey(WORD key);
+// Presses and releases a key, with `modifier` (0 for none) held around it.
+void PressKey(WORD key, WORD modifier = 0);
 
 // Runs xdotool with these arguments on the X display, as keys and pointer
 // moves from the user arrive there; true when it ran and succeeded.

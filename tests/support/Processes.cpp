@@ -22,13 +22,20 @@ std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& a
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments, HANDLE output, HANDLE error) {
     const std::wstring path = win32::ProgramFolder() + L"\\" + program;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
+    const bool redirected = output && error;
+    if (redirected) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = output;
+        startup.hStdError = error;
+    }
     PROCESS_INFORMATION info{};
-    if (::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &info)) {
+    if (::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, redirected ? TRUE : FALSE, 0, nullptr,
+                         nullptr, &startup, &info)) {
         ::CloseHandle(info.hThread);
         process_.reset(info.hProcess);
         id_ = info.dwProcessId;
@@ -70,6 +77,28 @@ void ChildProcess::Kill() {
     ::WaitForSingleObject(process_.get(), 5000);
 }
 
+ProgramRun RunCapturingOutput(const std::wstring& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout) {
+    const std::wstring outPath = TempFilePath(L"stdout");
+    const std::wstring errPath = TempFilePath(L"stderr");
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    ProgramRun run;
+    {
+        const win32::UniqueFile out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const win32::UniqueFile err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out || !err) return run;
+        ChildProcess child(program, arguments, out.get(), err.get());
+        run.exitCode = child.Wait(timeout);
+    }
+    run.output = ReadWholeFile(outPath);
+    run.error = ReadWholeFile(errPath);
+    ::DeleteFileW(outPath.c_str());
+    ::DeleteFileW(errPath.c_str());
+    return run;
+}
+
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer() {
     const std::wstring out = TempFilePath(L"peer-bitmap");
     const auto code = RunToEnd(L"snapora_clipboard_peer.exe", L"read-bitmap \"" + out + L"\"");
@@ -97,6 +126,51 @@ std::optional<std::wstring> ReadClipboardTextFromPeer() {
     std::wstring text(bytes.size() / 2, L'\0');
     std::memcpy(text.data(), bytes.data(), text.size() * 2);
     return text;
+}
+
+namespace {
+
+// One xclip run into a Unix file, seen from here under Z:. Wine cannot wait
+// for a Unix process: the shell makes a marker once xclip has ended.
+std::string PasteFromXOnce(const std::string& mimeType, const std::wstring& unixStem) {
+    const std::wstring windowsStem = L"Z:" + std::wstring(unixStem.begin(), unixStem.end());
+    std::wstring windowsPath = windowsStem;
+    std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
+    const std::wstring marker = windowsPath + L".done";
+    const std::wstring type(mimeType.begin(), mimeType.end());
+    std::wstring command = L"/bin/sh -c \"xclip -selection clipboard -t " + type + L" -o > " + unixStem +
+                           L"; touch " + unixStem + L".done\"";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return {};
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!FileExists(marker) && std::chrono::steady_clock::now() < end) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    }
+    std::string bytes = ReadWholeFile(windowsPath);
+    ::DeleteFileW(windowsPath.c_str());
+    ::DeleteFileW(marker.c_str());
+    return bytes;
+}
+
+}  // namespace
+
+std::string PasteFromX(const std::string& mimeType) {
+    static unsigned counter = 0;
+    const std::wstring stem = L"/tmp/snapora-paste-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    // Wine hands the clipboard to X a moment after it changed here.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::string bytes = PasteFromXOnce(mimeType, stem + std::to_wstring(++counter));
+        if (!bytes.empty()) return bytes;
+        ::Sleep(100);
+    }
+    return {};
 }
 
 bool PutClipboardText(const std::wstring& text, HWND owner) {

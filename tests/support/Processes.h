@@ -16,8 +16,11 @@ namespace snapora::test {
 
 class ChildProcess {
 public:
-    // `program` is a file name beside the test executable.
-    ChildProcess(const std::wstring& program, const std::wstring& arguments);
+    // `program` is a file name beside the test executable. With `output`
+    // and `error`, the program gets them as its standard handles, as a
+    // script that redirects them would start it.
+    ChildProcess(const std::wstring& program, const std::wstring& arguments, HANDLE output = nullptr,
+                 HANDLE error = nullptr);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -33,6 +36,16 @@ private:
     DWORD id_ = 0;
 };
 
+// A program beside the tests run to its end with its standard output and
+// error sent to files, and what it wrote there.
+struct ProgramRun {
+    std::optional<DWORD> exitCode;
+    std::string output;
+    std::string error;
+};
+ProgramRun RunCapturingOutput(const std::wstring& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
 // The clipboard's bitmap as another process reads it.
 struct PeerBitmap {
     int width = 0;
@@ -41,6 +54,12 @@ struct PeerBitmap {
 };
 std::optional<PeerBitmap> ReadClipboardBitmapFromPeer();
 std::optional<std::wstring> ReadClipboardTextFromPeer();
+
+// What an X program pastes from the clipboard as `mimeType` ("image/png",
+// "image/bmp"), read with xclip on the X side of Wine; empty when nothing
+// came. This thread's windows keep answering meanwhile, so a picture they
+// offer is rendered when X asks for it.
+std::string PasteFromX(const std::string& mimeType);
 
 // Puts text on the clipboard from this process, and reads it back here.
 bool PutClipboardText(const std::wstring& text, HWND owner = nullptr);

@@ -112,3 +112,14 @@ bool ToolbarPressed(HWND toolbar, UINT commandId) {
 }
 
 }  // namespace snapora::test
+
+namespace snapora::test {
+
+std::wstring FirstStatusPanel(HWND statusBar) {
+    wchar_t text[256] = {};
+    if (LOWORD(::SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0)) >= 256) return L"(too long)";
+    ::SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+}  // namespace snapora::test

@@ -53,6 +53,8 @@ std::vector<HWND> Documents(const MainWindow& main);
 void ExpectTheRunsDpi();
 
 std::wstring WindowText(HWND window);
+// The text of the status bar's first panel.
+std::wstring FirstStatusPanel(HWND statusBar);
 std::wstring ProgramFolderForTests();
 
 }  // namespace snapora::test

@@ -23,11 +23,11 @@ TEST(PinZoom, ShownSizeRoundsAndNeverVanishes) {
 
 TEST(PinZoom, ThePictureUnderThePointerStaysThere) {
     const PixelSize picture{200, 100};
-    const PixelRect shown{100, 50, 200, 100};
+    const PixelRect shown{100, 50, 300, 150};
     // The pointer a quarter into the picture: at 200 % the window grows
     // away from it on both sides in proportion.
     const PixelRect in = ZoomPinAbout(shown, {150, 75}, picture, 200);
-    EXPECT_EQ(in, (PixelRect{50, 25, 400, 200}));
+    EXPECT_EQ(in, (PixelRect{50, 25, 450, 225}));
     EXPECT_EQ(ZoomPinAbout(in, {150, 75}, picture, 100), shown);
     // In and out again by the wheel's steps lands where it started.
     const PixelRect step = ZoomPinAbout(shown, {283, 61}, picture, 125);
@@ -36,14 +36,14 @@ TEST(PinZoom, ThePictureUnderThePointerStaysThere) {
 
 TEST(PinPlacement, KeepsTheCaptureOriginOrCentresOnThePointerInsideTheMonitor) {
     const PixelRect monitor{0, 0, 1024, 768};
-    EXPECT_EQ(PlaceNewPin({100, 50}, PixelPoint{30, 40}, {500, 500}, monitor), (PixelRect{30, 40, 100, 50}));
-    EXPECT_EQ(PlaceNewPin({100, 50}, std::nullopt, {500, 500}, monitor), (PixelRect{450, 475, 100, 50}));
+    EXPECT_EQ(PlaceNewPin({100, 50}, PixelPoint{30, 40}, {500, 500}, monitor), (PixelRect{30, 40, 130, 90}));
+    EXPECT_EQ(PlaceNewPin({100, 50}, std::nullopt, {500, 500}, monitor), (PixelRect{450, 475, 550, 525}));
     // Pushed back inside at the right and bottom, and at the left and top.
-    EXPECT_EQ(PlaceNewPin({100, 50}, std::nullopt, {1020, 760}, monitor), (PixelRect{924, 718, 100, 50}));
+    EXPECT_EQ(PlaceNewPin({100, 50}, std::nullopt, {1020, 760}, monitor), (PixelRect{924, 718, 1024, 768}));
     EXPECT_EQ(PlaceNewPin({100, 50}, PixelPoint{-30, -5}, {0, 0}, monitor), (PixelRect{0, 0, 100, 50}));
     // A monitor left of the primary one, and a picture larger than it.
-    const PixelRect left{-800, 0, 800, 600};
-    EXPECT_EQ(PlaceNewPin({900, 50}, std::nullopt, {-400, 300}, left), (PixelRect{-800, 275, 900, 50}));
+    const PixelRect left{-800, 0, 0, 600};
+    EXPECT_EQ(PlaceNewPin({900, 50}, std::nullopt, {-400, 300}, left), (PixelRect{-800, 275, 100, 325}));
 }
 
 }  // namespace

@@ -74,5 +74,21 @@ TEST(StoredSettings, TheNotificationIconIsKeptAndOnlyAOneShowsIt) {
     EXPECT_TRUE(CaptureSettings{}.hotkeys[3].IsNone());
 }
 
+TEST(StoredSettings, TheScreenRangeIsKeptAndAnythingElseIsThePrimaryMonitor) {
+    for (const ScreenRange range : kScreenRanges) {
+        CaptureSettings settings;
+        settings.screenRange = range;
+        EXPECT_EQ(SettingsFromStored(StoredFromSettings(settings)).screenRange, range);
+    }
+    CaptureSettings all;
+    all.screenRange = ScreenRange::AllMonitors;
+    StoredValues values = StoredFromSettings(all);
+    for (const StoredValue& bad : {StoredValue{StoredType::Number, 3, {}}, StoredValue{StoredType::Number, 0xFFFFFFFFu, {}},
+                                  StoredValue{StoredType::Text, 0, L"1"}, StoredValue{}}) {
+        values[StoredIndex(L"ScreenRange")] = bad;
+        EXPECT_EQ(SettingsFromStored(values).screenRange, ScreenRange::Primary) << bad.number;
+    }
+}
+
 }  // namespace
 }  // namespace snapora
