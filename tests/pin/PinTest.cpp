@@ -2,16 +2,20 @@
 // pixels, dragging, the wheel's zoom, Esc, the double-click and the
 // right-click menu.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include "capture/CommandCapture.h"
 #include "documents/DocumentWindow.h"
 #include "frame/ResourceIds.h"
 #include "pin/PinResource.h"
 #include "pin/PinWindow.h"
+#include "settings/SettingsResource.h"
 #include "support/Dialogs.h"
 #include "support/Files.h"
 #include "support/Input.h"
@@ -127,6 +131,36 @@ TEST_F(Pin, ShowsTheExactPixelsWhereTheCaptureWasAndLeavesTheFocusAlone) {
     EXPECT_EQ(PinWindow::FromHandle(pin)->GetPicture().ReadPixels(), PatternPixels(0, 0, 120, 80));
 }
 
+TEST_F(Pin, AWindowOrRectangleCaptureIsPinnedWhereItWasOnTheScreen) {
+    const RECT area{150, 120, 390, 300};
+    auto pattern = std::make_unique<PatternWindow>(area);
+    ::SetForegroundWindow(pattern->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == pattern->Handle(); }));
+    Main().Execute(ID_CAPTURE_WINDOW_AT_ONCE);
+    // A script's rectangle, opened in a document as the menu's would be.
+    bool ended = false;
+    const CaptureRequest rect{CommandCaptureKind::Rect, 200, 150, 60, 50};
+    ASSERT_TRUE(StartCommandCapture(Main(), rect, [&ended](const CommandResult&) { ended = true; }));
+    ASSERT_TRUE(PumpUntil([&] { return ended && Documents(Main()).size() == 2; }));
+    for (HWND document : Documents(Main())) {
+        ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document), 0);
+        Main().Execute(ID_EDIT_PIN);
+    }
+    std::vector<HWND> pins = PinWindow::All();
+    ASSERT_EQ(pins.size(), 2u);
+    std::sort(pins.begin(), pins.end(), [](HWND a, HWND b) { return RectOf(a).left < RectOf(b).left; });
+    const RECT expected[] = {area, {200, 150, 260, 200}};
+    for (std::size_t i = 0; i < pins.size(); ++i) {
+        const RECT shown = RectOf(pins[i]);
+        EXPECT_TRUE(::EqualRect(&shown, &expected[i])) << shown.left << "," << shown.top;
+    }
+    // With the pattern gone, the pins (the rectangle's above the window's)
+    // show what was there, pixel for pixel.
+    pattern.reset();
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(ScreenMismatches(area), 0);
+}
+
 TEST_F(Pin, WithoutAPlaceGoesNearThePointerInsideTheScreenAndSeveralStayOpen) {
     const RECT screen = PrimaryScreenRect();
     ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(60, 40)), nullptr);
@@ -192,11 +226,18 @@ TEST_F(Pin, DragsWithTheLeftButtonAndZoomsInStepsAboutThePointer) {
     EXPECT_EQ(ShownMismatches(pin, 1), 0);
 }
 
-TEST_F(Pin, EscAndADoubleClickCloseIt) {
+TEST_F(Pin, CtrlCCopiesAndEscOrADoubleClickClosesIt) {
     HWND pin = PinPattern(50, 50, POINT{100, 100});
     ASSERT_NE(pin, nullptr);
     Click(Centre(pin));
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == pin && InputQueueEmpty(); }));
+    // Clicked, it has the keys: Ctrl+C copies, Esc closes.
+    ASSERT_TRUE(PutClipboardText(L"before"));
+    PressKey('C', VK_CONTROL);
+    ASSERT_TRUE(PumpUntil([] { return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }));
+    const auto clip = ReadClipboardBitmapFromPeer();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->pixels, PatternPixels(0, 0, 50, 50));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(pin); }));
 
@@ -231,6 +272,25 @@ TEST_F(Pin, TheRightClickMenuCopiesSavesAndCloses) {
     EXPECT_TRUE(::IsWindow(second) && ::IsWindow(third));
     ASSERT_TRUE(ChooseFromMenu(second, IDM_PIN_CLOSE_ALL));
     EXPECT_TRUE(PumpUntil([&] { return PinWindow::All().empty(); }));
+}
+
+TEST_F(Pin, ItsKeyIsOffUntilGivenOnTheKeyPageAndThenPinsWhileMinimised) {
+    EXPECT_TRUE(Main().Settings().hotkeys[3].IsNone());
+    ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(40, 30)), nullptr);
+    DialogScript script({[] {
+        HWND dialog = FindDialogWith(IDC_HOTKEY_PIN);
+        if (!dialog) return false;
+        ::CheckDlgButton(dialog, IDC_HOTKEY_PIN_ON, BST_CHECKED);
+        ::SendDlgItemMessageW(dialog, IDC_HOTKEY_PIN, HKM_SETHOTKEY, MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+        Press(dialog, IDC_OPTIONS_OK);
+        return true;
+    }});
+    Main().Execute(ID_SETTINGS_OPTIONS);
+    ASSERT_TRUE(script.Finished());
+    ::ShowWindow(mainWindow_, SW_MINIMIZE);
+    ASSERT_TRUE(Xdotool(L"key ctrl+shift+p"));
+    ASSERT_TRUE(PumpUntil([] { return PinWindow::All().size() == 1; }));
+    EXPECT_TRUE(::IsIconic(mainWindow_));
 }
 
 TEST_F(Pin, PinsCloseWithTheProgram) {
