@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/ShellCommands.h"
+#include "app/FrameCommands.h"
 #include "app/resource.h"
 #include "documents/SaveDocument.h"
 #include "frame/Frame.h"
@@ -48,30 +48,11 @@ constexpr CommandEntry kCommands[] = {
     {ID_HELP_ABOUT, &ShowAbout},
 };
 
-struct TimerEntry {
-    MainTimer timer;
-    CommandHandler handler;
-};
-
-constexpr std::array<TimerEntry, 4> kTimers{{
-    {MainTimer::EntireScreen, &EntireScreenCaptureTick},
-    {MainTimer::Rectangle, &RectangleCaptureTick},
-    {MainTimer::PointerArea, &PointerAreaCaptureTick},
-    {MainTimer::Automatic, &AutomaticCaptureTick},
-}};
-
 }  // namespace
 
 CommandHandler FindCommandHandler(UINT commandId) {
     for (const auto& entry : kCommands) {
         if (entry.id == commandId) return entry.handler;
-    }
-    return nullptr;
-}
-
-CommandHandler FindTimerHandler(MainTimer timer) {
-    for (const auto& entry : kTimers) {
-        if (entry.timer == timer) return entry.handler;
     }
     return nullptr;
 }

@@ -2,7 +2,7 @@
 
 #include "capture/CaptureCommands.h"
 #include "frame/Frame.h"
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/CommandHandover.h"
@@ -15,11 +16,11 @@
 #include "capture/CaptureCommands.h"
 #include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
+#include "help/HelpCommands.h"
 #include "frame/Texts.h"
 #include "pin/PinCommands.h"
 #include "settings/HotkeyNames.h"
 #include "settings/SettingsStore.h"
-#include "win32/Handle.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 #include "win32/Workspace.h"
@@ -142,14 +143,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
-    if (message == WM_RENDERFORMAT) run_.clipboardOffer.Render(static_cast<UINT>(wParam));
-    if (message == WM_RENDERALLFORMATS) run_.clipboardOffer.RenderAll(window_);
-    if (message == WM_DESTROYCLIPBOARD) run_.clipboardOffer.Forget();
+    if (message == WM_RENDERFORMAT) clipboard_.Render(static_cast<UINT>(wParam));
+    if (message == WM_RENDERALLFORMATS) clipboard_.RenderAll(window_);
+    if (message == WM_DESTROYCLIPBOARD) clipboard_.Forget();
     return 0;
 }
 
 bool MainWindow::OnCreate() {
-    for (auto& timer : timers_) timer.Attach(window_);
+    capture_.Attach(window_);
     hotkeys_.Attach(window_);
     notificationIcon_.Attach(window_, instance_);
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -173,11 +174,9 @@ void MainWindow::Initialise() {
     versionText_ = FormatVersion(win32::ModuleVersion());
     SetStatusText({});
     SetCaption(LoadText(IDS_APP_TITLE));
-    run_.captureCount = 0;
+    captures_.captureCount = 0;
     settings_ = LoadStoredSettings();
-    Timer(MainTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
-    RegisterHotkeys();
-    UpdateNotificationIcon();
+    ApplySettings();
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -238,12 +237,9 @@ void MainWindow::OnTimer(UINT_PTR id) {
         OnStatusBarClockTick();
         return;
     }
-    CommandHandler handler = FindTimerHandler(static_cast<MainTimer>(id));
-    if (!handler) return;
     const HWND window = window_;
-    handler(*this);
     // A tick may end a mode; a tick that ran a modal loop may outlive us.
-    if (::IsWindow(window)) RefreshUi();
+    if (capture_.OnTimer(*this, id) && ::IsWindow(window)) RefreshUi();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -269,20 +265,23 @@ void MainWindow::Execute(UINT commandId) {
     handler(*this);
     // Commands that run modal loops may see the program closed meanwhile.
     if (!::IsWindow(window)) return;
-    if (options) {
-        RegisterHotkeys();
-        UpdateNotificationIcon();
-    }
+    if (options) ApplySettings();
     RefreshUi();
 }
 
-void MainWindow::RegisterHotkeys() { run_.hotkeysAvailable = hotkeys_.Register(settings_.hotkeys); }
+// The keys and the automatic period follow the settings; a running
+// automatic capture takes the new period at once.
+void MainWindow::ApplySettings() {
+    keysAvailable_ = hotkeys_.Register(settings_.hotkeys);
+    capture_.Timer(CaptureTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
+    UpdateNotificationIcon();
+}
 
 void MainWindow::UpdateNotificationIcon() {
     if (settings_.notificationIcon) {
         // The tooltip says which keys capture, as registered just now.
         (void)notificationIcon_.Show(LoadText(IDS_APP_TITLE) + L"\n" +
-                                     ActiveHotkeysText(settings_.hotkeys, run_.hotkeysAvailable));
+                                     ActiveHotkeysText(settings_.hotkeys, keysAvailable_));
         return;
     }
     (void)notificationIcon_.Hide();
@@ -304,34 +303,29 @@ void MainWindow::OnNotificationIcon(UINT event) {
 }
 
 void MainWindow::ShowNotificationMenu() {
-    win32::UniqueMenu menu(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_NOTIFICATION_MENU)));
-    if (!menu) return;
-    HMENU popup = ::GetSubMenu(menu.get(), 0);
-    DrawUiState(state_, popup, nullptr);
-    ::EnableMenuItem(popup, ID_PIN_LAST_CAPTURE, MF_BYCOMMAND | (CanPinLastCapture(*this) ? MF_ENABLED : MF_GRAYED));
-    POINT at{};
-    ::GetCursorPos(&at);
-    // In front, or the menu would not close when the user clicks elsewhere.
-    ::SetForegroundWindow(window_);
     const HWND window = window_;
-    const UINT id = static_cast<UINT>(
-        ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
-    ::PostMessageW(window, WM_NULL, 0, 0);
+    const UINT id = notificationIcon_.TrackMenu(Facts());
     // The menu ran a modal loop: the program may have ended meanwhile.
     if (id != 0 && ::IsWindow(window)) Execute(id);
 }
 
+UiFacts MainWindow::Facts() {
+    if (const std::optional<bool> unsaved = ActiveDocumentUnsaved(*this)) saveEnabled_ = *unsaved;
+    return {capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this), saveEnabled_, bars_,
+            CanPinLastCapture(*this)};
+}
+
 void MainWindow::RefreshUi() {
-    DrawUiState(state_, ::GetMenu(window_), toolbar_);
+    DrawUiState(Facts(), ::GetMenu(window_), toolbar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
-    const bool toolbarChanges = HasVisibleStyle(toolbar_) != state_.toolbarShown;
-    const bool statusBarChanges = HasVisibleStyle(statusBar_) != state_.statusBarShown;
+    const bool toolbarChanges = HasVisibleStyle(toolbar_) != bars_.toolbarShown;
+    const bool statusBarChanges = HasVisibleStyle(statusBar_) != bars_.statusBarShown;
     if (!toolbarChanges && !statusBarChanges) return;
-    ::ShowWindow(toolbar_, state_.toolbarShown ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(statusBar_, state_.statusBarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(toolbar_, bars_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(statusBar_, bars_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
 
@@ -422,7 +416,7 @@ void MainWindow::OnDestroy() {
     CloseAllPins();
     (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
-    for (auto& timer : timers_) timer.SetEnabled(false);
+    capture_.Detach();
     ::KillTimer(window_, kClockTimerId);
     if (toolbarImages_) {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
@@ -433,22 +427,19 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::RequestExit() {
     // Ends the program at once: no questions, no closing handlers.
-    exitRequested_ = true;
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
-    run_.clipboardOffer.RenderAll(window_);
+    clipboard_.RenderAll(window_);
     CloseAllPins();
     (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
-    for (auto& timer : timers_) timer.SetEnabled(false);
+    capture_.Detach();
     ::PostQuitMessage(0);
 }
 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
 }
-
-win32::WindowTimer& MainWindow::Timer(MainTimer which) { return timers_[static_cast<std::size_t>(which) - 1]; }
 
 void MainWindow::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
 

@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "app/NotificationIcon.h"
+#include "app/UiDrawing.h"
+#include "capture/CaptureModes.h"
+#include "frame/CaptureDocumentState.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
-#include "frame/UiState.h"
+#include "frame/logic/CaptureSettings.h"
+#include "picture/Clipboard.h"
 #include "settings/HotkeyRegistration.h"
-#include "settings/logic/CaptureSettings.h"
 #include "win32/Handle.h"
 #include "win32/Window.h"
-#include "win32/WindowTimer.h"
 
 namespace snapora {
 
@@ -39,17 +40,18 @@ public:
     void SetCaption(const std::wstring& caption) override;
     void SetStatusText(const std::wstring& text) override;
     CaptureSettings& Settings() noexcept override { return settings_; }
-    RunState& Run() noexcept override { return run_; }
-    win32::WindowTimer& Timer(MainTimer which) override;
-    UiState& State() noexcept override { return state_; }
+    CaptureDocumentState& Captures() noexcept override { return captures_; }
+    [[nodiscard]] const HotkeyAvailability& KeysAvailable() const noexcept override { return keysAvailable_; }
+    ClipboardOffer& Clipboard() noexcept override { return clipboard_; }
+    [[nodiscard]] bool StatusShowsProgress() const override { return capture_.AutomaticRunning(); }
     void RefreshUi() override;
     void Execute(UINT commandId) override;
 
     [[nodiscard]] HWND Toolbar() const noexcept { return toolbar_; }
     [[nodiscard]] HWND StatusBar() const noexcept { return statusBar_; }
+    BarPreferences& Bars() noexcept { return bars_; }
 
-    // True once "退出" has asked the program to end at once.
-    [[nodiscard]] bool ExitRequested() const noexcept { return exitRequested_; }
+    // "退出": ends the program at once.
     void RequestExit();
 
     [[nodiscard]] const NotificationIcon& Icon() const noexcept { return notificationIcon_; }
@@ -76,10 +78,11 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnStatusBarClockTick();
     void ShowBars();
-    void RegisterHotkeys();
+    void ApplySettings();
     void UpdateNotificationIcon();
     void OnNotificationIcon(UINT event);
     void ShowNotificationMenu();
+    [[nodiscard]] UiFacts Facts();
 
     HINSTANCE instance_;
     HWND mdiClient_ = nullptr;
@@ -87,21 +90,21 @@ private:
     HWND statusBar_ = nullptr;
     win32::UniqueImageList toolbarImages_;
     CaptureSettings settings_;
-    RunState run_;
-    UiState state_;
+    CaptureDocumentState captures_;
+    CaptureModes capture_;
+    ClipboardOffer clipboard_;
+    BarPreferences bars_;
+    // "另存为" follows the active document and keeps its last state while
+    // no document is active.
+    bool saveEnabled_ = true;
     SystemHotkeys hotkeys_;
+    HotkeyAvailability keysAvailable_{};
     NotificationIcon notificationIcon_;
     // Explorer's announcement that it started again, its icons gone.
     UINT taskbarCreated_ = 0;
-    std::array<win32::WindowTimer, 4> timers_{
-        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::EntireScreen), 100},
-        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Rectangle), 100},
-        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::PointerArea), 50},
-        win32::WindowTimer{static_cast<UINT_PTR>(MainTimer::Automatic), 0}};
     std::wstring versionText_;
     std::wstring shownDate_;
     std::wstring shownTime_;
-    bool exitRequested_ = false;
     bool askingToEndSession_ = false;
     // The windows the last agreed end-of-session round asked about.
     std::vector<HWND> askedAtQuery_;

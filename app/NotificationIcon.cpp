@@ -8,6 +8,7 @@ namespace snapora {
 
 void NotificationIcon::Attach(HWND window, HINSTANCE instance) {
     window_ = window;
+    instance_ = instance;
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SNAPORA), IMAGE_ICON,
                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
 }
@@ -45,6 +46,22 @@ bool NotificationIcon::Restore() {
     if (!added_) return false;
     NOTIFYICONDATAW data = Data(tooltip_);
     return ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+UINT NotificationIcon::TrackMenu(const UiFacts& facts) const {
+    win32::UniqueMenu menu(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_NOTIFICATION_MENU)));
+    if (!menu) return 0;
+    HMENU popup = ::GetSubMenu(menu.get(), 0);
+    DrawUiState(facts, popup, nullptr);
+    POINT at{};
+    ::GetCursorPos(&at);
+    // In front, or the menu would not close when the user clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    const HWND window = window_;
+    const UINT id = static_cast<UINT>(
+        ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
+    ::PostMessageW(window, WM_NULL, 0, 0);
+    return id;
 }
 
 }  // namespace snapora

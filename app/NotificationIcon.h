@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/UiDrawing.h"
 #include "win32/Handle.h"
 
 namespace snapora {
@@ -26,12 +27,16 @@ public:
     // After Explorer restarted: the icon that was shown is added again.
     bool Restore();
     [[nodiscard]] bool Shown() const noexcept { return added_; }
+    // The icon's right-click menu at the pointer, drawn from `facts`: the
+    // command chosen, or 0. It runs a modal loop.
+    [[nodiscard]] UINT TrackMenu(const UiFacts& facts) const;
     [[nodiscard]] const std::wstring& Tooltip() const noexcept { return tooltip_; }
 
 private:
     [[nodiscard]] NOTIFYICONDATAW Data(const std::wstring& tooltip) const;
 
     HWND window_ = nullptr;
+    HINSTANCE instance_ = nullptr;
     win32::UniqueIcon icon_;
     std::wstring tooltip_;
     // Whether the shell took the icon, as far as the program told it.

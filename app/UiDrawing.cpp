@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "app/resource.h"
-#include "frame/UiState.h"
 
 namespace snapora {
 
@@ -19,16 +18,17 @@ void Press(HWND toolbar, UINT id, bool on) {
 
 }  // namespace
 
-void DrawUiState(const UiState& state, HMENU menu, HWND toolbar) {
-    Check(menu, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
-    Check(menu, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
-    Check(menu, ID_HELP_CONTENTS, state.helpShown);
-    Check(menu, ID_SETTINGS_TOOLBAR, state.toolbarShown);
-    Check(menu, ID_SETTINGS_STATUS_BAR, state.statusBarShown);
-    ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (state.saveEnabled ? MF_ENABLED : MF_GRAYED));
-    Press(toolbar, ID_CAPTURE_POINTER_AREA, state.pointerAreaCapture);
-    Press(toolbar, ID_CAPTURE_AUTOMATIC, state.automaticCapture);
-    Press(toolbar, ID_HELP_CONTENTS, state.helpShown);
+void DrawUiState(const UiFacts& facts, HMENU menu, HWND toolbar) {
+    Check(menu, ID_CAPTURE_POINTER_AREA, facts.pointerAreaCapture);
+    Check(menu, ID_CAPTURE_AUTOMATIC, facts.automaticCapture);
+    Check(menu, ID_HELP_CONTENTS, facts.helpShown);
+    Check(menu, ID_SETTINGS_TOOLBAR, facts.bars.toolbarShown);
+    Check(menu, ID_SETTINGS_STATUS_BAR, facts.bars.statusBarShown);
+    ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (facts.saveEnabled ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, ID_PIN_LAST_CAPTURE, MF_BYCOMMAND | (facts.pinLastCaptureEnabled ? MF_ENABLED : MF_GRAYED));
+    Press(toolbar, ID_CAPTURE_POINTER_AREA, facts.pointerAreaCapture);
+    Press(toolbar, ID_CAPTURE_AUTOMATIC, facts.automaticCapture);
+    Press(toolbar, ID_HELP_CONTENTS, facts.helpShown);
 }
 
 }  // namespace snapora

@@ -10,9 +10,11 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/resource.h"
+#include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "picture/PictureEncoder.h"
 #include "support/DesktopPicture.h"
 #include "win32/Screen.h"
@@ -85,12 +87,11 @@ void ReportBytes(const char* screenName, const std::wstring& folder) {
 void TimeTicks(MainWindow& main, PictureFormat format, const char* name, int repetitions) {
     main.Settings().automaticFormat = format;
     const std::wstring folder = AutomaticFolderPath(win32::ProgramFolder(), main.Settings().automaticFolder);
-    CommandHandler tick = FindTimerHandler(MainTimer::Automatic);
     int number = 0;
     const SIZE screen = win32::PrimaryScreenSize();
     Report(name, screen.cx, screen.cy, Measure(2, repetitions, [&] {
                ++number;
-               tick(main);
+               AutomaticCaptureTick(main);
            }, [&] {
                ::DeleteFileW(AutomaticPicturePath(folder, main.Settings().automaticPrefix, number, format).c_str());
            }));
@@ -111,7 +112,8 @@ int RunFormats(int repetitions) {
 
     main->Settings().automaticDuration = 1e9;
     main->Execute(ID_CAPTURE_AUTOMATIC);
-    main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
+    // Ticks come from here only: the run's timer stays on, too slow to fire.
+    CaptureModes::Of(main->Handle())->Timer(CaptureTimer::Automatic).SetInterval(USER_TIMER_MAXIMUM);
     TimeTicks(*main, PictureFormat::Bmp, "auto-tick-bmp-desktop", repetitions);
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-desktop", repetitions);
     if (std::getenv("SNAPORA_BENCH_DETAIL")) {

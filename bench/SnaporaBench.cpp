@@ -21,11 +21,13 @@
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "picture/Clipboard.h"
+#include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticRun.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "picture/logic/BmpEncoder.h"
 #include "win32/ComApartment.h"
 #include "win32/Screen.h"
@@ -81,7 +83,7 @@ int RunPaths(int repetitions, const std::wstring& folder) {
         Picture reused = GrabScreenArea(0, 0, w, h);
         Report("detail-grab-into", w, h, Measure(2, repetitions, [&] { (void)GrabScreenAreaInto(reused, 0, 0); }));
         auto sharedShot = std::make_shared<const Picture>(GetScreenSnapshot(nullptr));
-        Report("detail-offer", w, h, Measure(2, repetitions, [&] { (void)main->Run().clipboardOffer.Offer(main->Handle(), sharedShot, ClipboardOffer::Bitmap::WhenAsked); }));
+        Report("detail-offer", w, h, Measure(2, repetitions, [&] { (void)main->Clipboard().Offer(main->Handle(), sharedShot, ClipboardOffer::Bitmap::WhenAsked); }));
         Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));
         std::vector<std::uint8_t> encoded;
         Report("detail-encode", w, h, Measure(2, repetitions, [&] {
@@ -112,13 +114,13 @@ int RunPaths(int repetitions, const std::wstring& folder) {
     // runs it: grab, clipboard, numbered file.
     main->Settings().automaticDuration = 1e9;
     main->Execute(ID_CAPTURE_AUTOMATIC);
-    CommandHandler tick = FindTimerHandler(MainTimer::Automatic);
-    main->Timer(MainTimer::Automatic).SetEnabled(false);  // ticks come from here only
+    // Ticks come from here only: the run's timer stays on, too slow to fire.
+    CaptureModes::Of(main->Handle())->Timer(CaptureTimer::Automatic).SetInterval(USER_TIMER_MAXIMUM);
     const std::wstring autoFolder = AutomaticFolderPath(win32::ProgramFolder(), main->Settings().automaticFolder);
     int tickNumber = 0;
     Report("auto-tick", w, h, Measure(2, repetitions, [&] {
                ++tickNumber;
-               tick(*main);
+               AutomaticCaptureTick(*main);
            }, [&] {
                ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().automaticPrefix, tickNumber,
                                                     main->Settings().automaticFormat).c_str());

@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/resource.h"
 #include "capture/logic/AutomaticRun.h"
+#include "capture/CaptureModes.h"
 #include "capture/RectangleOverlay.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
@@ -187,7 +188,7 @@ bool RunAutomatic(MainWindow& main, int seconds, PictureFormat format) {
     const double autoStart = ResidentBytes();
     main.Execute(ID_CAPTURE_AUTOMATIC);
     const bool stopped =
-        PumpUntil([&] { return !main.State().automaticCapture; }, static_cast<DWORD>(seconds + 60) * 1000);
+        PumpUntil([&] { return !CaptureModes::Of(main.Handle())->AutomaticRunning(); }, static_cast<DWORD>(seconds + 60) * 1000);
     const double autoEnd = ResidentBytes();
     const SIZE screen = win32::PrimaryScreenSize();
     const bool png = format == PictureFormat::Png;

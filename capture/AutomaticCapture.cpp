@@ -6,17 +6,16 @@
 #include <string>
 
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/CaptureResource.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/AutomaticProgress.h"
 #include "capture/logic/AutomaticRun.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "picture/Clipboard.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 #include "win32/Screen.h"
 #include "win32/WindowTimer.h"
 
@@ -64,61 +63,58 @@ std::optional<std::wstring> NewDir(const CaptureSettings& settings) {
     return path;
 }
 
-void ShowProgress(Frame& frame) {
-    const RunState& run = frame.Run();
+void ShowProgress(Frame& frame, const AutomaticRunState& run) {
     const CaptureSettings& settings = frame.Settings();
     const int total = AutomaticRunTotal(settings.automaticDuration, settings.automaticIntervalMs);
     const std::wstring progress = LoadText(IDS_AUTOMATIC_PROGRESS);
     const std::wstring minutesAndSeconds = LoadText(IDS_AUTOMATIC_MINUTES_SECONDS);
     const std::wstring secondsOnly = LoadText(IDS_AUTOMATIC_SECONDS);
     frame.SetStatusText(FormatAutomaticProgress(
-        {progress, minutesAndSeconds, secondsOnly}, run.automaticWritten, total,
-        AutomaticSecondsLeft(run.automaticCount, total, settings.automaticIntervalMs)));
+        {progress, minutesAndSeconds, secondsOnly}, run.written, total,
+        AutomaticSecondsLeft(run.count, total, settings.automaticIntervalMs)));
 }
 
 }  // namespace
 
 void ToggleAutomaticCapture(Frame& frame) {
-    UiState& state = frame.State();
-    state.automaticCapture = !state.automaticCapture;
-    win32::WindowTimer& timer = frame.Timer(MainTimer::Automatic);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
+    const bool start = !modes->AutomaticRunning();
+    win32::WindowTimer& timer = modes->Timer(CaptureTimer::Automatic);
     timer.SetInterval(frame.Settings().automaticIntervalMs);
-    timer.SetEnabled(state.automaticCapture);
-    RunState& run = frame.Run();
-    run.automaticCount = 0;
-    run.automaticWritten = 0;
-    run.automaticPicture.reset();
-    run.automaticFileBytes = {};
+    timer.SetEnabled(start);
+    modes->automatic = {};
     // However a run ends, the version comes back.
-    if (state.automaticCapture) {
-        ShowProgress(frame);
+    if (start) {
+        ShowProgress(frame, modes->automatic);
     } else {
         frame.SetStatusText({});
     }
 }
 
 void AutomaticCaptureTick(Frame& frame) {
-    if (!frame.State().automaticCapture) return;
-    RunState& run = frame.Run();
-    ++run.automaticCount;
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes || !modes->AutomaticRunning()) return;
+    AutomaticRunState& run = modes->automatic;
+    ++run.count;
     // Read afresh each tick, so the options dialog can change a running run.
     const CaptureSettings& settings = frame.Settings();
-    if (AutomaticRunEnds(settings.automaticDuration, settings.automaticIntervalMs, run.automaticCount)) {
+    if (AutomaticRunEnds(settings.automaticDuration, settings.automaticIntervalMs, run.count)) {
         ToggleAutomaticCapture(frame);
         return;
     }
     // The file gets the screen just grabbed, never what the clipboard holds:
     // another program may keep the clipboard busy.
-    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.automaticPicture, settings.screenRange);
-    if (picture) (void)run.clipboardOffer.Offer(frame.Handle(), picture, ClipboardOffer::Bitmap::WhenAsked);
+    const std::shared_ptr<const Picture> picture = GrabTickScreen(run.picture, settings.screenRange);
+    if (picture) (void)frame.Clipboard().Offer(frame.Handle(), picture, ClipboardOffer::Bitmap::WhenAsked);
     const std::optional<std::wstring> folder = picture ? NewDir(settings) : std::nullopt;
     // A picture that cannot be written is skipped; the run goes on.
     const PictureFormat format = settings.automaticFormat;
-    if (folder && WritePictureFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, run.automaticCount, format),
-                                   format, WriteDurability::Buffered, run.automaticFileBytes)) {
-        ++run.automaticWritten;
+    if (folder && WritePictureFile(*picture, AutomaticPicturePath(*folder, settings.automaticPrefix, run.count, format),
+                                   format, WriteDurability::Buffered, run.fileBytes)) {
+        ++run.written;
     }
-    ShowProgress(frame);
+    ShowProgress(frame, run);
 }
 
 }  // namespace snapora

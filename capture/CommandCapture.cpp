@@ -9,9 +9,8 @@
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
 #include "frame/Texts.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "picture/Clipboard.h"
 #include "win32/Screen.h"
 #include "win32/Window.h"
@@ -133,7 +132,7 @@ private:
         if (request_.clipboard) {
             auto offered = std::make_shared<const Picture>(std::move(picture));
             const ClipboardWrite write =
-                frame_.Run().clipboardOffer.Offer(frameWindow_, std::move(offered), ClipboardOffer::Bitmap::AtOnce);
+                frame_.Clipboard().Offer(frameWindow_, std::move(offered), ClipboardOffer::Bitmap::AtOnce);
             if (write.busy) return Finish({CommandOutcome::ClipboardBusy, write.holder, false});
             if (!write.placed) return Finish({CommandOutcome::CaptureFailed, {}, false});
         }

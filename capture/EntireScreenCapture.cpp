@@ -3,13 +3,13 @@
 #include <ctime>
 
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/ScreenMath.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
@@ -48,13 +48,16 @@ void TakeWindowInFront(Frame& frame) {
 }  // namespace
 
 void StartEntireScreenCapture(Frame& frame) {
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
     ::ShowWindow(frame.Handle(), SW_HIDE);
-    frame.Timer(MainTimer::EntireScreen).SetEnabled(true);
+    modes->Timer(CaptureTimer::EntireScreen).SetEnabled(true);
 }
 
 void EntireScreenCaptureTick(Frame& frame) {
-    if (!frame.Run().entireScreenTicks.Tick()) return;
-    frame.Timer(MainTimer::EntireScreen).SetEnabled(false);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes || !modes->entireScreenTicks.Tick()) return;
+    modes->Timer(CaptureTimer::EntireScreen).SetEnabled(false);
     const PixelRect range = CurrentCaptureRange(frame.Settings().screenRange);
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/CaptureResource.h"
 #include "capture/ScreenGrab.h"
 #include "capture/logic/Monitors.h"
@@ -12,8 +13,8 @@
 #include "frame/Frame.h"
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
+#include "win32/Screen.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
@@ -25,11 +26,12 @@ int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 }  // namespace
 
 void TogglePointerAreaCapture(Frame& frame) {
-    UiState& state = frame.State();
-    state.pointerAreaCapture = !state.pointerAreaCapture;
-    frame.Timer(MainTimer::PointerArea).SetEnabled(state.pointerAreaCapture);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
+    const bool start = !modes->PointerAreaRunning();
+    modes->Timer(CaptureTimer::PointerArea).SetEnabled(start);
     frame.SetCaption(LoadText(IDS_APP_TITLE));
-    if (!state.pointerAreaCapture) return;
+    if (!start) return;
 
     DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
@@ -48,10 +50,8 @@ void TogglePointerAreaCapture(Frame& frame) {
 }
 
 void PointerAreaCaptureTick(Frame& frame) {
-    if (!frame.State().pointerAreaCapture) {
-        frame.Timer(MainTimer::PointerArea).SetEnabled(false);
-        return;
-    }
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes || !modes->PointerAreaRunning()) return;
     DocumentWindow* document = CurrentDocument(frame);
     if (!document) {
         // The user closed the preview: the mode has nothing left to show.

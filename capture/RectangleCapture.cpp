@@ -1,25 +1,27 @@
 // Rectangle capture: hide the main window, wait a moment, freeze the screen
 // under the overlay and let the user drag out the part to keep.
 #include "capture/CaptureCommands.h"
+#include "capture/CaptureModes.h"
 #include "capture/RectangleOverlay.h"
 #include "capture/ScreenGrab.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
-#include "frame/UiState.h"
 #include "win32/WindowPlacement.h"
 #include "win32/WindowTimer.h"
 
 namespace snapora {
 
 void StartRectangleCapture(Frame& frame) {
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
     ::ShowWindow(frame.Handle(), SW_HIDE);
-    frame.Timer(MainTimer::Rectangle).SetEnabled(true);
+    modes->Timer(CaptureTimer::Rectangle).SetEnabled(true);
 }
 
 void RectangleCaptureTick(Frame& frame) {
     // Kept from one use to the next for the whole run.
-    if (!frame.Run().rectangleTicks.Tick()) return;
-    frame.Timer(MainTimer::Rectangle).SetEnabled(false);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes || !modes->rectangleTicks.Tick()) return;
+    modes->Timer(CaptureTimer::Rectangle).SetEnabled(false);
     // Every monitor, as the layout is now.
     const PixelRect desktop = VirtualScreen(CurrentMonitors().monitors);
     if (!RectangleOverlay::Open(frame, GrabScreenArea(desktop.left, desktop.top, desktop.Width(), desktop.Height()),
@@ -34,20 +36,24 @@ void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
 
 bool CaptureUnderWay(Frame& frame) {
     const RectangleOverlay* overlay = RectangleOverlay::Find();
-    return frame.Timer(MainTimer::EntireScreen).Enabled() || frame.Timer(MainTimer::Rectangle).Enabled() ||
-           (overlay && ::IsWindowVisible(overlay->Handle()));
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    const bool waiting =
+        modes && (modes->Timer(CaptureTimer::EntireScreen).Enabled() || modes->Timer(CaptureTimer::Rectangle).Enabled());
+    return waiting || (overlay && ::IsWindowVisible(overlay->Handle()));
 }
 
 void EndCapturesUnderWay(Frame& frame) {
-    win32::WindowTimer& entireScreen = frame.Timer(MainTimer::EntireScreen);
-    win32::WindowTimer& rectangle = frame.Timer(MainTimer::Rectangle);
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    if (!modes) return;
+    win32::WindowTimer& entireScreen = modes->Timer(CaptureTimer::EntireScreen);
+    win32::WindowTimer& rectangle = modes->Timer(CaptureTimer::Rectangle);
     const bool waiting = entireScreen.Enabled() || rectangle.Enabled();
     entireScreen.SetEnabled(false);
     rectangle.SetEnabled(false);
     if (waiting) win32::ShowHiddenWindowAgain(frame.Handle());
     // Closing it brings the main window back.
     if (RectangleOverlay* overlay = RectangleOverlay::Find()) overlay->Close();
-    if (frame.State().pointerAreaCapture) TogglePointerAreaCapture(frame);
+    if (modes->PointerAreaRunning()) TogglePointerAreaCapture(frame);
 }
 
 }  // namespace snapora

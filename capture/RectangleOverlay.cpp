@@ -4,11 +4,11 @@
 
 #include <utility>
 
+#include "capture/CaptureModes.h"
 #include "capture/CaptureResource.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
 #include "frame/Texts.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
@@ -204,7 +204,8 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     // The picture is made before the document, so a failure leaves no
     // empty document behind.
     ::SetLastError(ERROR_SUCCESS);
-    const RunState::SelectionCopier copier = frame_.Run().selectionCopier;
+    const CaptureModes* modes = CaptureModes::Of(frame_.Handle());
+    const CaptureModes::SelectionCopier copier = modes ? modes->selectionCopier : nullptr;
     Picture picture = (copier ? copier : &CopySelection)(frozen_, corner.x, corner.y, width, height);
     if (picture.Empty()) {
         const DWORD code = ::GetLastError();

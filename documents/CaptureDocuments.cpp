@@ -2,13 +2,13 @@
 
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
+#include "frame/CaptureDocumentState.h"
 #include "win32/WindowPlacement.h"
 
 namespace snapora {
 
 void ShowCaptureDocument(Frame& frame, DocumentWindow& document) {
-    RunState& run = frame.Run();
+    CaptureDocumentState& run = frame.Captures();
     ::SetWindowTextW(document.Handle(), CaptureCaption(run.captureCount).c_str());
     ++run.captureCount;
     win32::ShowHiddenWindowAgain(frame.Handle());
@@ -28,10 +28,10 @@ bool OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int su
     return true;
 }
 
-DocumentWindow* CurrentDocument(Frame& frame) { return DocumentWindow::FromHandle(frame.Run().currentDocument); }
+DocumentWindow* CurrentDocument(Frame& frame) { return DocumentWindow::FromHandle(frame.Captures().currentDocument); }
 
 void SetCurrentDocument(Frame& frame, const DocumentWindow* document) {
-    frame.Run().currentDocument = document ? document->Handle() : nullptr;
+    frame.Captures().currentDocument = document ? document->Handle() : nullptr;
 }
 
 }  // namespace snapora

@@ -4,8 +4,7 @@
 #include "documents/SaveDocument.h"
 #include "frame/Frame.h"
 #include "frame/ResourceIds.h"
-#include "frame/RunState.h"
-#include "frame/UiState.h"
+#include "frame/CaptureDocumentState.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 #include "win32/Workspace.h"
@@ -71,7 +70,6 @@ void DocumentWindow::OnPaint() {
 
 void DocumentWindow::OnActivate(bool active) {
     if (!active) return;
-    frame_.State().saveEnabled = isDirty_;
     frame_.RefreshUi();
 }
 
@@ -90,13 +88,12 @@ void DocumentWindow::OnClose() {
 }
 
 void DocumentWindow::OnDestroy() {
-    RunState& run = frame_.Run();
+    CaptureDocumentState& run = frame_.Captures();
     if (run.currentDocument == window_) run.currentDocument = nullptr;
 }
 
 void DocumentWindow::MarkSaved() {
     isDirty_ = false;
-    if (frame_.ActiveChild() == window_) frame_.State().saveEnabled = false;
 }
 
 bool DocumentWindow::Close() {

@@ -9,7 +9,7 @@
 #include "documents/DocumentsResource.h"
 #include "frame/Frame.h"
 #include "frame/Texts.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "win32/Screen.h"
 #include "win32/SystemLibrary.h"
 #include "win32/Window.h"
@@ -87,6 +87,12 @@ bool ConfirmDocumentClose(HWND document) noexcept {
                 return false;
         }
     });
+}
+
+std::optional<bool> ActiveDocumentUnsaved(const Frame& frame) {
+    const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
+    if (!document) return std::nullopt;
+    return document->IsDirty();
 }
 
 bool AsksBeforeClosing(HWND window) noexcept {

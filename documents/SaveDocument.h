@@ -4,6 +4,7 @@
 // its handle and look the document up again afterwards.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace snapora {
@@ -31,5 +32,10 @@ bool AsksBeforeClosing(HWND window) noexcept;
 
 // "另存为": saves the active document when it is unsaved.
 void SaveActiveDocumentAs(Frame& frame);
+
+// Whether the active child is an unsaved document, which is when "另存为"
+// is enabled; nothing when the active child is no document or there is
+// none, and then the item stays as it was.
+std::optional<bool> ActiveDocumentUnsaved(const Frame& frame);
 
 }  // namespace snapora

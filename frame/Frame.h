@@ -1,21 +1,19 @@
 #pragma once
 // What the features see of the main window: a narrow interface, so that
 // capture, documents, output, settings and help never know the concrete
-// frame and the frame alone knows them all.
+// frame and the frame alone knows them all. It names nothing above its own
+// floor.
 #include <windows.h>
 
 #include <string>
 
+#include "frame/logic/Hotkey.h"
+
 namespace snapora {
 
-namespace win32 {
-class WindowTimer;
-}
+class ClipboardOffer;
+struct CaptureDocumentState;
 struct CaptureSettings;
-struct RunState;
-struct UiState;
-
-enum class MainTimer : UINT_PTR { EntireScreen = 1, Rectangle = 2, PointerArea = 3, Automatic = 4 };
 
 class Frame {
 public:
@@ -30,12 +28,19 @@ public:
     virtual void SetStatusText(const std::wstring& text) = 0;
 
     virtual CaptureSettings& Settings() noexcept = 0;
-    virtual RunState& Run() noexcept = 0;
-    virtual win32::WindowTimer& Timer(MainTimer which) = 0;
+    virtual CaptureDocumentState& Captures() noexcept = 0;
+    // Per capture key: false while another program holds it, as found the
+    // last time the keys were registered.
+    [[nodiscard]] virtual const HotkeyAvailability& KeysAvailable() const noexcept = 0;
+    // The program's one offer on the clipboard: the frame's window owns the
+    // clipboard and renders the formats offered for later.
+    virtual ClipboardOffer& Clipboard() noexcept = 0;
+    // True while a running capture shows its progress in the first status
+    // panel; other messages then leave the panel alone.
+    [[nodiscard]] virtual bool StatusShowsProgress() const = 0;
 
-    // The on/off modes and enabled states. After changing them, call
-    // RefreshUi so menus and toolbar show them.
-    virtual UiState& State() noexcept = 0;
+    // Menus and toolbar show what the program is doing; call this after
+    // changing it outside a command or tick (which refresh by themselves).
     virtual void RefreshUi() = 0;
 
     // Runs a command by its id, as the menu and toolbar do.

@@ -3,13 +3,13 @@
 #include <array>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
 #include "win32/logic/VersionInfo.h"
 #include "help/HelpResource.h"
 #include "help/logic/SysInfoLocation.h"
+#include "win32/Registry.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 
@@ -193,34 +193,12 @@ void AboutDialog::ShowSysInfoUnavailable() {
 bool AboutDialog::GetKeyValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
                               std::wstring& value) {
     value.clear();
-    HKEY opened = nullptr;
-    // Read access only: asking for more fails for users without
-    // administrator rights on the machine-wide keys.
-    if (::RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    win32::UniqueRegKey key(opened);
-
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG status = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<wchar_t> buffer;
-    // The value may grow between asking for its size and reading it.
-    for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
-        if (type != REG_SZ) return false;
-        buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD capacity = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        status = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
-                                    reinterpret_cast<BYTE*>(buffer.data()), &capacity);
-        if (status == ERROR_SUCCESS) {
-            if (type != REG_SZ) return false;
-            value = TextUpToFirstNul(std::wstring_view(buffer.data(), capacity / sizeof(wchar_t)));
-            return true;
-        }
-        if (status == ERROR_MORE_DATA) {
-            size = capacity;
-            status = ERROR_SUCCESS;
-        }
-    }
-    return false;
+    const win32::UniqueRegKey key = win32::OpenKeyToRead(root, keyPath.c_str());
+    if (!key) return false;
+    const win32::RegistryValue read = win32::ReadRegistryValue(key.get(), valueName.c_str(), MAXDWORD);
+    if (read.kind != win32::RegistryKind::Text) return false;
+    value = TextUpToFirstNul(read.units);
+    return true;
 }
 
 }  // namespace snapora

@@ -3,7 +3,6 @@
 #include "frame/Frame.h"
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
 #include "help/HelpResource.h"
 #include "help/logic/HelpText.h"
 #include "win32/Workspace.h"
@@ -36,7 +35,8 @@ HFONT CreateDefaultTextFont() {
 }  // namespace
 
 ContentsWindow* ContentsWindow::Find(const Frame& frame) {
-    return FromHandle(::FindWindowExW(frame.MdiClient(), nullptr, kClassName, nullptr));
+    ContentsWindow* window = FromHandle(::FindWindowExW(frame.MdiClient(), nullptr, kClassName, nullptr));
+    return window && !window->closing_ ? window : nullptr;
 }
 
 ContentsWindow* ContentsWindow::Open(Frame& frame) {
@@ -110,7 +110,8 @@ void ContentsWindow::OnResize(int clientWidth, int clientHeight) {
 }
 
 void ContentsWindow::OnQueryUnload() {
-    frame_.State().helpShown = false;
+    // From here on the window no longer counts as shown.
+    closing_ = true;
     frame_.RefreshUi();
 }
 

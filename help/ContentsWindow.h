@@ -15,10 +15,9 @@ public:
     // Creates and shows the help window as the active child, or brings the
     // open one forward. Nullptr when the window cannot be created.
     static ContentsWindow* Open(Frame& frame);
-    // The open help window among the frame's children, or nullptr.
+    // The open help window among the frame's children, or nullptr; one that
+    // is closing is no longer open.
     static ContentsWindow* Find(const Frame& frame);
-
-    [[nodiscard]] HWND TextBox() const noexcept { return text_; }
 
     // Closes the window the way its close box does.
     void Close();
@@ -37,6 +36,7 @@ private:
     Frame& frame_;
     HWND text_ = nullptr;
     win32::UniqueFont font_;
+    bool closing_ = false;
 };
 
 }  // namespace snapora

@@ -2,9 +2,7 @@
 
 #include "documents/DocumentWindow.h"
 #include "frame/Frame.h"
-#include "frame/RunState.h"
 #include "frame/Texts.h"
-#include "frame/UiState.h"
 #include "output/OutputCommands.h"
 #include "picture/Clipboard.h"
 
@@ -19,9 +17,9 @@ void CopyActiveDocument(Frame& frame) {
     // nothing.
     auto copy = std::make_shared<const Picture>(shown.CopyArea(0, 0, shown.Width(), shown.Height()));
     if (copy->Empty()) return;
-    const ClipboardWrite write = frame.Run().clipboardOffer.Offer(frame.Handle(), copy, ClipboardOffer::Bitmap::AtOnce);
+    const ClipboardWrite write = frame.Clipboard().Offer(frame.Handle(), copy, ClipboardOffer::Bitmap::AtOnce);
     // A running automatic capture owns the status bar; it shows its progress.
-    if (frame.State().automaticCapture) return;
+    if (frame.StatusShowsProgress()) return;
     frame.SetStatusText(write.busy ? ClipboardBusyText(write.holder) : std::wstring());
 }
 

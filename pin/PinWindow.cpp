@@ -5,7 +5,7 @@
 #include "documents/SaveDocument.h"
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 #include "picture/Clipboard.h"
 #include "pin/PinResource.h"
 #include "win32/Handle.h"

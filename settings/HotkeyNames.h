@@ -3,7 +3,7 @@
 // them: one line per active key, its row's name and its key.
 #include <string>
 
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 

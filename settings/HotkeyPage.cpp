@@ -64,10 +64,14 @@ Hotkey HotkeyOf(LRESULT fieldValue) {
 
 }  // namespace
 
-const std::array<int, 8> HotkeyPage::kFocusOrder{IDC_HOTKEY_RECTANGLE_ON,     IDC_HOTKEY_RECTANGLE,
-                                                 IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN,
-                                                 IDC_HOTKEY_WINDOW_ON,        IDC_HOTKEY_WINDOW,
-                                                 IDC_HOTKEY_PIN_ON,           IDC_HOTKEY_PIN};
+std::vector<int> HotkeyPage::FocusOrder() {
+    std::vector<int> order;
+    for (const HotkeyRow& row : kRows) {
+        order.push_back(row.on);
+        order.push_back(row.field);
+    }
+    return order;
+}
 
 void HotkeyPage::Initialise(HWND dialog) {
     dialog_ = dialog;

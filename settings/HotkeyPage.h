@@ -6,8 +6,9 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 
@@ -18,8 +19,9 @@ struct HotkeyProblem {
 
 class HotkeyPage {
 public:
-    // The page's controls in the focus order of the dialog.
-    static const std::array<int, 8> kFocusOrder;
+    // The page's controls in the dialog's focus order: each row's check
+    // box, then its field.
+    [[nodiscard]] static std::vector<int> FocusOrder();
 
     HotkeyPage(const CaptureHotkeys& current, const HotkeyAvailability& available)
         : current_(current), available_(available) {}

@@ -5,15 +5,10 @@
 #include <windows.h>
 
 #include <array>
-#include <type_traits>
 
-#include "frame/RunState.h"
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
-
-// The run keeps the rows' availability without knowing the settings.
-static_assert(std::is_same_v<HotkeyAvailability, decltype(RunState::hotkeysAvailable)>);
 
 class SystemHotkeys {
 public:

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "frame/ResourceIds.h"
 #include "frame/Texts.h"
@@ -73,15 +74,12 @@ constexpr std::array<win32::TwipsRect, 2> kPage4Controls{{
 
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
-// dialog manager.
-constexpr std::array<int, 21> kFocusOrder{IDC_OPTIONS_OK,          IDCANCEL,             IDC_OPTIONS_TAB,
-                                          IDC_OPTIONS_PREFIX,      IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
-                                          IDC_OPTIONS_AREA_WIDTH,  IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
-                                          IDC_OPTIONS_FORMAT,      IDC_OPTIONS_RANGE,    IDC_HOTKEY_RECTANGLE_ON,
-                                          IDC_HOTKEY_RECTANGLE,
-                                          IDC_HOTKEY_ENTIRE_SCREEN_ON, IDC_HOTKEY_ENTIRE_SCREEN, IDC_HOTKEY_WINDOW_ON,
-                                          IDC_HOTKEY_WINDOW,       IDC_HOTKEY_PIN_ON,    IDC_HOTKEY_PIN,
-                                          IDC_OPTIONS_NOTIFICATION_ICON, IDC_OPTIONS_START_WITH_WINDOWS};
+// dialog manager. The capture keys' rows come next, then the page "常规".
+constexpr std::array<int, 11> kPagesFocusOrder{IDC_OPTIONS_OK,         IDCANCEL,             IDC_OPTIONS_TAB,
+                                               IDC_OPTIONS_PREFIX,     IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
+                                               IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
+                                               IDC_OPTIONS_FORMAT,     IDC_OPTIONS_RANGE};
+constexpr std::array<int, 2> kGeneralFocusOrder{IDC_OPTIONS_NOTIFICATION_ICON, IDC_OPTIONS_START_WITH_WINDOWS};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -101,7 +99,6 @@ LRESULT PaintPage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
-
 
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return win32::Guarded<LRESULT>(0, [&] { return PaintPage(window, message, wParam, lParam); });
@@ -152,6 +149,8 @@ private:
     CaptureSettings settings_;
     std::optional<CaptureSettings>& applied_;
     HotkeyPage hotkeyPage_;
+    // Tab's order over every page's controls.
+    std::vector<int> focusOrder_;
     win32::WindowIcons icons_;
 };
 
@@ -236,7 +235,11 @@ void OptionsDialog::Initialise() {
     ::CheckDlgButton(window_, IDC_OPTIONS_START_WITH_WINDOWS, settings_.startWithWindows ? BST_CHECKED : BST_UNCHECKED);
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
-    for (int id : kFocusOrder) {
+    focusOrder_.assign(kPagesFocusOrder.begin(), kPagesFocusOrder.end());
+    const std::vector<int> keyRows = HotkeyPage::FocusOrder();
+    focusOrder_.insert(focusOrder_.end(), keyRows.begin(), keyRows.end());
+    focusOrder_.insert(focusOrder_.end(), kGeneralFocusOrder.begin(), kGeneralFocusOrder.end());
+    for (int id : focusOrder_) {
         ::SetWindowSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
                             reinterpret_cast<DWORD_PTR>(this));
     }
@@ -355,12 +358,12 @@ void OptionsDialog::ApplyAndClose() {
 void OptionsDialog::Cancel() { ::EndDialog(window_, FALSE); }
 
 void OptionsDialog::MoveFocus(HWND from, bool backwards) {
-    const int count = static_cast<int>(kFocusOrder.size());
+    const int count = static_cast<int>(focusOrder_.size());
     int index = 0;
-    while (index < count && ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(index)]) != from) ++index;
+    while (index < count && ::GetDlgItem(window_, focusOrder_[static_cast<std::size_t>(index)]) != from) ++index;
     for (int step = 1; step <= count; ++step) {
         const int next = ((backwards ? index - step : index + step) % count + count) % count;
-        HWND candidate = ::GetDlgItem(window_, kFocusOrder[static_cast<std::size_t>(next)]);
+        HWND candidate = ::GetDlgItem(window_, focusOrder_[static_cast<std::size_t>(next)]);
         if (candidate && ::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate)) {
             ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
             return;

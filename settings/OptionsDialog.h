@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 
 namespace snapora {
 

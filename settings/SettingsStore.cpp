@@ -7,6 +7,7 @@
 #include "settings/StartWithWindows.h"
 #include "settings/logic/OptionsRules.h"
 #include "win32/Handle.h"
+#include "win32/Registry.h"
 
 namespace snapora {
 
@@ -15,39 +16,19 @@ namespace {
 // Longer strings are refused anyway; they are not read at all.
 constexpr DWORD kMaxTextBytes = (kMaxNameLength + 64) * sizeof(wchar_t);
 
-StoredValue ReadNumber(HKEY key, const wchar_t* name) {
-    DWORD number = 0;
-    DWORD type = 0;
-    DWORD size = sizeof(number);
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(number)) {
-        return {StoredType::Other, 0, {}};
-    }
-    return {StoredType::Number, number, {}};
-}
-
-StoredValue ReadText(HKEY key, const wchar_t* name, DWORD size) {
-    std::wstring text((size + 1) / sizeof(wchar_t), L'\0');
-    DWORD type = 0;
-    DWORD read = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &read) != ERROR_SUCCESS ||
-        type != REG_SZ) {
-        return {StoredType::Other, 0, {}};
-    }
-    text.resize(read / sizeof(wchar_t));
-    return {StoredType::Text, 0, std::move(text)};
-}
-
 StoredValue ReadValue(HKEY key, std::wstring_view viewName) {
     const std::wstring name(viewName);
-    DWORD type = 0;
-    DWORD size = 0;
-    const LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND) return {};
-    if (status != ERROR_SUCCESS) return {StoredType::Other, 0, {}};
-    if (type == REG_DWORD) return ReadNumber(key, name.c_str());
-    if (type == REG_SZ && size <= kMaxTextBytes) return ReadText(key, name.c_str(), size);
-    return {StoredType::Other, 0, {}};
+    win32::RegistryValue read = win32::ReadRegistryValue(key, name.c_str(), kMaxTextBytes);
+    switch (read.kind) {
+        case win32::RegistryKind::Missing:
+            return {};
+        case win32::RegistryKind::Number:
+            return {StoredType::Number, read.number, {}};
+        case win32::RegistryKind::Text:
+            return {StoredType::Text, 0, std::move(read.units)};
+        default:
+            return {StoredType::Other, 0, {}};
+    }
 }
 
 bool WriteValue(HKEY key, std::wstring_view viewName, const StoredValue& value) {
@@ -65,9 +46,7 @@ bool WriteValue(HKEY key, std::wstring_view viewName, const StoredValue& value) 
 
 CaptureSettings LoadStoredSettings() {
     StoredValues values;
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
-        const win32::UniqueRegKey key(opened);
+    if (const win32::UniqueRegKey key = win32::OpenKeyToRead(HKEY_CURRENT_USER, kSettingsKeyPath)) {
         for (std::size_t i = 0; i < kStoredFields.size(); ++i) values[i] = ReadValue(key.get(), kStoredFields[i].name);
     }
     CaptureSettings settings = SettingsFromStored(values);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "capture/logic/ScreenMath.h"
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 
 namespace snapora {
 

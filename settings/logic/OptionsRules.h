@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/logic/CaptureSettings.h"
+#include "frame/logic/CaptureSettings.h"
 
 namespace snapora {
 

@@ -47,11 +47,12 @@ TEST_F(EndSession, CancelRefusesAndKeepsEverythingOpenWhileYesSavesOnlyThatDocum
     EXPECT_EQ(secondAsked.text, Question(windows[1]));
     EXPECT_EQ(LoadBitmapFile(folder.File(L"kept.bmp")).width, 4);
     // Nothing closed; the one saved counts as saved, the other is still
-    // unsaved. A save from the question leaves "另存为" as it was.
+    // unsaved. "另存为" follows the active document, now saved.
     for (HWND window : windows) EXPECT_TRUE(::IsWindow(window));
     EXPECT_FALSE(second->IsDirty());
     EXPECT_TRUE(first->IsDirty());
-    EXPECT_TRUE(MenuEnabled(mainWindow_, ID_FILE_SAVE_AS));
+    EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), second);
+    EXPECT_FALSE(MenuEnabled(mainWindow_, ID_FILE_SAVE_AS));
 
     // The session goes on: nothing happens, and the next query asks again
     // only about the document still unsaved.

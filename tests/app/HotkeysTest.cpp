@@ -62,7 +62,7 @@ TEST_F(Hotkeys, AKeyCapturesOnlyWhenNoCaptureOrModalDialogIsUnderWay) {
     EXPECT_TRUE(about.Run([&] { Main().Execute(ID_HELP_ABOUT); }));
     PumpFor(800ms);
     EXPECT_EQ(Documents(Main().MdiClient()), 1);
-    EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled() || Main().Timer(MainTimer::Rectangle).Enabled());
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::EntireScreen).Enabled() || Capture().Timer(CaptureTimer::Rectangle).Enabled());
 }
 
 TEST_F(Hotkeys, KeysChangedOnTheirPageWorkAtOnceAndARepeatedKeyIsRefused) {
@@ -93,7 +93,7 @@ TEST_F(Hotkeys, KeysChangedOnTheirPageWorkAtOnceAndARepeatedKeyIsRefused) {
     ASSERT_TRUE(Xdotool(L"key ctrl+Print alt+Print"));
     PumpFor(800ms);
     EXPECT_EQ(Documents(Main().MdiClient()), 0);
-    EXPECT_FALSE(Main().Timer(MainTimer::EntireScreen).Enabled());
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::EntireScreen).Enabled());
     ASSERT_TRUE(Xdotool(L"key shift+F9"));
     EXPECT_TRUE(PumpUntil([&] { return Documents(Main().MdiClient()) == 1; }));
 }

@@ -53,18 +53,18 @@ TEST_F(MainWindowStartup, HasItsCaptionVersionAndStartsWithItsSettings) {
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, expectedDate, 64);
     EXPECT_STREQ(date, expectedDate);
 
-    EXPECT_EQ(Main().Run().captureCount, 0u);
+    EXPECT_EQ(Main().Captures().captureCount, 0u);
     const CaptureSettings& settings = Main().Settings();
     EXPECT_EQ(settings.automaticPrefix, L"Automatic");
     EXPECT_EQ(settings.automaticFolder, L"CapPicture");
     EXPECT_EQ(settings.automaticDuration, 120);
     EXPECT_EQ(settings.pointerAreaHeight, 120);
     EXPECT_EQ(settings.pointerAreaWidth, 160);
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
-    for (auto timer : {MainTimer::EntireScreen, MainTimer::Rectangle, MainTimer::PointerArea, MainTimer::Automatic}) {
-        EXPECT_FALSE(Main().Timer(timer).Enabled());
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 10000u);
+    for (auto timer : {CaptureTimer::EntireScreen, CaptureTimer::Rectangle, CaptureTimer::PointerArea, CaptureTimer::Automatic}) {
+        EXPECT_FALSE(Capture().Timer(timer).Enabled());
     }
-    EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
+    EXPECT_EQ(Capture().Timer(CaptureTimer::PointerArea).Interval(), 50u);
 }
 
 TEST_F(MainWindowStartup, TheTimePanelFollowsTheClock) {

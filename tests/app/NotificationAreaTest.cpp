@@ -113,7 +113,7 @@ TEST_F(NotificationArea, TheRightClickMenuPinsTheLastCaptureAndExits) {
 
     DialogScript exit({ChooseMenuItem(ID_FILE_EXIT)});
     ASSERT_TRUE(exit.Run([&] { SendIconEvent(mainWindow_, WM_RBUTTONUP); }));
-    ASSERT_TRUE(PumpUntil([&] { return Main().ExitRequested(); }));
+    ASSERT_TRUE(PumpUntil([] { return QuitPosted(); }));
     // The icon and the pins end with the program.
     EXPECT_FALSE(ShellHoldsIcon(mainWindow_));
     EXPECT_TRUE(PinWindow::All().empty());

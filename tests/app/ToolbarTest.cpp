@@ -176,11 +176,11 @@ TEST_F(Toolbar, ModeButtonsTurnTheirModesOnAndOffWithTheMenusCheckMarks) {
     ClickToolbarButton(Main(), kAutomatic);
     ASSERT_TRUE(PumpUntil([&] { return MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }));
     EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
-    EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_TRUE(Capture().Timer(CaptureTimer::Automatic).Enabled());
     ClickToolbarButton(Main(), kAutomatic);
     ASSERT_TRUE(PumpUntil([&] { return !MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }));
     EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
-    EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::Automatic).Enabled());
     // The help button's clicks are in the help window's tests.
 }
 

@@ -79,7 +79,7 @@ protected:
 
     bool ModeOn() { return MenuChecked(Main().Handle(), ID_CAPTURE_AUTOMATIC); }
     // A tick as the timer delivers it.
-    void Tick() { ::SendMessageW(Main().Handle(), WM_TIMER, static_cast<WPARAM>(MainTimer::Automatic), 0); }
+    void Tick() { ::SendMessageW(Main().Handle(), WM_TIMER, static_cast<WPARAM>(CaptureTimer::Automatic), 0); }
     void StartRun(double durationSeconds, unsigned periodMs) {
         Main().Settings().automaticDuration = static_cast<float>(durationSeconds);
         Main().Settings().automaticIntervalMs = periodMs;
@@ -96,11 +96,11 @@ TEST_F(AutomaticCapture, ARunWritesOnePictureAPeriodThenStopsByItself) {
     Main().Settings().automaticIntervalMs = 1000;
     Main().Execute(ID_CAPTURE_AUTOMATIC);
     EXPECT_TRUE(ModeOn());
-    EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_TRUE(Capture().Timer(CaptureTimer::Automatic).Enabled());
     EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
 
     ASSERT_TRUE(PumpUntil([&] { return !ModeOn(); }, std::chrono::seconds(15)));
-    EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::Automatic).Enabled());
     EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_AUTOMATIC));
     const std::vector<std::wstring> expected = {L"Automatic1.bmp", L"Automatic2.bmp", L"Automatic3.bmp"};
     ASSERT_EQ(FolderEntries(folder), expected);

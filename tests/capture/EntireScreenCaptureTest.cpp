@@ -68,7 +68,7 @@ TEST_F(EntireScreenCapture, TakesEveryPixelOfTheScreenIntoNumberedDocuments) {
     EXPECT_NE(second, first);
     EXPECT_EQ(WindowText(second->Handle()), L"截图1");
     EXPECT_EQ(WindowText(first->Handle()), L"截图0");
-    EXPECT_EQ(Main().Run().captureCount, 2u);
+    EXPECT_EQ(Main().Captures().captureCount, 2u);
     // Closing a document does not lower the next number.
     second->SetDirty(false);  // as if saved: no question on closing
     ASSERT_TRUE(second->Close());
@@ -87,7 +87,7 @@ struct TickWatch {
 
 LRESULT CALLBACK CountTicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto& watch = *reinterpret_cast<TickWatch*>(data);
-    const bool tick = message == WM_TIMER && wParam == static_cast<WPARAM>(MainTimer::EntireScreen);
+    const bool tick = message == WM_TIMER && wParam == static_cast<WPARAM>(CaptureTimer::EntireScreen);
     const std::size_t before = Documents(watch.main).size();
     const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
     if (tick && ++watch.ticks && Documents(watch.main).size() > before) watch.capturedOn = watch.ticks;

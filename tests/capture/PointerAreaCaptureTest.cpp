@@ -26,7 +26,7 @@ protected:
 
     void ExpectModeOff() {
         EXPECT_FALSE(MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA));
-        EXPECT_FALSE(Main().Timer(MainTimer::PointerArea).Enabled());
+        EXPECT_FALSE(Capture().Timer(CaptureTimer::PointerArea).Enabled());
         EXPECT_FALSE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
         EXPECT_EQ(WindowText(Main().Handle()), L"Snapora");
     }
@@ -39,11 +39,11 @@ bool WaitForPicture(DocumentWindow* document, const std::vector<std::uint32_t>& 
 }
 
 TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
-    const CaptureNumber number = Main().Run().captureCount;
+    const CaptureNumber number = Main().Captures().captureCount;
     Main().Execute(ID_CAPTURE_POINTER_AREA);
     EXPECT_TRUE(MenuChecked(Main().Handle(), ID_CAPTURE_POINTER_AREA));
-    EXPECT_TRUE(Main().Timer(MainTimer::PointerArea).Enabled());
-    EXPECT_EQ(Main().Timer(MainTimer::PointerArea).Interval(), 50u);
+    EXPECT_TRUE(Capture().Timer(CaptureTimer::PointerArea).Enabled());
+    EXPECT_EQ(Capture().Timer(CaptureTimer::PointerArea).Interval(), 50u);
     EXPECT_TRUE(ToolbarPressed(Main().Toolbar(), ID_CAPTURE_POINTER_AREA));
     EXPECT_EQ(WindowText(Main().Handle()), L"Snapora(空格键或回车键确认)");
 
@@ -51,7 +51,7 @@ TEST_F(PointerAreaCapture, TurningOnOpensAPreviewOfTheAreaSizeAndMarksTheMode) {
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(DocumentWindow::FromHandle(Main().ActiveChild()), preview);
     EXPECT_EQ(WindowText(preview->Handle()), CaptureCaption(number));
-    EXPECT_EQ(Main().Run().captureCount, number + 1);
+    EXPECT_EQ(Main().Captures().captureCount, number + 1);
     EXPECT_EQ(preview->SurfaceSize().cx, 160);
     EXPECT_EQ(preview->SurfaceSize().cy, 120);
     // The whole area shows, inside the frame the system draws at this DPI.

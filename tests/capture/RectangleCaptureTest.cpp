@@ -36,7 +36,7 @@ protected:
         ASSERT_EQ(ScreenMismatches(RECT{0, 0, 400, 300}), 0) << "the pattern is not on the screen";
     }
     void TearDown() override {
-        Main().Run().selectionCopier = nullptr;
+        Capture().selectionCopier = nullptr;
         if (RectangleOverlay* overlay = Overlay()) overlay->Close();
         pattern_.reset();
         MainWindowTest::TearDown();
@@ -46,9 +46,9 @@ protected:
     void StartCapture() {
         Main().Execute(ID_CAPTURE_RECTANGLE);
         EXPECT_FALSE(::IsWindowVisible(Main().Handle()));
-        EXPECT_TRUE(Main().Timer(MainTimer::Rectangle).Enabled());
+        EXPECT_TRUE(Capture().Timer(CaptureTimer::Rectangle).Enabled());
         ASSERT_TRUE(PumpUntil(OverlayShown)) << "the overlay did not appear";
-        EXPECT_FALSE(Main().Timer(MainTimer::Rectangle).Enabled());
+        EXPECT_FALSE(Capture().Timer(CaptureTimer::Rectangle).Enabled());
         EXPECT_FALSE(::IsWindowVisible(Main().Handle()));
         ASSERT_TRUE(PumpUntil(InputQueueEmpty));
     }
@@ -110,7 +110,7 @@ protected:
 };
 
 TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOutOnTheWay) {
-    ASSERT_EQ(Main().Run().captureCount, 0u);
+    ASSERT_EQ(Main().Captures().captureCount, 0u);
     StartCapture();
     // The overlay covers exactly the primary screen, in physical pixels.
     RECT overlayRect{};
@@ -149,7 +149,7 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     ExpectPatternDocument(document);
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(WindowText(document->Handle()), L"截图0");
-    EXPECT_EQ(Main().Run().captureCount, 1u);
+    EXPECT_EQ(Main().Captures().captureCount, 1u);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_FALSE(::IsZoomed(document->Handle()));
     // The whole picture shows, inside the frame drawn at this DPI.
@@ -157,7 +157,7 @@ TEST_F(RectangleCaptureTest, DragDownRightKeepsExactlyThosePixelsAndReadsThemOut
     ::GetClientRect(document->Handle(), &client);
     EXPECT_EQ(client.right, 201);
     EXPECT_EQ(client.bottom, 151);
-    EXPECT_FALSE(Main().Timer(MainTimer::Rectangle).Enabled());
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::Rectangle).Enabled());
 }
 
 // Windows brings a new document up maximised while the active one is; Wine
@@ -263,7 +263,7 @@ TEST_F(RectangleCaptureTest, AClickOrADragBackToThePressPointMakesNoPicture) {
     ASSERT_TRUE(PumpUntil([] { return !OverlayShown(); }));
     EXPECT_TRUE(::IsWindowVisible(Main().Handle()));
     EXPECT_TRUE(Documents(Main()).empty());
-    EXPECT_EQ(Main().Run().captureCount, 0u);
+    EXPECT_EQ(Main().Captures().captureCount, 0u);
 }
 
 TEST_F(RectangleCaptureTest, ASelectionThroughTheScreenOriginLeavesNoOutlineBehind) {
@@ -299,7 +299,7 @@ TEST_F(RectangleCaptureTest, EscapeClosesTheOverlayAndBringsTheMainWindowBack) {
 Picture ThrowingCopy(const Picture&, int, int, int, int) { throw std::runtime_error("no picture"); }
 
 TEST_F(RectangleCaptureTest, AFailureEscapingAHandlerAbandonsOnlyThatMessage) {
-    Main().Run().selectionCopier = &ThrowingCopy;
+    Capture().selectionCopier = &ThrowingCopy;
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 200);
@@ -308,7 +308,7 @@ TEST_F(RectangleCaptureTest, AFailureEscapingAHandlerAbandonsOnlyThatMessage) {
     EXPECT_TRUE(OverlayShown());
     EXPECT_TRUE(Documents(Main()).empty());
     // The overlay takes the next try, and the program its next command.
-    Main().Run().selectionCopier = nullptr;
+    Capture().selectionCopier = nullptr;
     ASSERT_TRUE(PumpUntil(InputQueueEmpty));
     Press(100, 50);
     DragTo(100, 50, 300, 200);
@@ -329,7 +329,7 @@ Picture CopyIntoImpossibleBitmap(const Picture& frozen, int left, int top, int, 
 }
 
 TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays) {
-    Main().Run().selectionCopier = &CopyIntoImpossibleBitmap;
+    Capture().selectionCopier = &CopyIntoImpossibleBitmap;
     StartCapture();
     Press(100, 50);
     DragTo(100, 50, 300, 200);
@@ -350,10 +350,10 @@ TEST_F(RectangleCaptureTest, ABitmapThatCannotBeMadeIsReportedAndTheOverlayStays
     EXPECT_EQ(box.title, L"Snapora");
     EXPECT_TRUE(OverlayShown());
     EXPECT_TRUE(Documents(Main()).empty());
-    EXPECT_EQ(Main().Run().captureCount, 0u);
+    EXPECT_EQ(Main().Captures().captureCount, 0u);
 
     // Another try on the same overlay works once bitmaps can be made.
-    Main().Run().selectionCopier = nullptr;
+    Capture().selectionCopier = nullptr;
     ASSERT_TRUE(PumpUntil(InputQueueEmpty));
     Press(100, 50);
     DragTo(100, 50, 300, 200);

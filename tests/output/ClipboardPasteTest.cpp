@@ -6,7 +6,6 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
-#include "frame/RunState.h"
 #include "support/Decoding.h"
 #include "support/Files.h"
 #include "support/Pixels.h"
@@ -32,7 +31,7 @@ TEST_F(ClipboardPaste, PastesAsExactlyThePictureInPngAndAsABitmapEncodingOnlyWhe
     Main().Execute(ID_EDIT_COPY);
     // Emptied afterwards: what was copied stays on offer all the same.
     document->ClearPicture();
-    const ClipboardOffer& offer = Main().Run().clipboardOffer;
+    const ClipboardOffer& offer = Main().Clipboard();
     PumpFor(std::chrono::milliseconds(300));
     EXPECT_EQ(offer.PngRenders(), 0);
 

@@ -307,7 +307,7 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
         Main().Execute(ID_SETTINGS_OPTIONS);
         ASSERT_TRUE(script.Finished());
         EXPECT_EQ(Main().Settings().automaticDuration, 120.0f);
-        EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+        EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 10000u);
         EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
         EXPECT_EQ(Main().Settings().automaticFormat, PictureFormat::Bmp);
         EXPECT_EQ(Main().Settings().screenRange, ScreenRange::Primary);
@@ -320,8 +320,8 @@ TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening)
     }
     const CaptureSettings& settings = Main().Settings();
     EXPECT_EQ(settings.automaticDuration, 30.0f);
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
-    EXPECT_FALSE(Main().Timer(MainTimer::Automatic).Enabled());
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 7000u);
+    EXPECT_FALSE(Capture().Timer(CaptureTimer::Automatic).Enabled());
     EXPECT_EQ(settings.automaticPrefix, L"");
     EXPECT_EQ(settings.automaticFolder, L"my pics");
     EXPECT_EQ(settings.pointerAreaHeight, 480);
@@ -364,12 +364,12 @@ TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
 
     DialogScript escape({typeInterval(L"7"), press(VK_ESCAPE), closed});
     EXPECT_TRUE(escape.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 10000u);
 
     // Focus starts on OK.
     DialogScript enter({typeInterval(L"7"), press(VK_RETURN), closed});
     EXPECT_TRUE(enter.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 7000u);
 
     // Three tabs from OK reach the first field; Enter there leaves the
     // dialog open, and Esc still cancels.
@@ -380,11 +380,11 @@ TEST_F(OptionsDialog, AnswersTheRealEnterAndEscapeKeys) {
                           press(VK_ESCAPE), closed});
     EXPECT_TRUE(inField.Run([&] { Main().Execute(ID_SETTINGS_OPTIONS); }));
     EXPECT_EQ(ticksOpen, 10);
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 7000u);
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 7000u);
 }
 
 TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
-    Main().Timer(MainTimer::Automatic).SetEnabled(true);
+    Capture().Timer(CaptureTimer::Automatic).SetEnabled(true);
     DialogScript script({[] {
         HWND dialog = FindOptionsDialog();
         if (!dialog) return false;
@@ -394,9 +394,9 @@ TEST_F(OptionsDialog, ANewIntervalReachesARunningAutomaticTimer) {
     }});
     Main().Execute(ID_SETTINGS_OPTIONS);
     ASSERT_TRUE(script.Finished());
-    EXPECT_TRUE(Main().Timer(MainTimer::Automatic).Enabled());
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 60000u);
-    Main().Timer(MainTimer::Automatic).SetEnabled(false);
+    EXPECT_TRUE(Capture().Timer(CaptureTimer::Automatic).Enabled());
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 60000u);
+    Capture().Timer(CaptureTimer::Automatic).SetEnabled(false);
 }
 
 // The end of the session destroys the dialog (with its owner) while its
@@ -420,7 +420,7 @@ TEST_F(OptionsDialog, DestroyedWhileItsMessageIsUpItTouchesNothingOfItself) {
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(trap.Sent(), 0);
     EXPECT_EQ(FindOptionsDialog(), nullptr);
-    EXPECT_EQ(Main().Timer(MainTimer::Automatic).Interval(), 10000u);
+    EXPECT_EQ(Capture().Timer(CaptureTimer::Automatic).Interval(), 10000u);
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ protected:
     // Never called once the main window may be gone: it is then a dangling
     // object; the saved handle stays safe to ask.
     MainWindow& Main() { return *main_; }
+    // The capture modes the main window owns, found as the commands find them.
+    CaptureModes& Capture() { return *CaptureModes::Of(mainWindow_); }
     MainWindow* main_ = nullptr;
     HWND mainWindow_ = nullptr;
 };

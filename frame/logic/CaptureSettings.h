@@ -1,10 +1,11 @@
 #pragma once
-// The capture settings, kept across runs by the settings store.
+// The capture settings, kept across runs by the settings store: plain
+// data that every floor from the frame up reads.
 #include <array>
 #include <string>
 
+#include "frame/logic/Hotkey.h"
 #include "picture/logic/PictureFormat.h"
-#include "settings/logic/Hotkey.h"
 
 namespace snapora {
 

@@ -1,4 +1,4 @@
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 
 #include <vector>
 

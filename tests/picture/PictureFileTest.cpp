@@ -1,6 +1,6 @@
 // The picture writers against real files under Wine: the program's own BMP
 // writer, and PNG and JPEG through the platform's codecs.
-#include "picture/BitmapFile.h"
+#include "picture/PictureFile.h"
 
 #include <gtest/gtest.h>
 

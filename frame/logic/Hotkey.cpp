@@ -1,4 +1,4 @@
-#include "settings/logic/Hotkey.h"
+#include "frame/logic/Hotkey.h"
 
 namespace snapora {
 

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's own commands.
+// The frame's own commands: its bars, its children's arrangement, the exit.
 namespace snapora {
 
 class Frame;
