@@ -117,7 +117,7 @@ TEST_F(MainWindowStartup, MenusHaveTheirCaptionsAndInitialStates) {
          {L"属性", false, true, false}, {L"关闭", false, true, false}, {L"", true, true, false},
          {L"退出", false, true, false}},
         {{L"剪切", false, false, false}, {L"复制", false, true, false}, {L"粘贴", false, false, false},
-         {L"", true, true, false}, {L"删除", false, true, false}},
+         {L"贴图", false, true, false}, {L"", true, true, false}, {L"删除", false, true, false}},
         {{L"整个屏幕", false, true, false}, {L"选择窗体", false, true, false}, {L"矩形区域", false, true, false},
          {L"", true, true, false}, {L"光标截图", false, true, false}, {L"自动截图", false, true, false}},
         {{L"选项", false, true, false}, {L"", true, true, false}, {L"工具条", false, true, true},
