@@ -105,8 +105,20 @@ TEST_F(NotificationArea, TheIconComesWithTheOptionHidesTheMinimisedWindowAndGoes
 
 TEST_F(NotificationArea, TheRightClickMenuPinsTheLastCaptureAndExits) {
     ApplyGeneralOptions(Main(), true, false);
-    ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(40, 30)), nullptr);
     MoveMouse(500, 400);
+    // Without a capture, its 贴图 is grey: the menu is closed unused.
+    UINT state = 0;
+    DialogScript look({[&state] {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        if (!menu || !::IsWindowVisible(menu)) return false;
+        state = ::GetMenuState(reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)), ID_PIN_LAST_CAPTURE,
+                               MF_BYCOMMAND);
+        PressKey(VK_ESCAPE);
+        return true;
+    }});
+    ASSERT_TRUE(look.Run([&] { SendIconEvent(mainWindow_, WM_RBUTTONUP); }));
+    EXPECT_NE(state & MF_GRAYED, 0u);
+    ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(40, 30)), nullptr);
     DialogScript pin({ChooseMenuItem(ID_PIN_LAST_CAPTURE)});
     ASSERT_TRUE(pin.Run([&] { SendIconEvent(mainWindow_, WM_RBUTTONUP); }));
     ASSERT_TRUE(PumpUntil([] { return PinWindow::All().size() == 1; }));
