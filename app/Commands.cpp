@@ -8,6 +8,7 @@
 #include "frame/Frame.h"
 #include "capture/CaptureCommands.h"
 #include "documents/DocumentCommands.h"
+#include "editor/EditorCommands.h"
 #include "help/HelpCommands.h"
 #include "output/OutputCommands.h"
 #include "pin/PinCommands.h"
@@ -31,6 +32,8 @@ constexpr CommandEntry kCommands[] = {
     {ID_FILE_EXIT, &ExitAtOnce},
     {ID_EDIT_COPY, &CopyActiveDocument},
     {ID_EDIT_DELETE, &EmptyActiveDocument},
+    {ID_EDIT_UNDO, &UndoActiveDocument},
+    {ID_EDIT_REDO, &RedoActiveDocument},
     {ID_EDIT_PIN, &PinActiveDocument},
     {ID_PIN_LAST_CAPTURE, &PinLastCapture},
     {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
@@ -42,6 +45,7 @@ constexpr CommandEntry kCommands[] = {
     {ID_SETTINGS_OPTIONS, &ShowOptions},
     {ID_SETTINGS_TOOLBAR, &ToggleToolbarCommand},
     {ID_SETTINGS_STATUS_BAR, &ToggleStatusBarCommand},
+    {ID_SETTINGS_DRAWING_BAR, &ToggleDrawingBarCommand},
     {ID_WINDOW_TILE, &TileDocuments},
     {ID_WINDOW_CASCADE, &CascadeDocuments},
     {ID_HELP_CONTENTS, &ToggleHelpContents},

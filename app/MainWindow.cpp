@@ -14,12 +14,12 @@
 #include "app/UiDrawing.h"
 #include "app/resource.h"
 #include "capture/CaptureCommands.h"
+#include "editor/EditorCommands.h"
 #include "documents/DocumentWindow.h"
 #include "documents/SaveDocument.h"
 #include "help/HelpCommands.h"
 #include "frame/Texts.h"
 #include "pin/PinCommands.h"
-#include "settings/HotkeyNames.h"
 #include "settings/SettingsStore.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
@@ -76,27 +76,17 @@ LRESULT MainWindow::CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreated_ && message != 0) {
-        (void)notificationIcon_.Restore();
-        return 0;
-    }
+    if (HandleNotificationArea(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_SIZE:
-            if (wParam != SIZE_MINIMIZED) {
-                OnSize();
-            } else if (notificationIcon_.Shown()) {
-                // Minimised with the icon shown: off the task bar, into the notification area.
-                ::ShowWindow(window_, SW_HIDE);
-            }
-            return 0;
-        case kNotificationIconMessage:
-            if (wParam == kNotificationIconId) OnNotificationIcon(LOWORD(lParam));
+            if (wParam != SIZE_MINIMIZED) OnSize();
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
-            if ((lParam == 0 && id < IDM_FIRSTCHILD) || reinterpret_cast<HWND>(lParam) == toolbar_) {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            if ((lParam == 0 && id < IDM_FIRSTCHILD) || from == toolbar_ || from == drawingBar_) {
                 Execute(id);
                 return 0;
             }
@@ -152,11 +142,11 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 bool MainWindow::OnCreate() {
     capture_.Attach(window_);
     hotkeys_.Attach(window_);
-    notificationIcon_.Attach(window_, instance_);
-    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    AttachNotificationIcon();
     toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
+    drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
-    if (!toolbar_ || !statusBar_) return false;
+    if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
 
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = nullptr;  // no window-list menu
@@ -177,6 +167,7 @@ void MainWindow::Initialise() {
     captures_.captureCount = 0;
     settings_ = LoadStoredSettings();
     ApplySettings();
+    AppendDrawingMenu(::GetSubMenu(::GetMenu(window_), 1));
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
@@ -193,7 +184,9 @@ void MainWindow::OnSize() {
     ::MoveWindow(toolbar_, 0, 0, client.right, toolbarHeight, TRUE);
     ::MoveWindow(statusBar_, 0, client.bottom - statusBarHeight, client.right, statusBarHeight, TRUE);
     LayoutStatusPanels(statusBar_, shownDate_, shownTime_);
-    const int top = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    const int drawingTop = HasVisibleStyle(toolbar_) ? toolbarHeight : 0;
+    ::MoveWindow(drawingBar_, 0, drawingTop, client.right, DrawingBarHeight(dpi), TRUE);
+    const int top = drawingTop + (HasVisibleStyle(drawingBar_) ? DrawingBarHeight(dpi) : 0);
     const int bottom = HasVisibleStyle(statusBar_) ? statusBarHeight : 0;
     const int height = client.bottom - top - bottom;
     ::MoveWindow(mdiClient_, 0, top, client.right, height > 0 ? height : 0, TRUE);
@@ -202,6 +195,7 @@ void MainWindow::OnSize() {
 void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
     const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
     ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
+    ScaleDrawingBarArt(drawingBar_, instance_, dpi, drawingImages_);
     OnSize();
     // The documents' frames change with the DPI; their pictures do not, and
     // each client area stays exactly its picture.
@@ -243,7 +237,12 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TTN_GETDISPINFOW && HasToolbarButton(static_cast<UINT>(header.idFrom))) {
+    if (header.code == TBN_DROPDOWN && header.hwndFrom == drawingBar_) {
+        ShowDrawingDropDown(*this, drawing_, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
+        return TBDDRET_DEFAULT;
+    }
+    const UINT id = static_cast<UINT>(header.idFrom);
+    if (header.code == TTN_GETDISPINFOW && (HasToolbarButton(id) || IsDrawingCommand(id))) {
         // Each button's tooltip is the text with its command's id.
         auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         ::lstrcpynW(info.szText, LoadText(static_cast<UINT>(header.idFrom)).c_str(), ARRAYSIZE(info.szText));
@@ -254,6 +253,12 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 }
 
 void MainWindow::Execute(UINT commandId) {
+    if (IsDrawingCommand(commandId)) {
+        const HWND window = window_;
+        RunDrawingCommand(*this, drawing_, commandId);
+        if (::IsWindow(window)) RefreshUi();
+        return;
+    }
     CommandHandler handler = FindCommandHandler(commandId);
     if (!handler) return;
     const HWND window = window_;
@@ -277,38 +282,6 @@ void MainWindow::ApplySettings() {
     UpdateNotificationIcon();
 }
 
-void MainWindow::UpdateNotificationIcon() {
-    if (settings_.notificationIcon) {
-        // The tooltip says which keys capture, as registered just now.
-        (void)notificationIcon_.Show(LoadText(IDS_APP_TITLE) + L"\n" +
-                                     ActiveHotkeysText(settings_.hotkeys, keysAvailable_));
-        return;
-    }
-    (void)notificationIcon_.Hide();
-    // Waiting in the notification area, it would be lost without the icon.
-    if (::IsIconic(window_) && !::IsWindowVisible(window_)) ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
-}
-
-void MainWindow::OnNotificationIcon(UINT event) {
-    if (event == WM_RBUTTONUP || event == WM_CONTEXTMENU) {
-        ShowNotificationMenu();
-        return;
-    }
-    if (event != WM_LBUTTONUP) return;
-    // Hidden without being minimised, a capture is under way: it shows the
-    // window again itself.
-    if (!::IsIconic(window_) && !::IsWindowVisible(window_)) return;
-    win32::ShowHiddenWindowAgain(window_);
-    ::SetForegroundWindow(window_);
-}
-
-void MainWindow::ShowNotificationMenu() {
-    const HWND window = window_;
-    const UINT id = notificationIcon_.TrackMenu(Facts());
-    // The menu ran a modal loop: the program may have ended meanwhile.
-    if (id != 0 && ::IsWindow(window)) Execute(id);
-}
-
 UiFacts MainWindow::Facts() {
     if (const std::optional<bool> unsaved = ActiveDocumentUnsaved(*this)) saveEnabled_ = *unsaved;
     return {capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this), saveEnabled_, bars_,
@@ -317,14 +290,18 @@ UiFacts MainWindow::Facts() {
 
 void MainWindow::RefreshUi() {
     DrawUiState(Facts(), ::GetMenu(window_), toolbar_);
+    // Derived afresh as well: undo and redo from the active document.
+    DrawDrawingState(DrawingStateOf(*this, drawing_), ::GetMenu(window_), drawingBar_);
     ShowBars();
 }
 
 void MainWindow::ShowBars() {
     const bool toolbarChanges = HasVisibleStyle(toolbar_) != bars_.toolbarShown;
     const bool statusBarChanges = HasVisibleStyle(statusBar_) != bars_.statusBarShown;
-    if (!toolbarChanges && !statusBarChanges) return;
+    const bool drawingBarChanges = HasVisibleStyle(drawingBar_) != settings_.drawing.barShown;
+    if (!toolbarChanges && !statusBarChanges && !drawingBarChanges) return;
     ::ShowWindow(toolbar_, bars_.toolbarShown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(drawingBar_, settings_.drawing.barShown ? SW_SHOW : SW_HIDE);
     ::ShowWindow(statusBar_, bars_.statusBarShown ? SW_SHOW : SW_HIDE);
     OnSize();
 }
@@ -422,6 +399,10 @@ void MainWindow::OnDestroy() {
         ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
         toolbarImages_.reset();
     }
+    if (drawingImages_) {
+        ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);
+        drawingImages_.reset();
+    }
     ::PostQuitMessage(0);
 }
 
@@ -436,6 +417,8 @@ void MainWindow::RequestExit() {
     capture_.Detach();
     ::PostQuitMessage(0);
 }
+
+void MainWindow::DocumentCreated(HWND document) { AttachEditor(*this, drawing_, document); }
 
 HWND MainWindow::ActiveChild() const {
     return reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));

@@ -15,6 +15,7 @@
 #include "capture/CaptureModes.h"
 #include "frame/CaptureDocumentState.h"
 #include "frame/Frame.h"
+#include "editor/logic/DrawingChoices.h"
 #include "frame/logic/CaptureSettings.h"
 #include "picture/Clipboard.h"
 #include "settings/HotkeyRegistration.h"
@@ -44,12 +45,16 @@ public:
     [[nodiscard]] const HotkeyAvailability& KeysAvailable() const noexcept override { return keysAvailable_; }
     ClipboardOffer& Clipboard() noexcept override { return clipboard_; }
     [[nodiscard]] bool StatusShowsProgress() const override { return capture_.AutomaticRunning(); }
+    void DocumentCreated(HWND document) override;
     void RefreshUi() override;
     void Execute(UINT commandId) override;
 
     [[nodiscard]] HWND Toolbar() const noexcept { return toolbar_; }
     [[nodiscard]] HWND StatusBar() const noexcept { return statusBar_; }
+    [[nodiscard]] HWND DrawingBar() const noexcept { return drawingBar_; }
     BarPreferences& Bars() noexcept { return bars_; }
+    // The editor's tool, the same for every document.
+    DrawingChoices& Drawing() noexcept { return drawing_; }
 
     // "退出": ends the program at once.
     void RequestExit();
@@ -79,6 +84,9 @@ private:
     void OnStatusBarClockTick();
     void ShowBars();
     void ApplySettings();
+    // In NotificationArea.cpp.
+    void AttachNotificationIcon();
+    bool HandleNotificationArea(UINT message, WPARAM wParam, LPARAM lParam);
     void UpdateNotificationIcon();
     void OnNotificationIcon(UINT event);
     void ShowNotificationMenu();
@@ -89,6 +97,9 @@ private:
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
     win32::UniqueImageList toolbarImages_;
+    HWND drawingBar_ = nullptr;
+    win32::UniqueImageList drawingImages_;
+    DrawingChoices drawing_;
     CaptureSettings settings_;
     CaptureDocumentState captures_;
     CaptureModes capture_;

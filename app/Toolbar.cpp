@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <iterator>
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "app/resource.h"
-#include "picture/Picture.h"
-#include "picture/logic/PixelGeometry.h"
+#include "picture/BarImages.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 #include "win32/Window.h"
@@ -18,8 +15,6 @@ namespace snapora {
 
 namespace {
 
-constexpr int kImageSize = 16;
-constexpr COLORREF kImageMaskColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kToolbarId = 1001;
 constexpr int kToolbarHeightTwips = 420;
 
@@ -30,33 +25,11 @@ constexpr UINT kButtons[] = {
     ID_CAPTURE_POINTER_AREA, ID_CAPTURE_AUTOMATIC, 0, ID_EDIT_DELETE, 0, ID_HELP_CONTENTS,
 };
 
-// The 16-pixel art with every pixel repeated `scale` times
-// each way: a whole factor keeps the pictures sharp at a higher DPI.
-win32::UniqueBitmap EnlargeArt(HBITMAP art, int scale) {
-    BITMAP info{};
-    if (!::GetObjectW(art, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
-    BITMAPINFO format = TopDownBgra32Info(info.bmWidth, info.bmHeight);
-    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (!screen || ::GetDIBits(screen.get(), art, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
-                               DIB_RGB_COLORS) != info.bmHeight) {
-        return {};
-    }
-    const std::vector<std::uint32_t> enlarged = EnlargePixels(pixels, info.bmWidth, info.bmHeight, scale);
-    if (enlarged.empty()) return {};
-    format = TopDownBgra32Info(info.bmWidth * scale, info.bmHeight * scale);
-    void* bits = nullptr;
-    win32::UniqueBitmap result(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!result || !bits) return {};
-    std::memcpy(bits, enlarged.data(), enlarged.size() * sizeof(std::uint32_t));
-    return result;
-}
-
 // Each button's art, found under its command's id, in the order of the
 // buttons. A button without art fails the whole list: a bar of wrong
 // pictures is worse than a bar of none.
 win32::UniqueImageList CreateToolbarImages(HINSTANCE instance, int scale) {
-    const int size = kImageSize * scale;
+    const int size = kBarImageSize * scale;
     win32::UniqueImageList images(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, static_cast<int>(std::size(kButtons)), 0));
     if (!images) return {};
     for (const UINT id : kButtons) {
@@ -64,7 +37,7 @@ win32::UniqueImageList CreateToolbarImages(HINSTANCE instance, int scale) {
         win32::UniqueBitmap art(static_cast<HBITMAP>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (art && scale > 1) art = EnlargeArt(art.get(), scale);
-        if (!art || ::ImageList_AddMasked(images.get(), art.get(), kImageMaskColour) < 0) return {};
+        if (!art || ::ImageList_AddMasked(images.get(), art.get(), kBarImageMaskColour) < 0) return {};
     }
     return images;
 }

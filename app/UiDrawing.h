@@ -7,6 +7,8 @@
 
 namespace snapora {
 
+struct DrawingUiState;
+
 // What the user chose to see; nothing else about the menus is stored.
 struct BarPreferences {
     bool toolbarShown = true;
@@ -24,5 +26,8 @@ struct UiFacts {
 };
 
 void DrawUiState(const UiFacts& facts, HMENU menu, HWND toolbar);
+// The editor's part: undo and redo, the chosen tool, colour, width and size,
+// the bar "绘图".
+void DrawDrawingState(const DrawingUiState& state, HMENU menu, HWND drawingBar);
 
 }  // namespace snapora

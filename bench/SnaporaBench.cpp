@@ -4,6 +4,7 @@
 //   snapora_bench cpu <seconds>                  CPU share of the pointer-area mode
 //   snapora_bench startup <repetitions>          start-up against an empty window program
 //   snapora_bench formats <repetitions>          the tick in BMP and PNG, bytes per picture
+//   snapora_bench editor <repetitions>           the editor's memory, drag repaint and flatten
 //   snapora_bench show <folder>                  holds the desktop-like screen for the peers
 #include <windows.h>
 #include <psapi.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "EditorBench.h"
 #include "FormatsBench.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
@@ -282,6 +284,7 @@ int main(int argc, char** argv) {
     if (mode == "cpu") return RunCpu(count > 0 ? count : 10);
     if (mode == "startup") return RunStartup(count > 0 ? count : 10);
     if (mode == "formats") return bench::RunFormats(count > 0 ? count : 10);
+    if (mode == "editor") return bench::RunEditor(count > 0 ? count : 10);
     if (mode == "show") return bench::RunShow(argc > 2 ? Widen(argv[2]) : L".");
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
     return 2;

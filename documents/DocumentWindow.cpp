@@ -23,7 +23,7 @@ DocumentWindow* DocumentWindow::Create(Frame& frame) {
     win32::WindowClassOptions options;
     options.iconId = IDI_DOCUMENT;
     options.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    options.style = CS_HREDRAW | CS_VREDRAW;
+    options.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     if (!win32::RegisterWindowClassOnce(frame.Instance(), kClassName, &Procedure, options)) return nullptr;
     Owner self(new DocumentWindow(frame));
     self->surface_ = SIZE{win32::TwipsToPixelsX(kInitialSurfaceWidthTwips), win32::TwipsToPixelsY(kInitialSurfaceHeightTwips)};
@@ -35,10 +35,15 @@ DocumentWindow* DocumentWindow::Create(Frame& frame) {
     create.style = WS_OVERLAPPEDWINDOW;
     create.lParam = Handover(self);
     HWND window = reinterpret_cast<HWND>(::SendMessageW(frame.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (FromHandle(window)) frame.DocumentCreated(window);
     return FromHandle(window);
 }
 
 LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (overlay_ && message != WM_NCDESTROY && message != WM_PAINT && overlay_->HandleMessage(message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_PAINT:
             OnPaint();
@@ -64,13 +69,28 @@ LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void DocumentWindow::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(window_, &paint);
-    if (dc) picture_.Draw(dc, 0, 0, surface_.cx, surface_.cy);
+    if (dc && overlay_) {
+        RECT area{};
+        const RECT surface{0, 0, surface_.cx, surface_.cy};
+        if (::IntersectRect(&area, &paint.rcPaint, &surface)) overlay_->Paint(dc, area);
+    } else if (dc) {
+        picture_.Draw(dc, 0, 0, surface_.cx, surface_.cy);
+    }
     ::EndPaint(window_, &paint);
 }
 
 void DocumentWindow::OnActivate(bool active) {
     if (!active) return;
     frame_.RefreshUi();
+}
+
+void DocumentWindow::NoteEdit() {
+    frame_.RefreshUi();
+}
+
+void DocumentWindow::SetOverlay(std::unique_ptr<PictureOverlay> overlay) {
+    overlay_ = std::move(overlay);
+    InvalidateSurface();
 }
 
 bool DocumentWindow::OnKeyDown(WPARAM key) {
@@ -94,6 +114,7 @@ void DocumentWindow::OnDestroy() {
 
 void DocumentWindow::MarkSaved() {
     isDirty_ = false;
+    if (overlay_) overlay_->MarkSaved();
 }
 
 bool DocumentWindow::Close() {
@@ -108,12 +129,30 @@ void DocumentWindow::SetPicture(Picture picture) {
     // a second and would flicker.
     const bool covers = picture.Width() >= surface_.cx && picture.Height() >= surface_.cy;
     picture_ = std::move(picture);
+    if (overlay_) overlay_->PictureReplaced();
     RECT surface{0, 0, surface_.cx, surface_.cy};
     ::InvalidateRect(window_, &surface, covers ? FALSE : TRUE);
 }
 
+void DocumentWindow::AdoptEditedPicture(Picture picture) {
+    const bool resized = picture.Width() != picture_.Width() || picture.Height() != picture_.Height();
+    picture_ = std::move(picture);
+    if (resized) {
+        RestoreIfMaximized();
+        SetSurfaceSize(picture_.Width(), picture_.Height());
+        SetClientSize(picture_.Width(), picture_.Height());
+    }
+    InvalidateSurface();
+}
+
+const Picture& DocumentWindow::OutputPicture(Picture& holder) const {
+    holder = overlay_ ? overlay_->Flatten() : Picture{};
+    return holder.Empty() ? picture_ : holder;
+}
+
 void DocumentWindow::ClearPicture() {
     picture_ = Picture{};
+    if (overlay_) overlay_->PictureReplaced();
     InvalidateSurface();
 }
 

@@ -4,8 +4,10 @@
 // the picture drawn on it.
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
+#include "documents/PictureOverlay.h"
 #include "picture/Picture.h"
 #include "win32/Window.h"
 
@@ -19,13 +21,28 @@ public:
     // when the window cannot be created.
     static DocumentWindow* Create(Frame& frame);
 
-    [[nodiscard]] bool IsDirty() const noexcept { return isDirty_; }
+    // Unsaved: a new capture not yet written, or edits other than those
+    // last saved.
+    [[nodiscard]] bool IsDirty() const noexcept { return isDirty_ || (overlay_ && !overlay_->AtSaved()); }
     void SetDirty(bool dirty) noexcept { isDirty_ = dirty; }
     // Written to a file: no longer unsaved, and "另存为" is off while it is active.
     void MarkSaved();
+    // The overlay changed what lies over the picture: the saved state and
+    // the menus and tool bars follow.
+    void NoteEdit();
+
+    void SetOverlay(std::unique_ptr<PictureOverlay> overlay);
+    [[nodiscard]] PictureOverlay* Overlay() const noexcept { return overlay_.get(); }
 
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
+    // A new capture: whatever lay over the old picture goes with it.
     void SetPicture(Picture picture);
+    // The overlay's own change of the picture (a crop, or the picture made
+    // editable): the surface and the window take its size.
+    void AdoptEditedPicture(Picture picture);
+    // The picture as it leaves the document (files, clipboard, printer):
+    // with everything drawn on it. `holder` keeps a flattened copy alive.
+    [[nodiscard]] const Picture& OutputPicture(Picture& holder) const;
     void ClearPicture();
     [[nodiscard]] SIZE SurfaceSize() const noexcept { return surface_; }
     // Where the picture's top-left pixel was on the screen, for a capture
@@ -59,6 +76,7 @@ private:
     void InvalidateSurface();
 
     Frame& frame_;
+    std::unique_ptr<PictureOverlay> overlay_;
     bool isDirty_ = true;
     Picture picture_;
     SIZE surface_{};

@@ -64,7 +64,11 @@ bool SavePictureAs(HWND document) noexcept {
         // The dialog ran a message loop: the document may be gone.
         const DocumentWindow* saved = DocumentWindow::FromHandle(document);
         // The name decides the format; the type entry chosen only filtered the list.
-        return saved && WritePictureFile(saved->GetPicture(), path, PictureFormatForFileName(path));
+        if (!saved) return false;
+        // What is drawn on the picture is saved with it; the document keeps
+        // it editable.
+        Picture flattened;
+        return WritePictureFile(saved->OutputPicture(flattened), path, PictureFormatForFileName(path));
     });
 }
 

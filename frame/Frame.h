@@ -43,6 +43,9 @@ public:
     // changing it outside a command or tick (which refresh by themselves).
     virtual void RefreshUi() = 0;
 
+    // A new document window exists: the frame adds what features lay over it.
+    virtual void DocumentCreated(HWND document) = 0;
+
     // Runs a command by its id, as the menu and toolbar do.
     virtual void Execute(UINT commandId) = 0;
 

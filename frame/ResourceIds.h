@@ -3,7 +3,7 @@
 // menu (toolbar buttons send the same ids) and the shared texts. Each
 // subsystem keeps its own dialog and text ids in its own header, in its own
 // range: app 200-299, settings 300-399, help 400-499, capture 500-599,
-// documents 600-699, output 700-799, picture 800-899.
+// documents 600-699, output 700-799, picture 800-899, editor 900-999.
 
 #define IDI_SNAPORA 1
 #define IDI_DOCUMENT 2
@@ -20,9 +20,11 @@
 #define ID_EDIT_COPY 111
 #define ID_EDIT_PASTE 112
 #define ID_EDIT_DELETE 113
-#define ID_EDIT_PIN 114
+#define ID_EDIT_UNDO 114
+#define ID_EDIT_REDO 115
+#define ID_EDIT_PIN 116
 // The notification area's "贴图": the last capture, not the active document.
-#define ID_PIN_LAST_CAPTURE 115
+#define ID_PIN_LAST_CAPTURE 117
 #define ID_CAPTURE_ENTIRE_SCREEN 120
 #define ID_CAPTURE_WINDOW 121
 #define ID_CAPTURE_RECTANGLE 122
@@ -33,6 +35,7 @@
 #define ID_SETTINGS_OPTIONS 130
 #define ID_SETTINGS_TOOLBAR 131
 #define ID_SETTINGS_STATUS_BAR 132
+#define ID_SETTINGS_DRAWING_BAR 133
 #define ID_WINDOW_TILE 140
 #define ID_WINDOW_CASCADE 141
 #define ID_HELP_CONTENTS 150

@@ -15,6 +15,7 @@ using snapora::fuzz::Check;
 namespace {
 
 using namespace snapora::editor;
+using snapora::PixelPoint;
 
 struct Snapshot {
     std::vector<std::uint32_t> pixels;
@@ -36,15 +37,14 @@ bool Same(const Snapshot& s, const testing::MemoryPixels& pixels, const Drawing&
 }
 
 void CheckNumbers(const testing::MemoryPixels& pixels, const Drawing& drawing) {
-    testing::FillCanvas canvas(pixels.View(), pixels.View().Area());
-    drawing.Render(canvas, nullptr);
-    for (std::size_t i = 0; i < canvas.numbers.size(); ++i) Check(canvas.numbers[i] == int(i) + 1);
+    const std::vector<int> numbers = testing::Rendered(drawing, pixels.View()).numbers;
+    for (std::size_t i = 0; i < numbers.size(); ++i) Check(numbers[i] == int(i) + 1);
 }
 
 void Edit(snapora::fuzz::Input& input, Drawing& drawing, const testing::MemoryPixels& pixels) {
     const int w = pixels.View().width;
     const int h = pixels.View().height;
-    auto point = [&] { return Point{input.TakeInt(-20, w + 20), input.TakeInt(-20, h + 20)}; };
+    auto point = [&] { return PixelPoint{input.TakeInt(-20, w + 20), input.TakeInt(-20, h + 20)}; };
     const int op = input.TakeInt(0, 6);
     if (op <= 2 || drawing.Count() == 0) {
         const auto& row = ToolRows()[std::size_t(input.TakeInt(1, int(ToolRows().size()) - 2))];

@@ -11,11 +11,14 @@ namespace snapora {
 void CopyActiveDocument(Frame& frame) {
     const DocumentWindow* document = DocumentWindow::FromHandle(frame.ActiveChild());
     if (!document) return;
-    const Picture& shown = document->GetPicture();
-    // The offer keeps a picture of its own: the document may be emptied or
-    // closed long before someone pastes the PNG. An emptied picture copies
-    // nothing.
-    auto copy = std::make_shared<const Picture>(shown.CopyArea(0, 0, shown.Width(), shown.Height()));
+    // What leaves is what the window shows: the picture with everything
+    // drawn on it. The offer keeps a picture of its own, in both of its
+    // formats: the document may be edited, emptied or closed long before
+    // someone pastes the PNG. An emptied picture copies nothing.
+    Picture flattened;
+    const Picture& shown = document->OutputPicture(flattened);
+    auto copy = std::make_shared<const Picture>(&shown == &flattened ? std::move(flattened)
+                                                                     : shown.CopyArea(0, 0, shown.Width(), shown.Height()));
     if (copy->Empty()) return;
     const ClipboardWrite write = frame.Clipboard().Offer(frame.Handle(), copy, ClipboardOffer::Bitmap::AtOnce);
     // A running automatic capture owns the status bar; it shows its progress.

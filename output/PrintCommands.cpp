@@ -78,7 +78,9 @@ bool PrintDocument(HWND owner, HWND window, std::function<void()> started) {
     // pointer-area preview replaces the picture and the document may close:
     // it is looked up again, and the printer abandons the job without it.
     document = DocumentWindow::FromHandle(window);
-    return document && PrintPictureToFitPage(printer, document->GetPicture()) && printer.EndDoc();
+    if (!document) return false;
+    Picture flattened;
+    return PrintPictureToFitPage(printer, document->OutputPicture(flattened)) && printer.EndDoc();
 }
 
 void PrintActiveDocument(Frame& frame) { PrintDocument(frame.Handle(), frame.ActiveChild()); }

@@ -88,6 +88,12 @@ const std::uint32_t* Picture::DirectPixels() const {
     return bits_;
 }
 
+std::uint32_t* Picture::MutablePixels() {
+    if (!bits_) return nullptr;
+    ::GdiFlush();
+    return bits_;
+}
+
 std::vector<std::uint32_t> Picture::ReadPixels() const {
     if (Empty()) return {};
     const auto bytes = Bgra32ByteCount(width_, height_);

@@ -42,6 +42,10 @@ public:
     // bytes. Nullptr for any other bitmap. Valid while the picture lives.
     [[nodiscard]] const std::uint32_t* DirectPixels() const;
 
+    // The same pixels to write, for a picture made by CreateBlank or
+    // CopyArea; nullptr for any other.
+    [[nodiscard]] std::uint32_t* MutablePixels();
+
     // The pixels, top-down, one 0x00RRGGBB value each. Empty when the
     // picture is empty.
     [[nodiscard]] std::vector<std::uint32_t> ReadPixels() const;

@@ -77,6 +77,7 @@ for res in "${resolutions[@]}"; do
   rm -rf "$out"/* "$build/bin/CapPicture"
   run snapora_bench.exe memory 10
   run snapora_bench.exe cpu 10
+  [ "$res" != "${resolutions[0]}" ] || run snapora_bench.exe editor "$reps"
   [ "$res" != "${resolutions[0]}" ] || run snapora_bench.exe startup 20
   for peer in xwd import scrot; do
     echo "PEER $peer $res $(median_ms "$reps" "peer_$peer")" | tee -a "$results"

@@ -3,6 +3,7 @@
 #
 #   app/res/toolbar/NAME.xpm           -> app/res/toolbar/NAME.bmp (16x16, 24-bit BMP),
 #                                         one per toolbar button, #C0C0C0 transparent
+#   editor/res/drawing.xpm             -> editor/res/drawing.bmp (240x16, 24-bit BMP)
 #   app/res/snapora.xpm                -> app/res/snapora.ico   (32x32 + 16x16, 24-bit + AND mask)
 #   documents/res/document.xpm
 #   documents/res/document16.xpm       -> documents/res/document.ico (32x32 + 16x16)
@@ -110,6 +111,11 @@ for art in "$root"/app/res/toolbar/*.xpm; do
     "${im[@]}" "$art" -alpha off -type TrueColor "BMP3:${art%.xpm}.bmp"
     echo "wrote ${art#"$root"/}"
 done
+
+# The drawing bar's strip, made the same way.
+"${im[@]}" "$root/editor/res/drawing.xpm" -alpha off -type TrueColor \
+    "BMP3:$root/editor/res/drawing.bmp"
+echo "wrote editor/res/drawing.bmp"
 
 # Program icon: the drawn 32x32 plus a 16x16 scaled down from it.
 "${im[@]}" "$root/app/res/snapora.xpm" -alpha set -filter Catrom -resize 16x16 \

@@ -17,24 +17,24 @@ void RedactShape::Draw(Canvas& canvas, const DrawContext&) const { canvas.Fill(A
 
 int MosaicShape::Block() const noexcept { return std::max(style_.mosaicBlock, kMinimumMosaicBlock); }
 
-Rect MosaicShape::Bounds() const { return SnapToGrid(Area(), Block()); }
+PixelRect MosaicShape::Bounds() const { return SnapToGrid(Area(), Block()); }
 
 void MosaicShape::Draw(Canvas& canvas, const DrawContext& context) const {
     const int block = Block();
-    const Rect whole = Intersect(Bounds(), context.source.Area());
-    const Rect drawn = Intersect(whole, canvas.Visible());
+    const PixelRect whole = Intersect(Bounds(), context.source.Area());
+    const PixelRect drawn = Intersect(whole, canvas.Visible());
     if (drawn.Empty()) return;
-    const Rect blocks = SnapToGrid(drawn, block);
+    const PixelRect blocks = SnapToGrid(drawn, block);
     for (int y = blocks.top; y < blocks.bottom; y += block) {
         for (int x = blocks.left; x < blocks.right; x += block) {
-            const Rect cell{x, y, x + block, y + block};
+            const PixelRect cell{x, y, x + block, y + block};
             canvas.Fill(Intersect(cell, drawn), BlockMean(context.source, cell, context.redactions));
         }
     }
 }
 
-Colour BlockMean(const ImageView& source, const Rect& block, std::span<const Redaction> redactions) {
-    const Rect cell = Intersect(block, source.Area());
+Colour BlockMean(const ImageView& source, const PixelRect& block, std::span<const Redaction> redactions) {
+    const PixelRect cell = Intersect(block, source.Area());
     if (cell.Empty() || !source.pixels) return 0;
     std::vector<Redaction> over;
     for (const Redaction& r : redactions) {
@@ -46,7 +46,7 @@ Colour BlockMean(const ImageView& source, const Rect& block, std::span<const Red
         for (int x = cell.left; x < cell.right; ++x) {
             std::uint32_t pixel = row[x];
             for (auto it = over.rbegin(); it != over.rend(); ++it) {
-                if (it->area.Contains(Point{x, y})) {
+                if (it->area.Contains(PixelPoint{x, y})) {
                     pixel = it->colour;
                     break;
                 }
@@ -61,9 +61,9 @@ Colour BlockMean(const ImageView& source, const Rect& block, std::span<const Red
     return (mean(sum[0]) << 16) | (mean(sum[1]) << 8) | mean(sum[2]);
 }
 
-Rect SnapToGrid(const Rect& area, int block) {
-    if (area.Empty() || block <= 0) return Rect{};
-    return Rect{FloorTo(area.left, block), FloorTo(area.top, block), FloorTo(area.right - 1, block) + block,
+PixelRect SnapToGrid(const PixelRect& area, int block) {
+    if (area.Empty() || block <= 0) return PixelRect{};
+    return PixelRect{FloorTo(area.left, block), FloorTo(area.top, block), FloorTo(area.right - 1, block) + block,
                 FloorTo(area.bottom - 1, block) + block};
 }
 

@@ -4,13 +4,13 @@
 
 namespace snapora::editor {
 
-Rect CropArea(Point from, Point to, int width, int height) {
-    const Rect picture{0, 0, width, height};
-    const Rect area = Intersect(SpanOf(from, to), picture);
-    return area == picture ? Rect{} : area;
+PixelRect CropArea(PixelPoint from, PixelPoint to, int width, int height) {
+    const PixelRect picture{0, 0, width, height};
+    const PixelRect area = Intersect(SpanOf(from, to), picture);
+    return area == picture ? PixelRect{} : area;
 }
 
-void SplitCrop(const ImageView& image, const Rect& area, std::uint32_t* kept, std::vector<std::uint32_t>& removed) {
+void SplitCrop(const ImageView& image, const PixelRect& area, std::uint32_t* kept, std::vector<std::uint32_t>& removed) {
     removed.clear();
     removed.reserve(std::size_t(image.width) * std::size_t(image.height) - std::size_t(area.Width()) * std::size_t(area.Height()));
     for (int y = 0; y < image.height; ++y) {
@@ -25,7 +25,7 @@ void SplitCrop(const ImageView& image, const Rect& area, std::uint32_t* kept, st
     }
 }
 
-void JoinCrop(const ImageView& kept, const Rect& area, int width, int height, const std::vector<std::uint32_t>& removed,
+void JoinCrop(const ImageView& kept, const PixelRect& area, int width, int height, const std::vector<std::uint32_t>& removed,
               std::uint32_t* whole) {
     const std::uint32_t* next = removed.data();
     for (int y = 0; y < height; ++y) {

@@ -11,15 +11,15 @@ namespace snapora::editor {
 // The part of a width x height picture that a drag from `from` to `to`
 // selects, both corners included; empty when nothing of the picture is
 // selected, or when the whole picture is (a crop that changes nothing).
-Rect CropArea(Point from, Point to, int width, int height);
+PixelRect CropArea(PixelPoint from, PixelPoint to, int width, int height);
 
 // Copies the pixels of `area` from `image` into `kept` (area-sized rows) and
 // every other pixel, row by row, into `removed`.
-void SplitCrop(const ImageView& image, const Rect& area, std::uint32_t* kept, std::vector<std::uint32_t>& removed);
+void SplitCrop(const ImageView& image, const PixelRect& area, std::uint32_t* kept, std::vector<std::uint32_t>& removed);
 
 // The inverse: writes the whole picture into `whole` from the kept part and
 // the removed pixels.
-void JoinCrop(const ImageView& kept, const Rect& area, int width, int height, const std::vector<std::uint32_t>& removed,
+void JoinCrop(const ImageView& kept, const PixelRect& area, int width, int height, const std::vector<std::uint32_t>& removed,
               std::uint32_t* whole);
 
 }  // namespace snapora::editor

@@ -11,7 +11,7 @@ bool Drawing::Counts(const Shape& shape) const {
     return shape.Kind() == ToolKind::Number && !Intersect(shape.Bounds(), PictureArea()).Empty();
 }
 
-std::optional<std::size_t> Drawing::ShapeAt(Point p, int tolerance) const {
+std::optional<std::size_t> Drawing::ShapeAt(PixelPoint p, int tolerance) const {
     for (std::size_t i = shapes_.size(); i-- > 0;) {
         if (shapes_[i]->Hit(p, tolerance)) return i;
     }
@@ -39,18 +39,18 @@ void Drawing::Remove(std::size_t index) {
     history_.Push(RemovedStep(index, std::move(removed)));
 }
 
-Point Drawing::LimitMove(const Shape& shape, int dx, int dy) const {
-    const Rect bounds = shape.Bounds();
-    const Rect picture = PictureArea();
+PixelPoint Drawing::LimitMove(const Shape& shape, int dx, int dy) const {
+    const PixelRect bounds = shape.Bounds();
+    const PixelRect picture = PictureArea();
     dx = std::clamp(dx, picture.left - bounds.right + 1, picture.right - 1 - bounds.left);
     dy = std::clamp(dy, picture.top - bounds.bottom + 1, picture.bottom - 1 - bounds.top);
-    return Point{dx, dy};
+    return PixelPoint{dx, dy};
 }
 
-Point Drawing::Move(std::size_t index, int dx, int dy) {
+PixelPoint Drawing::Move(std::size_t index, int dx, int dy) {
     Shape& shape = *shapes_.at(index);
-    const Point moved = LimitMove(shape, dx, dy);
-    if (moved == Point{}) return moved;
+    const PixelPoint moved = LimitMove(shape, dx, dy);
+    if (moved == PixelPoint{}) return moved;
     shape.MoveBy(moved.x, moved.y);
     history_.Push(MovedStep(index, moved.x, moved.y));
     return moved;
@@ -60,9 +60,9 @@ void Drawing::CommitMove(std::size_t index, int dx, int dy) {
     Shape& shape = *shapes_.at(index);
     // The drag may have left the picture: take back what went too far.
     shape.MoveBy(-dx, -dy);
-    const Point moved = LimitMove(shape, dx, dy);
+    const PixelPoint moved = LimitMove(shape, dx, dy);
     shape.MoveBy(moved.x, moved.y);
-    if (moved != Point{}) history_.Push(MovedStep(index, moved.x, moved.y));
+    if (moved != PixelPoint{}) history_.Push(MovedStep(index, moved.x, moved.y));
 }
 
 bool Drawing::CommitEdit(std::size_t index, std::unique_ptr<Shape> before) {
@@ -75,8 +75,8 @@ bool Drawing::CommitEdit(std::size_t index, std::unique_ptr<Shape> before) {
     return true;
 }
 
-bool Drawing::Crop(const Rect& area) {
-    const Rect inside = Intersect(area, PictureArea());
+bool Drawing::Crop(const PixelRect& area) {
+    const PixelRect inside = Intersect(area, PictureArea());
     if (inside.Empty() || inside == PictureArea()) return false;
     auto step = Cropped(scene_, inside);
     if (!step) return false;
@@ -103,7 +103,7 @@ std::vector<Redaction> Drawing::Redactions(const Shape* pending) const {
 void Drawing::Render(Canvas& canvas, const Shape* pending) const {
     const std::vector<Redaction> redactions = Redactions(pending);
     DrawContext context{0, pixels_.View(), redactions};
-    const Rect visible = canvas.Visible();
+    const PixelRect visible = canvas.Visible();
     auto draw = [&](const Shape& shape) {
         if (Counts(shape)) ++context.number;
         if (shape.Kind() == ToolKind::Redact || Intersect(shape.Bounds(), visible).Empty()) return;
@@ -114,7 +114,7 @@ void Drawing::Render(Canvas& canvas, const Shape* pending) const {
     // Redactions lie over everything, so that nothing drawn later shows
     // what they hide.
     for (const Redaction& r : redactions) {
-        const Rect area = Intersect(r.area, visible);
+        const PixelRect area = Intersect(r.area, visible);
         if (!area.Empty()) canvas.Fill(area, r.colour);
     }
 }

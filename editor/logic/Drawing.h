@@ -16,9 +16,9 @@ public:
 
     [[nodiscard]] std::size_t Count() const noexcept { return shapes_.size(); }
     [[nodiscard]] const Shape& At(std::size_t index) const { return *shapes_.at(index); }
-    [[nodiscard]] Rect PictureArea() const { return pixels_.View().Area(); }
+    [[nodiscard]] PixelRect PictureArea() const { return pixels_.View().Area(); }
     // The topmost shape at `p`, if any.
-    [[nodiscard]] std::optional<std::size_t> ShapeAt(Point p, int tolerance) const;
+    [[nodiscard]] std::optional<std::size_t> ShapeAt(PixelPoint p, int tolerance) const;
     // A numbered marker's number: its place among the markers on the
     // picture, from 1.
     [[nodiscard]] int NumberOf(std::size_t index) const;
@@ -29,7 +29,7 @@ public:
     void Remove(std::size_t index);
     // Moves a shape, keeping at least part of it on the picture; the
     // distance it really moved.
-    Point Move(std::size_t index, int dx, int dy);
+    PixelPoint Move(std::size_t index, int dx, int dy);
     // Changes a shape in place without a step (while the pointer drags
     // it); then one of the commits records the change.
     [[nodiscard]] Shape& Edit(std::size_t index) { return *shapes_.at(index); }
@@ -38,7 +38,7 @@ public:
     // the change left nothing of it on the picture.
     bool CommitEdit(std::size_t index, std::unique_ptr<Shape> before);
     // Crops the picture to `area` (within it); false when nothing changed.
-    bool Crop(const Rect& area);
+    bool Crop(const PixelRect& area);
 
     bool Undo() { return history_.Undo(scene_); }
     bool Redo() { return history_.Redo(scene_); }
@@ -58,7 +58,7 @@ public:
 private:
     [[nodiscard]] bool Counts(const Shape& shape) const;
     // Limits a move so that the shape keeps touching the picture.
-    [[nodiscard]] Point LimitMove(const Shape& shape, int dx, int dy) const;
+    [[nodiscard]] PixelPoint LimitMove(const Shape& shape, int dx, int dy) const;
 
     PixelStore& pixels_;
     ShapeList shapes_;

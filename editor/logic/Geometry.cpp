@@ -2,7 +2,7 @@
 
 namespace snapora::editor {
 
-double DistanceSquaredToSegment(Point p, Point a, Point b) noexcept {
+double DistanceSquaredToSegment(PixelPoint p, PixelPoint a, PixelPoint b) noexcept {
     const double dx = double(b.x) - a.x;
     const double dy = double(b.y) - a.y;
     const double px = double(p.x) - a.x;

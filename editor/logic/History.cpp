@@ -44,7 +44,7 @@ void History::Clear() {
     redo_.clear();
     bytes_ = 0;
     baseId_ = nextId_++;
-    savedId_ = kNever;
+    savedId_ = baseId_;
 }
 
 std::size_t History::RecountBytes() const {
@@ -120,13 +120,13 @@ private:
 // they are back in the picture and the step holds nothing.
 class CropStep final : public Step {
 public:
-    CropStep(const Rect& area, int width, int height) : area_(area), width_(width), height_(height) {}
+    CropStep(const PixelRect& area, int width, int height) : area_(area), width_(width), height_(height) {}
     bool Undo(Scene& scene) override;
     bool Redo(Scene& scene) override;
     [[nodiscard]] std::size_t Bytes() const override { return sizeof(*this) + removed_.capacity() * sizeof(std::uint32_t); }
 
 private:
-    Rect area_;
+    PixelRect area_;
     int width_;
     int height_;
     std::vector<std::uint32_t> removed_;
@@ -167,7 +167,7 @@ std::unique_ptr<Step> EditedStep(std::size_t index, std::unique_ptr<Shape> befor
     return std::make_unique<Edited>(index, std::move(before));
 }
 
-std::unique_ptr<Step> Cropped(Scene& scene, const Rect& area) {
+std::unique_ptr<Step> Cropped(Scene& scene, const PixelRect& area) {
     const ImageView whole = scene.pixels.View();
     auto step = std::make_unique<CropStep>(area, whole.width, whole.height);
     if (!step->Redo(scene)) return nullptr;

@@ -55,7 +55,7 @@ public:
     bool Redo(Scene& scene);
     [[nodiscard]] bool CanUndo() const noexcept { return !undo_.empty(); }
     [[nodiscard]] bool CanRedo() const noexcept { return !redo_.empty(); }
-    // Forgets every step: a new picture.
+    // Forgets every step: a new picture, with nothing changed on it.
     void Clear();
 
     void MarkSaved() noexcept { savedId_ = TopId(); }
@@ -70,7 +70,6 @@ public:
     [[nodiscard]] std::size_t Steps() const noexcept { return undo_.size() + redo_.size(); }
 
 private:
-    static constexpr std::uint64_t kNever = ~std::uint64_t(0);
     [[nodiscard]] std::uint64_t TopId() const noexcept { return undo_.empty() ? baseId_ : undo_.back()->id; }
     bool Move(std::unique_ptr<Step>& step, bool undo, Scene& scene);
 
@@ -81,7 +80,9 @@ private:
     std::size_t dropped_ = 0;
     std::uint64_t nextId_ = 1;
     std::uint64_t baseId_ = 0;
-    std::uint64_t savedId_ = kNever;
+    // Nothing changed yet counts as saved: whether the picture itself is
+    // saved is the document's business.
+    std::uint64_t savedId_ = 0;
 };
 
 // The steps the drawing makes.
@@ -91,6 +92,6 @@ std::unique_ptr<Step> MovedStep(std::size_t index, int dx, int dy);
 std::unique_ptr<Step> EditedStep(std::size_t index, std::unique_ptr<Shape> before);
 // Crops the scene to `area` and returns the step, or nullptr (nothing
 // changed) when there is no memory for the smaller picture.
-std::unique_ptr<Step> Cropped(Scene& scene, const Rect& area);
+std::unique_ptr<Step> Cropped(Scene& scene, const PixelRect& area);
 
 }  // namespace snapora::editor

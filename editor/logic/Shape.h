@@ -27,8 +27,6 @@ struct Style {
     int mosaicBlock = 12;   // px, at least kMinimumMosaicBlock
 };
 
-inline constexpr int kMinimumWidth = 1;
-inline constexpr int kMaximumWidth = 20;
 inline constexpr int kMinimumMosaicBlock = 8;
 
 // The captured pixels, top-down rows of `width` values.
@@ -36,11 +34,11 @@ struct ImageView {
     int width = 0;
     int height = 0;
     const std::uint32_t* pixels = nullptr;
-    [[nodiscard]] Rect Area() const noexcept { return Rect{0, 0, width, height}; }
+    [[nodiscard]] PixelRect Area() const noexcept { return PixelRect{0, 0, width, height}; }
 };
 
 struct Redaction {
-    Rect area;
+    PixelRect area;
     Colour colour;
 };
 
@@ -54,20 +52,20 @@ struct DrawContext {
 class Canvas {
 public:
     // A line through the points with round ends and joins.
-    virtual void Stroke(std::span<const Point> points, Colour colour, int width) = 0;
+    virtual void Stroke(std::span<const PixelPoint> points, Colour colour, int width) = 0;
     // The same line, multiplied over what is below like a marker pen.
-    virtual void Highlight(std::span<const Point> points, Colour colour, int width) = 0;
-    virtual void FillPolygon(std::span<const Point> points, Colour colour) = 0;
+    virtual void Highlight(std::span<const PixelPoint> points, Colour colour, int width) = 0;
+    virtual void FillPolygon(std::span<const PixelPoint> points, Colour colour) = 0;
     // Outlines centred on the rectangle's edge (right and bottom excluded).
-    virtual void FrameRect(const Rect& rect, Colour colour, int width) = 0;
-    virtual void FrameEllipse(const Rect& rect, Colour colour, int width) = 0;
-    virtual void Fill(const Rect& rect, Colour colour) = 0;
+    virtual void FrameRect(const PixelRect& rect, Colour colour, int width) = 0;
+    virtual void FrameEllipse(const PixelRect& rect, Colour colour, int width) = 0;
+    virtual void Fill(const PixelRect& rect, Colour colour) = 0;
     // Lines separated by '\n', from the rectangle's top-left corner.
-    virtual void Text(const Rect& box, std::wstring_view text, Colour colour, int size) = 0;
+    virtual void Text(const PixelRect& box, std::wstring_view text, Colour colour, int size) = 0;
     // A filled disc with the number centred on it.
-    virtual void Badge(const Rect& disc, int number, Colour colour, int size) = 0;
+    virtual void Badge(const PixelRect& disc, int number, Colour colour, int size) = 0;
     // The picture pixels being drawn now; nothing outside them needs drawing.
-    [[nodiscard]] virtual Rect Visible() const = 0;
+    [[nodiscard]] virtual PixelRect Visible() const = 0;
 
 protected:
     ~Canvas() = default;
@@ -81,17 +79,17 @@ public:
     [[nodiscard]] virtual ToolKind Kind() const noexcept = 0;
     [[nodiscard]] virtual std::unique_ptr<Shape> Clone() const = 0;
     // Every pixel the shape may touch.
-    [[nodiscard]] virtual Rect Bounds() const = 0;
-    [[nodiscard]] virtual bool Hit(Point p, int tolerance) const = 0;
+    [[nodiscard]] virtual PixelRect Bounds() const = 0;
+    [[nodiscard]] virtual bool Hit(PixelPoint p, int tolerance) const = 0;
     virtual void Draw(Canvas& canvas, const DrawContext& context) const = 0;
     virtual void MoveBy(int dx, int dy) = 0;
     // While the shape is being drawn: the pointer is now at `to`.
-    virtual void Extend(Point to) = 0;
+    virtual void Extend(PixelPoint to) = 0;
     // The points a selected shape shows handles at, and dragging one.
-    [[nodiscard]] virtual std::vector<Point> Handles() const { return {}; }
-    virtual void DragHandle(std::size_t /*handle*/, Point /*to*/) {}
+    [[nodiscard]] virtual std::vector<PixelPoint> Handles() const { return {}; }
+    virtual void DragHandle(std::size_t /*handle*/, PixelPoint /*to*/) {}
     // Keeps the shape to the picture; false when nothing of it is left.
-    virtual bool FitTo(const Rect& picture) { return !Intersect(Bounds(), picture).Empty(); }
+    virtual bool FitTo(const PixelRect& picture) { return !Intersect(Bounds(), picture).Empty(); }
     // The memory the shape holds, itself and what it owns.
     [[nodiscard]] virtual std::size_t Bytes() const = 0;
     [[nodiscard]] virtual bool SameAs(const Shape& other) const = 0;
@@ -112,7 +110,7 @@ protected:
 
 // Makes a new shape of one kind where a drag starts.
 template <class Derived>
-std::unique_ptr<Shape> StartShape(Point at, const Style& style) {
+std::unique_ptr<Shape> StartShape(PixelPoint at, const Style& style) {
     return std::make_unique<Derived>(at, style);
 }
 

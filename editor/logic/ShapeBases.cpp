@@ -2,9 +2,9 @@
 
 namespace snapora::editor {
 
-Rect Freehand::Bounds() const { return BoundsOf(points_, style_.width / 2 + 1); }
+PixelRect Freehand::Bounds() const { return BoundsOf(points_, style_.width / 2 + 1); }
 
-bool Freehand::Hit(Point p, int tolerance) const {
+bool Freehand::Hit(PixelPoint p, int tolerance) const {
     const double reach = style_.width / 2.0 + tolerance;
     if (points_.size() == 1) return DistanceSquaredToSegment(p, points_[0], points_[0]) <= reach * reach;
     for (std::size_t i = 1; i < points_.size(); ++i) {
@@ -14,10 +14,10 @@ bool Freehand::Hit(Point p, int tolerance) const {
 }
 
 void Freehand::MoveBy(int dx, int dy) {
-    for (Point& p : points_) p = Point{p.x + dx, p.y + dy};
+    for (PixelPoint& p : points_) p = PixelPoint{p.x + dx, p.y + dy};
 }
 
-void Freehand::Extend(Point to) {
+void Freehand::Extend(PixelPoint to) {
     if (points_.back() != to) points_.push_back(to);
 }
 
@@ -27,8 +27,8 @@ bool Freehand::SameAs(const Shape& other) const {
 }
 
 void TwoPoint::MoveBy(int dx, int dy) {
-    from_ = Point{from_.x + dx, from_.y + dy};
-    to_ = Point{to_.x + dx, to_.y + dy};
+    from_ = PixelPoint{from_.x + dx, from_.y + dy};
+    to_ = PixelPoint{to_.x + dx, to_.y + dy};
 }
 
 bool TwoPoint::SameAs(const Shape& other) const {
@@ -36,24 +36,24 @@ bool TwoPoint::SameAs(const Shape& other) const {
     return same && SameStyle(other) && same->from_ == from_ && same->to_ == to_;
 }
 
-std::vector<Point> Box::Handles() const {
-    const Rect r = Area();
+std::vector<PixelPoint> Box::Handles() const {
+    const PixelRect r = Area();
     return {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
 }
 
-void Box::DragHandle(std::size_t handle, Point to) {
+void Box::DragHandle(std::size_t handle, PixelPoint to) {
     // The corner opposite the handle stays where it is.
-    const Rect r = Area();
-    const Point corners[4] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
+    const PixelRect r = Area();
+    const PixelPoint corners[4] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
     from_ = corners[(handle + 2) % 4];
     to_ = to;
 }
 
-bool Box::ClampTo(const Rect& picture) {
-    const Rect inside = Intersect(Area(), picture);
+bool Box::ClampTo(const PixelRect& picture) {
+    const PixelRect inside = Intersect(Area(), picture);
     if (inside.Empty()) return false;
-    from_ = Point{inside.left, inside.top};
-    to_ = Point{inside.right - 1, inside.bottom - 1};
+    from_ = PixelPoint{inside.left, inside.top};
+    to_ = PixelPoint{inside.right - 1, inside.bottom - 1};
     return true;
 }
 

@@ -21,55 +21,55 @@ public:
 
 class Freehand : public Shape {
 public:
-    Freehand(Point at, const Style& style) : Shape(style), points_{at} {}
+    Freehand(PixelPoint at, const Style& style) : Shape(style), points_{at} {}
 
-    [[nodiscard]] Rect Bounds() const override;
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override;
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void MoveBy(int dx, int dy) override;
-    void Extend(Point to) override;
+    void Extend(PixelPoint to) override;
     [[nodiscard]] bool SameAs(const Shape& other) const override;
-    [[nodiscard]] const std::vector<Point>& Points() const noexcept { return points_; }
+    [[nodiscard]] const std::vector<PixelPoint>& Points() const noexcept { return points_; }
 
 protected:
-    [[nodiscard]] std::size_t PayloadBytes() const noexcept { return points_.capacity() * sizeof(Point); }
-    std::vector<Point> points_;
+    [[nodiscard]] std::size_t PayloadBytes() const noexcept { return points_.capacity() * sizeof(PixelPoint); }
+    std::vector<PixelPoint> points_;
 };
 
 class TwoPoint : public Shape {
 public:
-    TwoPoint(Point at, const Style& style) : Shape(style), from_(at), to_(at) {}
+    TwoPoint(PixelPoint at, const Style& style) : Shape(style), from_(at), to_(at) {}
 
     void MoveBy(int dx, int dy) override;
-    void Extend(Point to) override { to_ = to; }
+    void Extend(PixelPoint to) override { to_ = to; }
     [[nodiscard]] bool SameAs(const Shape& other) const override;
-    [[nodiscard]] Point From() const noexcept { return from_; }
-    [[nodiscard]] Point To() const noexcept { return to_; }
+    [[nodiscard]] PixelPoint From() const noexcept { return from_; }
+    [[nodiscard]] PixelPoint To() const noexcept { return to_; }
 
 protected:
     [[nodiscard]] static std::size_t PayloadBytes() noexcept { return 0; }
-    Point from_;
-    Point to_;
+    PixelPoint from_;
+    PixelPoint to_;
 };
 
 // A line between the two points: handles at its ends.
 class Segment : public TwoPoint {
 public:
     using TwoPoint::TwoPoint;
-    [[nodiscard]] std::vector<Point> Handles() const override { return {from_, to_}; }
-    void DragHandle(std::size_t handle, Point to) override { (handle == 0 ? from_ : to_) = to; }
+    [[nodiscard]] std::vector<PixelPoint> Handles() const override { return {from_, to_}; }
+    void DragHandle(std::size_t handle, PixelPoint to) override { (handle == 0 ? from_ : to_) = to; }
 };
 
 // A box with both corners included: handles at its four corners.
 class Box : public TwoPoint {
 public:
     using TwoPoint::TwoPoint;
-    [[nodiscard]] Rect Area() const noexcept { return SpanOf(from_, to_); }
-    [[nodiscard]] std::vector<Point> Handles() const override;
-    void DragHandle(std::size_t handle, Point to) override;
+    [[nodiscard]] PixelRect Area() const noexcept { return SpanOf(from_, to_); }
+    [[nodiscard]] std::vector<PixelPoint> Handles() const override;
+    void DragHandle(std::size_t handle, PixelPoint to) override;
 
 protected:
     // Clamps both corners into the picture; false when the box lies outside.
-    bool ClampTo(const Rect& picture);
+    bool ClampTo(const PixelRect& picture);
 };
 
 }  // namespace snapora::editor

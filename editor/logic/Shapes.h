@@ -16,8 +16,8 @@ public:
 class MarkerShape final : public ShapeOf<MarkerShape, ToolKind::Marker, Freehand> {
 public:
     using ShapeOf::ShapeOf;
-    [[nodiscard]] Rect Bounds() const override { return BoundsOf(points_, LineWidth() / 2 + 1); }
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override { return BoundsOf(points_, LineWidth() / 2 + 1); }
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void Draw(Canvas& canvas, const DrawContext& context) const override;
     [[nodiscard]] int LineWidth() const noexcept { return style_.width * 5; }
 };
@@ -25,8 +25,8 @@ public:
 class LineShape final : public ShapeOf<LineShape, ToolKind::Line, Segment> {
 public:
     using ShapeOf::ShapeOf;
-    [[nodiscard]] Rect Bounds() const override;
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override;
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void Draw(Canvas& canvas, const DrawContext& context) const override;
 };
 
@@ -34,26 +34,26 @@ public:
 class ArrowShape final : public ShapeOf<ArrowShape, ToolKind::Arrow, Segment> {
 public:
     using ShapeOf::ShapeOf;
-    [[nodiscard]] Rect Bounds() const override;
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override;
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void Draw(Canvas& canvas, const DrawContext& context) const override;
     // The head's tip, its two barbs, and where the shaft meets it.
-    [[nodiscard]] std::array<Point, 4> Head() const;
+    [[nodiscard]] std::array<PixelPoint, 4> Head() const;
 };
 
 class RectangleShape final : public ShapeOf<RectangleShape, ToolKind::Rectangle, Box> {
 public:
     using ShapeOf::ShapeOf;
-    [[nodiscard]] Rect Bounds() const override { return Inflate(Area(), style_.width / 2 + 1); }
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override { return Inflate(Area(), style_.width / 2 + 1); }
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void Draw(Canvas& canvas, const DrawContext& context) const override;
 };
 
 class EllipseShape final : public ShapeOf<EllipseShape, ToolKind::Ellipse, Box> {
 public:
     using ShapeOf::ShapeOf;
-    [[nodiscard]] Rect Bounds() const override { return Inflate(Area(), style_.width / 2 + 1); }
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override;
+    [[nodiscard]] PixelRect Bounds() const override { return Inflate(Area(), style_.width / 2 + 1); }
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void Draw(Canvas& canvas, const DrawContext& context) const override;
 };
 

@@ -4,7 +4,7 @@
 
 namespace snapora::editor {
 
-Rect TextShape::Bounds() const { return Rect{origin_.x, origin_.y, origin_.x + extent_.x, origin_.y + extent_.y}; }
+PixelRect TextShape::Bounds() const { return PixelRect{origin_.x, origin_.y, origin_.x + extent_.x, origin_.y + extent_.y}; }
 
 void TextShape::Draw(Canvas& canvas, const DrawContext&) const { canvas.Text(Bounds(), text_, style_.colour, style_.textSize); }
 
@@ -17,12 +17,12 @@ void TextShape::SetText(std::wstring text, int width, int height) {
     text_ = std::move(text);
     text_.shrink_to_fit();
     // An empty text covers nothing, so it never becomes an object.
-    extent_ = text_.empty() ? Point{} : Point{std::max(width, 1), std::max(height, 1)};
+    extent_ = text_.empty() ? PixelPoint{} : PixelPoint{std::max(width, 1), std::max(height, 1)};
 }
 
-Rect NumberShape::Disc() const noexcept {
+PixelRect NumberShape::Disc() const noexcept {
     const int radius = std::max(10, style_.textSize * 3 / 4);
-    return Rect{centre_.x - radius, centre_.y - radius, centre_.x + radius + 1, centre_.y + radius + 1};
+    return PixelRect{centre_.x - radius, centre_.y - radius, centre_.x + radius + 1, centre_.y + radius + 1};
 }
 
 void NumberShape::Draw(Canvas& canvas, const DrawContext& context) const {

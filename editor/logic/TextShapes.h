@@ -9,50 +9,50 @@ namespace snapora::editor {
 
 class TextShape final : public ShapeOf<TextShape, ToolKind::Text, Shape> {
 public:
-    TextShape(Point at, const Style& style) : ShapeOf(style), origin_(at) {}
+    TextShape(PixelPoint at, const Style& style) : ShapeOf(style), origin_(at) {}
 
-    [[nodiscard]] Rect Bounds() const override;
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override { return Inflate(Bounds(), tolerance).Contains(p); }
+    [[nodiscard]] PixelRect Bounds() const override;
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override { return Inflate(Bounds(), tolerance).Contains(p); }
     void Draw(Canvas& canvas, const DrawContext& context) const override;
-    void MoveBy(int dx, int dy) override { origin_ = Point{origin_.x + dx, origin_.y + dy}; }
-    void Extend(Point) override {}
+    void MoveBy(int dx, int dy) override { origin_ = PixelPoint{origin_.x + dx, origin_.y + dy}; }
+    void Extend(PixelPoint) override {}
     [[nodiscard]] bool SameAs(const Shape& other) const override;
 
-    [[nodiscard]] Point Origin() const noexcept { return origin_; }
+    [[nodiscard]] PixelPoint Origin() const noexcept { return origin_; }
     [[nodiscard]] const std::wstring& Text() const noexcept { return text_; }
     // The text and the size it takes at its text size, which only the
     // window layer can measure.
     void SetText(std::wstring text, int width, int height);
-    void SetExtent(int width, int height) noexcept { extent_ = Point{width, height}; }
+    void SetExtent(int width, int height) noexcept { extent_ = PixelPoint{width, height}; }
 
 protected:
     friend class ShapeOf<TextShape, ToolKind::Text, Shape>;
     [[nodiscard]] std::size_t PayloadBytes() const noexcept { return text_.capacity() * sizeof(wchar_t); }
 
 private:
-    Point origin_;
+    PixelPoint origin_;
     std::wstring text_;
-    Point extent_{};
+    PixelPoint extent_{};
 };
 
 class NumberShape final : public ShapeOf<NumberShape, ToolKind::Number, Shape> {
 public:
-    NumberShape(Point at, const Style& style) : ShapeOf(style), centre_(at) {}
+    NumberShape(PixelPoint at, const Style& style) : ShapeOf(style), centre_(at) {}
 
-    [[nodiscard]] Rect Bounds() const override { return Disc(); }
-    [[nodiscard]] bool Hit(Point p, int tolerance) const override { return Inflate(Disc(), tolerance).Contains(p); }
+    [[nodiscard]] PixelRect Bounds() const override { return Disc(); }
+    [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override { return Inflate(Disc(), tolerance).Contains(p); }
     void Draw(Canvas& canvas, const DrawContext& context) const override;
-    void MoveBy(int dx, int dy) override { centre_ = Point{centre_.x + dx, centre_.y + dy}; }
-    void Extend(Point to) override { centre_ = to; }
+    void MoveBy(int dx, int dy) override { centre_ = PixelPoint{centre_.x + dx, centre_.y + dy}; }
+    void Extend(PixelPoint to) override { centre_ = to; }
     [[nodiscard]] bool SameAs(const Shape& other) const override;
-    [[nodiscard]] Rect Disc() const noexcept;
+    [[nodiscard]] PixelRect Disc() const noexcept;
 
 protected:
     friend class ShapeOf<NumberShape, ToolKind::Number, Shape>;
     [[nodiscard]] static std::size_t PayloadBytes() noexcept { return 0; }
 
 private:
-    Point centre_;
+    PixelPoint centre_;
 };
 
 }  // namespace snapora::editor

@@ -9,7 +9,7 @@
 
 namespace snapora::editor {
 
-using StartShapeFunction = std::unique_ptr<Shape> (*)(Point at, const Style& style);
+using StartShapeFunction = std::unique_ptr<Shape> (*)(PixelPoint at, const Style& style);
 
 struct ToolRow {
     ToolKind kind;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "frame/logic/DrawingSettings.h"
 #include "frame/logic/Hotkey.h"
 #include "picture/logic/PictureFormat.h"
 
@@ -32,6 +33,7 @@ struct CaptureSettings {
     // Kept as the system's own start-up entry rather than with the others.
     bool startWithWindows = false;
     ScreenRange screenRange = ScreenRange::Primary;  // of entire-screen and automatic captures
+    DrawingSettings drawing;                      // what the editor draws with
 };
 
 }  // namespace snapora

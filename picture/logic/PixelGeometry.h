@@ -25,7 +25,7 @@ struct PixelSize {
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-// Half-open: right and bottom are one past the last pixel.
+// The pixels from (left, top) up to but not including (right, bottom).
 struct PixelRect {
     int left = 0;
     int top = 0;

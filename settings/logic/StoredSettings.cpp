@@ -73,6 +73,26 @@ void LoadRange(const StoredValue& value, CaptureSettings& settings) {
     }
 }
 
+void LoadDrawingColour(const StoredValue& value, CaptureSettings& settings) {
+    // A COLORREF names a colour only with its top byte clear.
+    if (value.type == StoredType::Number && value.number <= 0xFFFFFFu) settings.drawing.colour = value.number;
+}
+void LoadDrawingWidth(const StoredValue& value, CaptureSettings& settings) {
+    if (value.type == StoredType::Number && value.number >= std::uint32_t(kMinimumDrawingWidth) &&
+        value.number <= std::uint32_t(kMaximumDrawingWidth)) {
+        settings.drawing.width = static_cast<int>(value.number);
+    }
+}
+void LoadTextSize(const StoredValue& value, CaptureSettings& settings) {
+    if (value.type != StoredType::Number) return;
+    for (const int size : kDrawingTextSizes) {
+        if (value.number == std::uint32_t(size)) settings.drawing.textSize = size;
+    }
+}
+void LoadDrawingBar(const StoredValue& value, CaptureSettings& settings) {
+    if (value.type == StoredType::Number && value.number <= 1) settings.drawing.barShown = value.number == 1;
+}
+
 StoredValue StorePrefix(const CaptureSettings& settings) { return Text(settings.automaticPrefix); }
 StoredValue StoreInterval(const CaptureSettings& settings) { return Number(settings.automaticIntervalMs / 1000u); }
 StoredValue StoreDuration(const CaptureSettings& settings) {
@@ -97,6 +117,15 @@ StoredValue StoreFormat(const CaptureSettings& settings) {
 StoredValue StoreRange(const CaptureSettings& settings) {
     return Number(static_cast<std::uint32_t>(settings.screenRange));
 }
+
+StoredValue StoreDrawingColour(const CaptureSettings& settings) { return Number(settings.drawing.colour); }
+StoredValue StoreDrawingWidth(const CaptureSettings& settings) {
+    return Number(static_cast<std::uint32_t>(settings.drawing.width));
+}
+StoredValue StoreTextSize(const CaptureSettings& settings) {
+    return Number(static_cast<std::uint32_t>(settings.drawing.textSize));
+}
+StoredValue StoreDrawingBar(const CaptureSettings& settings) { return Number(settings.drawing.barShown ? 1 : 0); }
 
 }  // namespace stored_rules
 

@@ -45,6 +45,10 @@ void LoadHeight(const StoredValue& value, CaptureSettings& settings);     // pix
 void LoadWidth(const StoredValue& value, CaptureSettings& settings);      // pixels
 void LoadFormat(const StoredValue& value, CaptureSettings& settings);     // a format's stored name
 void LoadRange(const StoredValue& value, CaptureSettings& settings);      // place in kScreenRanges
+void LoadDrawingColour(const StoredValue& value, CaptureSettings& settings);  // a COLORREF
+void LoadDrawingWidth(const StoredValue& value, CaptureSettings& settings);   // pixels
+void LoadTextSize(const StoredValue& value, CaptureSettings& settings);       // one of kDrawingTextSizes
+void LoadDrawingBar(const StoredValue& value, CaptureSettings& settings);     // 1 shown, 0 hidden
 void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings);  // 1 shows it, 0 not
 StoredValue StorePrefix(const CaptureSettings& settings);
 StoredValue StoreInterval(const CaptureSettings& settings);
@@ -54,10 +58,14 @@ StoredValue StoreHeight(const CaptureSettings& settings);
 StoredValue StoreWidth(const CaptureSettings& settings);
 StoredValue StoreFormat(const CaptureSettings& settings);
 StoredValue StoreRange(const CaptureSettings& settings);
+StoredValue StoreDrawingColour(const CaptureSettings& settings);
+StoredValue StoreDrawingWidth(const CaptureSettings& settings);
+StoredValue StoreTextSize(const CaptureSettings& settings);
+StoredValue StoreDrawingBar(const CaptureSettings& settings);
 StoredValue StoreNotificationIcon(const CaptureSettings& settings);
 }  // namespace stored_rules
 
-inline constexpr std::array<StoredSetting, 9> kStoredSettings{{
+inline constexpr std::array<StoredSetting, 13> kStoredSettings{{
     {L"AutomaticPrefix", StoredType::Text, &stored_rules::LoadPrefix, &stored_rules::StorePrefix},
     {L"AutomaticInterval", StoredType::Number, &stored_rules::LoadInterval, &stored_rules::StoreInterval},
     {L"AutomaticDuration", StoredType::Text, &stored_rules::LoadDuration, &stored_rules::StoreDuration},
@@ -66,6 +74,10 @@ inline constexpr std::array<StoredSetting, 9> kStoredSettings{{
     {L"PointerAreaWidth", StoredType::Number, &stored_rules::LoadWidth, &stored_rules::StoreWidth},
     {L"AutomaticFormat", StoredType::Text, &stored_rules::LoadFormat, &stored_rules::StoreFormat},
     {L"ScreenRange", StoredType::Number, &stored_rules::LoadRange, &stored_rules::StoreRange},
+    {L"DrawingColour", StoredType::Number, &stored_rules::LoadDrawingColour, &stored_rules::StoreDrawingColour},
+    {L"DrawingWidth", StoredType::Number, &stored_rules::LoadDrawingWidth, &stored_rules::StoreDrawingWidth},
+    {L"DrawingTextSize", StoredType::Number, &stored_rules::LoadTextSize, &stored_rules::StoreTextSize},
+    {L"DrawingBar", StoredType::Number, &stored_rules::LoadDrawingBar, &stored_rules::StoreDrawingBar},
     {L"NotificationIcon", StoredType::Number, &stored_rules::LoadNotificationIcon,
      &stored_rules::StoreNotificationIcon},
 }};

@@ -116,12 +116,14 @@ TEST_F(MainWindowStartup, MenusHaveTheirCaptionsAndInitialStates) {
          {L"", true, true, false}, {L"打印设置", false, true, false}, {L"打印...", false, true, false},
          {L"属性", false, true, false}, {L"关闭", false, true, false}, {L"", true, true, false},
          {L"退出", false, true, false}},
-        {{L"剪切", false, false, false}, {L"复制", false, true, false}, {L"粘贴", false, false, false},
-         {L"贴图", false, true, false}, {L"", true, true, false}, {L"删除", false, true, false}},
+        {{L"撤销\tCtrl+Z", false, false, false}, {L"重做\tCtrl+Y", false, false, false}, {L"", true, true, false},
+         {L"剪切", false, false, false}, {L"复制", false, true, false}, {L"粘贴", false, false, false},
+         {L"贴图", false, true, false}, {L"", true, true, false}, {L"删除", false, true, false}, {L"", true, true, false},
+         {L"绘图工具", false, true, false}},
         {{L"整个屏幕", false, true, false}, {L"选择窗体", false, true, false}, {L"矩形区域", false, true, false},
          {L"", true, true, false}, {L"光标截图", false, true, false}, {L"自动截图", false, true, false}},
         {{L"选项", false, true, false}, {L"", true, true, false}, {L"工具条", false, true, true},
-         {L"状态栏", false, true, true}},
+         {L"状态栏", false, true, true}, {L"绘图工具条", false, true, true}},
         {{L"平铺", false, true, false}, {L"层叠", false, true, false}},
         {{L"主题", false, true, false}, {L"", true, true, false}, {L"关于", false, true, false}},
     };
@@ -155,6 +157,9 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
     Main().Execute(ID_SETTINGS_STATUS_BAR);
     EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_STATUS_BAR));
     EXPECT_FALSE(::IsWindowVisible(Main().StatusBar()));
+    Main().Execute(ID_SETTINGS_DRAWING_BAR);
+    EXPECT_FALSE(MenuChecked(Main().Handle(), ID_SETTINGS_DRAWING_BAR));
+    EXPECT_FALSE(::IsWindowVisible(Main().DrawingBar()));
     // Only the menu bar and the client area remain.
     RECT frameClient{};
     ::GetClientRect(Main().Handle(), &frameClient);
@@ -164,6 +169,8 @@ TEST_F(MainWindowBars, HidingAndShowingTheBarsFollowsTheCheckMarks) {
 
     Main().Execute(ID_SETTINGS_TOOLBAR);
     Main().Execute(ID_SETTINGS_STATUS_BAR);
+    Main().Execute(ID_SETTINGS_DRAWING_BAR);
+    EXPECT_TRUE(::IsWindowVisible(Main().DrawingBar()));
     EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_TOOLBAR));
     EXPECT_TRUE(MenuChecked(Main().Handle(), ID_SETTINGS_STATUS_BAR));
     EXPECT_TRUE(::IsWindowVisible(Main().Toolbar()));

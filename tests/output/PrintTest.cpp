@@ -10,6 +10,8 @@
 
 #include "app/resource.h"
 #include "documents/DocumentWindow.h"
+#include "editor/DocumentEditor.h"
+#include "editor/logic/Tools.h"
 #include "output/Printer.h"
 #include "support/Dialogs.h"
 #include "support/Files.h"
@@ -167,10 +169,16 @@ RenderedPdf PrintAndRender(MainWindow& main) {
     return page;
 }
 
+// The page prints what the window shows: a redaction (遮盖) drawn over
+// the red quarter, from (50, 20) to (199, 79), leaves only its fill there.
 TEST_F(PrintCommand, WidePictureFillsTheWidthOfALandscapePageFromTheTop) {
     const Picture expectedFrom = QuarteredPicture(1000, 200);
     const PageBox expected = ExpectedBox(expectedFrom);
-    ASSERT_NE(OpenPictureDocument(Main(), QuarteredPicture(1000, 200)), nullptr);
+    DocumentWindow* document = OpenPictureDocument(Main(), QuarteredPicture(1000, 200));
+    ASSERT_NE(document, nullptr);
+    auto redaction = editor::ToolRowOf(editor::ToolKind::Redact).start(PixelPoint{50, 20}, editor::Style{});
+    redaction->Extend(PixelPoint{199, 79});
+    ASSERT_TRUE(DocumentEditor::Of(document->Handle())->EditModel().Add(std::move(redaction)));
     const RenderedPdf page = PrintAndRender(Main());
     ASSERT_FALSE(page.pixels.empty());
     EXPECT_GT(page.width, page.height);  // landscape
@@ -187,6 +195,16 @@ TEST_F(PrintCommand, WidePictureFillsTheWidthOfALandscapePageFromTheTop) {
     EXPECT_EQ(at(0.75, 0.25) & 0xF0F0F0, kBlue & 0xF0F0F0);
     EXPECT_EQ(at(0.25, 0.75) & 0xF0F0F0, kGreen & 0xF0F0F0);
     EXPECT_EQ(at(0.75, 0.75) & 0xF0F0F0, kBlack & 0xF0F0F0);
+    // Inside the redaction, two pixels in from its edges, where the page's
+    // scaling and compression blend nothing in: black, within what the
+    // compression leaves, and nothing of the red.
+    for (int y = static_cast<int>((box.top + (box.bottom - box.top) * 0.1) * page.height) + 2;
+         y < static_cast<int>((box.top + (box.bottom - box.top) * 0.4) * page.height) - 2; ++y) {
+        for (int x = static_cast<int>((box.left + (box.right - box.left) * 0.05) * page.width) + 2;
+             x < static_cast<int>((box.left + (box.right - box.left) * 0.2) * page.width) - 2; ++x) {
+            ASSERT_EQ(page.At(x, y) & 0xE0E0E0, 0u) << x << "," << y << ": " << std::hex << page.At(x, y);
+        }
+    }
 }
 
 TEST_F(PrintCommand, TallPictureFillsThePortraitHeightLeavingTheRightFree) {

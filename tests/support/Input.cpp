@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "support/Files.h"
 #include "support/UiTest.h"
 
@@ -60,6 +62,15 @@ void ClickToolbarButton(const MainWindow& main, int position) {
     POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ::ClientToScreen(toolbar, &middle);
     Click(middle);
+}
+
+void Drag(POINT from, POINT to) {
+    MoveMouse(from.x, from.y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, from.x, from.y);
+    MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+    MoveMouse(to.x, to.y);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, to.x, to.y);
+    PumpUntil(InputQueueEmpty);
 }
 
 void PressKey(WORD key, WORD modifier) {

@@ -21,6 +21,10 @@ void Click(POINT at);
 // Clicks the middle of the toolbar's button at `position` (1 for the
 // leftmost, separators counted), found by its place as a user finds it.
 void ClickToolbarButton(const MainWindow& main, int position);
+// A left-button drag between two screen pixels through their midpoint,
+// each step delivered before the next.
+void Drag(POINT from, POINT to);
+// Presses and releases a key, with Shift held when `shift`.
 // Presses and releases a key, with `modifier` (0 for none) held around it.
 void PressKey(WORD key, WORD modifier = 0);
 

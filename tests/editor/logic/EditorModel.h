@@ -1,10 +1,12 @@
 #pragma once
-// A picture in memory and a canvas that paints fills into it, for the
-// editor's window-free tests and its fuzzer.
+// A picture in memory, a canvas that paints fills into it and shapes made
+// as a drag makes them, for the editor's window-free tests and its fuzzer.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "editor/logic/Drawing.h"
+#include "editor/logic/Tools.h"
 
 namespace snapora::editor::testing {
 
@@ -34,21 +36,21 @@ private:
 // marks every other primitive by the call.
 class FillCanvas final : public Canvas {
 public:
-    FillCanvas(const ImageView& picture, Rect visible) : picture_(picture), visible_(visible), pixels_(picture.pixels, picture.pixels + std::size_t(picture.width) * picture.height) {}
-    void Stroke(std::span<const Point>, Colour, int) override { ++strokes; }
-    void Highlight(std::span<const Point>, Colour, int) override { ++strokes; }
-    void FillPolygon(std::span<const Point>, Colour) override { ++strokes; }
-    void FrameRect(const Rect&, Colour, int) override { ++strokes; }
-    void FrameEllipse(const Rect&, Colour, int) override { ++strokes; }
-    void Text(const Rect&, std::wstring_view, Colour, int) override { ++strokes; }
-    void Badge(const Rect&, int number, Colour, int) override { numbers.push_back(number); }
-    void Fill(const Rect& rect, Colour colour) override {
-        const Rect r = Intersect(Intersect(rect, visible_), picture_.Area());
+    FillCanvas(const ImageView& picture, PixelRect visible) : picture_(picture), visible_(visible), pixels_(picture.pixels, picture.pixels + std::size_t(picture.width) * picture.height) {}
+    void Stroke(std::span<const PixelPoint>, Colour, int) override { ++strokes; }
+    void Highlight(std::span<const PixelPoint>, Colour, int) override { ++strokes; }
+    void FillPolygon(std::span<const PixelPoint>, Colour) override { ++strokes; }
+    void FrameRect(const PixelRect&, Colour, int) override { ++strokes; }
+    void FrameEllipse(const PixelRect&, Colour, int) override { ++strokes; }
+    void Text(const PixelRect&, std::wstring_view, Colour, int) override { ++strokes; }
+    void Badge(const PixelRect&, int number, Colour, int) override { numbers.push_back(number); }
+    void Fill(const PixelRect& rect, Colour colour) override {
+        const PixelRect r = Intersect(Intersect(rect, visible_), picture_.Area());
         for (int y = r.top; y < r.bottom; ++y) {
             for (int x = r.left; x < r.right; ++x) pixels_[std::size_t(y) * picture_.width + x] = colour;
         }
     }
-    [[nodiscard]] Rect Visible() const override { return visible_; }
+    [[nodiscard]] PixelRect Visible() const override { return visible_; }
     [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels_[std::size_t(y) * picture_.width + x]; }
 
     int strokes = 0;
@@ -56,8 +58,22 @@ public:
 
 private:
     ImageView picture_;
-    Rect visible_;
+    PixelRect visible_;
     std::vector<std::uint32_t> pixels_;
 };
+
+// Everything on `drawing`, painted over its whole picture.
+inline FillCanvas Rendered(const Drawing& drawing, const ImageView& picture) {
+    FillCanvas canvas(picture, picture.Area());
+    drawing.Render(canvas, nullptr);
+    return canvas;
+}
+
+// A shape of `kind` as a drag from `from` to `to` leaves it.
+inline std::unique_ptr<Shape> Dragged(ToolKind kind, PixelPoint from, PixelPoint to, Style style = {}) {
+    auto shape = ToolRowOf(kind).start(from, style);
+    shape->Extend(to);
+    return shape;
+}
 
 }  // namespace snapora::editor::testing

@@ -90,5 +90,23 @@ TEST(StoredSettings, TheScreenRangeIsKeptAndAnythingElseIsThePrimaryMonitor) {
     }
 }
 
+TEST(StoredSettings, TheDrawingStyleAndBarAreKeptAndAnythingOutsideTheirRulesIsTheDefault) {
+    CaptureSettings chosen;
+    chosen.drawing = DrawingSettings{0x00123456, kMaximumDrawingWidth, kDrawingTextSizes.back(), false};
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(chosen)).drawing, chosen.drawing);
+    const auto number = [](std::uint32_t value) { return StoredValue{StoredType::Number, value, {}}; };
+    StoredValues values = StoredFromSettings(chosen);
+    values[StoredIndex(L"DrawingColour")] = number(0x01000000);  // not a plain RGB value
+    values[StoredIndex(L"DrawingWidth")] = number(kMaximumDrawingWidth + 1);
+    values[StoredIndex(L"DrawingTextSize")] = number(13);
+    values[StoredIndex(L"DrawingBar")] = number(2);
+    EXPECT_EQ(SettingsFromStored(values).drawing, DrawingSettings{});
+    values[StoredIndex(L"DrawingWidth")] = number(kMinimumDrawingWidth - 1);
+    values[StoredIndex(L"DrawingTextSize")] = StoredValue{StoredType::Text, 0, L"20"};
+    EXPECT_EQ(SettingsFromStored(values).drawing, DrawingSettings{});
+    values[StoredIndex(L"DrawingWidth")] = number(kMinimumDrawingWidth);
+    EXPECT_EQ(SettingsFromStored(values).drawing.width, kMinimumDrawingWidth);
+}
+
 }  // namespace
 }  // namespace snapora
