@@ -6,6 +6,7 @@
 #include "editor/EditorResource.h"
 #include "editor/GdiCanvas.h"
 #include "editor/logic/DrawingChoices.h"
+#include "editor/logic/ShapeBases.h"
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
 #include "frame/Frame.h"
@@ -171,6 +172,13 @@ void DocumentEditor::OnPointerMove(PixelPoint at) {
     if (gesture_ == Gesture::None || at == last_) return;
     switch (gesture_) {
         case Gesture::Drawing:
+            if (dynamic_cast<const editor::Freehand*>(pending_.get())) {
+                // A freehand line only grows at its end: the new piece is
+                // all that changes, however long the line is.
+                pending_->Extend(at);
+                Invalidate(editor::Inflate(editor::SpanOf(last_, at), pending_->GetStyle().width / 2 + 2));
+                break;
+            }
             Invalidate(pending_->Bounds());
             pending_->Extend(at);
             Invalidate(pending_->Bounds());
@@ -206,12 +214,14 @@ void DocumentEditor::OnButtonUp(PixelPoint at) {
         drawing_.Add(std::move(pending_));
         Changed();
     } else if (finished == Gesture::Moving) {
+        const PixelRect was = SelectionArea();
         drawing_.CommitMove(*selected_, at.x - start_.x, at.y - start_.y);
-        InvalidateAll();
+        InvalidateAround(editor::Union(was, SelectionArea()));
         Changed();
     } else if (finished == Gesture::Resizing) {
+        const PixelRect was = SelectionArea();
         if (!drawing_.CommitEdit(*selected_, std::move(before_))) selected_.reset();
-        InvalidateAll();
+        InvalidateAround(editor::Union(was, SelectionArea()));
         Changed();
     } else if (finished == Gesture::Cropping && start_ == at) {
         // A click without a drag selects nothing.
@@ -365,6 +375,12 @@ void DocumentEditor::Invalidate(const PixelRect& area) {
     if (area.Empty()) return;
     const RECT gdi{area.left - 1, area.top - 1, area.right + 1, area.bottom + 1};
     ::InvalidateRect(document_, &gdi, FALSE);
+}
+
+void DocumentEditor::InvalidateAround(const PixelRect& area) {
+    // A redaction that moved changes the mean of every mosaic block it
+    // reaches into, up to a block beyond its edge.
+    Invalidate(editor::Inflate(area, 2 * editor::Style{}.mosaicBlock));
 }
 
 void DocumentEditor::InvalidateAll() { ::InvalidateRect(document_, nullptr, FALSE); }

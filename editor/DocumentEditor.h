@@ -66,6 +66,8 @@ private:
     void FinishText();
     void Changed();
     void Invalidate(const PixelRect& area);
+    // `area` and the mosaic blocks that may reach into it.
+    void InvalidateAround(const PixelRect& area);
     void InvalidateAll();
     [[nodiscard]] PixelRect SelectionArea() const;
     void PaintMarks(HDC dc) const;

@@ -1,5 +1,6 @@
 #include "editor/GdiCanvas.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,10 @@ win32::UniqueFont MakeFont(int size, bool bold) {
     return win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void DrawLines(HDC dc, std::span<const PixelPoint> points, Colour colour, int width) {
+// The line's runs of segments that reach `reach`; the rest is left out, so
+// that painting a small area of a long freehand line costs what that area
+// holds, not the whole line.
+void DrawLines(HDC dc, std::span<const PixelPoint> points, Colour colour, int width, const PixelRect& reach) {
     win32::UniquePen pen = MakePen(colour, width);
     if (!pen) return;
     win32::ScopedSelect selectPen(dc, pen.get());
@@ -41,14 +45,28 @@ void DrawLines(HDC dc, std::span<const PixelPoint> points, Colour colour, int wi
         ::Ellipse(dc, points[0].x - r, points[0].y - r, points[0].x + r + 1, points[0].y + r + 1);
         return;
     }
-    std::vector<POINT> gdi(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) gdi[i] = POINT{points[i].x, points[i].y};
-    ::Polyline(dc, gdi.data(), static_cast<int>(gdi.size()));
+    const PixelRect reached = Inflate(reach, width / 2 + 2);
+    std::vector<POINT> run;
+    const auto flush = [&] {
+        if (run.size() >= 2) ::Polyline(dc, run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        if (Intersect(SpanOf(points[i - 1], points[i]), reached).Empty()) {
+            flush();
+            continue;
+        }
+        if (run.empty()) run.push_back(POINT{points[i - 1].x, points[i - 1].y});
+        run.push_back(POINT{points[i].x, points[i].y});
+    }
+    flush();
 }
 
 }  // namespace
 
-void GdiCanvas::Stroke(std::span<const PixelPoint> points, Colour colour, int width) { DrawLines(dc_, points, colour, width); }
+void GdiCanvas::Stroke(std::span<const PixelPoint> points, Colour colour, int width) {
+    DrawLines(dc_, points, colour, width, area_);
+}
 
 void GdiCanvas::Highlight(std::span<const PixelPoint> points, Colour colour, int width) {
     // The line is drawn white on black into a mask of the visible part, and
@@ -62,7 +80,7 @@ void GdiCanvas::Highlight(std::span<const PixelPoint> points, Colour colour, int
     {
         win32::ScopedSelect select(maskDc.get(), mask.Bitmap());
         ::SetViewportOrgEx(maskDc.get(), -part.left, -part.top, nullptr);
-        DrawLines(maskDc.get(), points, 0xFFFFFF, width);
+        DrawLines(maskDc.get(), points, 0xFFFFFF, width, part);
     }
     const std::uint32_t* covered = mask.MutablePixels();
     ::GdiFlush();
@@ -102,14 +120,29 @@ void GdiCanvas::FrameEllipse(const PixelRect& rect, Colour colour, int width) {
 }
 
 void GdiCanvas::Fill(const PixelRect& rect, Colour colour) {
-    win32::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
-    const RECT gdi{rect.left, rect.top, rect.right, rect.bottom};
-    ::FillRect(dc_, &gdi, brush.get());
+    // Straight into the pixels: a mosaic is hundreds of fills, and a brush
+    // and a call into GDI for each made it the slowest shape to paint.
+    const PixelRect part = Intersect(rect, area_);
+    if (part.Empty()) return;
+    ::GdiFlush();
+    const int stride = area_.Width();
+    for (int y = part.top; y < part.bottom; ++y) {
+        std::uint32_t* row = bits_ + std::size_t(y - area_.top) * stride + (part.left - area_.left);
+        std::fill(row, row + part.Width(), colour & 0xFFFFFF);
+    }
+}
+
+HFONT GdiCanvas::Font(int size, bool bold) {
+    // Made once per size for the whole paint: a font is dear to make.
+    for (const CachedFont& cached : fonts_) {
+        if (cached.size == size && cached.bold == bold) return cached.font.get();
+    }
+    fonts_.push_back(CachedFont{size, bold, MakeFont(size, bold)});
+    return fonts_.back().font.get();
 }
 
 void GdiCanvas::Text(const PixelRect& box, std::wstring_view text, Colour colour, int size) {
-    win32::UniqueFont font = MakeFont(size, false);
-    win32::ScopedSelect selectFont(dc_, font.get());
+    win32::ScopedSelect selectFont(dc_, Font(size, false));
     ::SetBkMode(dc_, TRANSPARENT);
     ::SetTextColor(dc_, ToColorRef(colour));
     RECT gdi{box.left, box.top, box.right, box.bottom};
@@ -125,8 +158,7 @@ void GdiCanvas::Badge(const PixelRect& disc, int number, Colour colour, int size
         ::Ellipse(dc_, disc.left, disc.top, disc.right, disc.bottom);
     }
     const std::wstring label = std::to_wstring(number);
-    win32::UniqueFont font = MakeFont(size, true);
-    win32::ScopedSelect selectFont(dc_, font.get());
+    win32::ScopedSelect selectFont(dc_, Font(size, true));
     ::SetBkMode(dc_, TRANSPARENT);
     // White on a dark disc, black on a light one.
     const int light = int((colour >> 16) & 0xFF) * 3 + int((colour >> 8) & 0xFF) * 6 + int(colour & 0xFF);

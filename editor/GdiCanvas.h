@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "editor/logic/Drawing.h"
 #include "picture/Picture.h"
+#include "win32/Handle.h"
 
 namespace snapora::editor {
 
@@ -30,9 +32,17 @@ public:
     [[nodiscard]] PixelRect Visible() const override { return area_; }
 
 private:
+    struct CachedFont {
+        int size;
+        bool bold;
+        win32::UniqueFont font;
+    };
+    HFONT Font(int size, bool bold);
+
     HDC dc_;
     std::uint32_t* bits_;
     PixelRect area_;
+    std::vector<CachedFont> fonts_;
 };
 
 // The text's size in pixels at `size`, as Text draws it.
@@ -42,8 +52,7 @@ SIZE MeasureText(std::wstring_view text, int size);
 // it into `target`, an area-sized picture made by Picture::CreateBlank.
 bool RenderArea(const Picture& picture, const Drawing& drawing, const Shape* pending, const PixelRect& area, Picture& target);
 
-// 0x00RRGGBB as GDI's COLORREF, and back.
+// 0x00RRGGBB as GDI's COLORREF.
 constexpr COLORREF ToColorRef(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
-constexpr Colour FromColorRef(COLORREF c) { return (Colour(GetRValue(c)) << 16) | (Colour(GetGValue(c)) << 8) | GetBValue(c); }
 
 }  // namespace snapora::editor
