@@ -114,13 +114,15 @@ TEST_F(TwoMonitors, ARectangleDraggedFromTheLeftMonitorOntoThePrimaryIsExact) {
 }
 
 TEST_F(TwoMonitors, APinStaysInsideTheMonitorItIsMostlyOn) {
-    // Where a capture was, reaching onto the primary; and centred on the
-    // pointer near the left monitor's right edge.
+    // Where a capture was, reaching onto the primary; and another picture
+    // centred on the pointer near the left monitor's right edge.
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(200, 100));
     ASSERT_NE(document, nullptr);
     document->SetScreenOrigin({-150, 100});
     Main().Execute(ID_EDIT_PIN);
+    ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(200, 100)), nullptr);
     MoveMouse(-30, 300);
+    ASSERT_TRUE(PumpUntil([] { return KeepPointerAt(-30, 300) && InputQueueEmpty(); }));
     Main().Execute(ID_EDIT_PIN);
     std::vector<HWND> pins = PinWindow::All();
     ASSERT_EQ(pins.size(), 2u);
