@@ -1,7 +1,6 @@
 #include "app/Application.h"
 
-#include <shellapi.h>
-
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,6 @@
 #include "capture/CaptureResource.h"
 #include "capture/CommandCapture.h"
 #include "frame/Texts.h"
-#include "win32/ComApartment.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 
@@ -21,13 +19,12 @@ namespace {
 
 constexpr wchar_t kSingleInstanceMutex[] = L"Local\\Snapora.SingleInstance.{6A1F0C52-3B7E-4E0B-9C1D-2F4B8E5D7A90}";
 
-// The arguments after the program's name, split as the C runtime would.
+// The arguments after the program's name, as the C runtime split them
+// before wWinMain (the shell's splitter would load its large DLL, and all
+// it imports, at every start).
 std::vector<std::wstring> ProgramArguments() {
-    int count = 0;
-    LPWSTR* split = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::wstring> arguments;
-    for (int i = 1; split && i < count; ++i) arguments.emplace_back(split[i]);
-    if (split) ::LocalFree(split);
+    for (int i = 1; __wargv && i < __argc; ++i) arguments.emplace_back(__wargv[i]);
     return arguments;
 }
 
@@ -96,9 +93,6 @@ int RunApplication(HINSTANCE instance, int showCommand) {
         const HandedResult result = HandCommandOver(instance, MainWindow::ClassName(), request);
         return Report(result.exitCode, result.reason);
     }
-    // The picture codecs are COM objects, used from this, the only UI thread.
-    const win32::ComApartment com;
-
     MainWindow* main = MainWindow::Create(instance);
     if (!main) return 1;
     if (command) return RunCommandHere(*main, request);

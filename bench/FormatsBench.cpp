@@ -24,6 +24,10 @@ namespace snapora::bench {
 namespace {
 
 constexpr wchar_t kScreenClass[] = L"SnaporaBenchScreen";
+// The platform's PNG codec, with unfiltered rows, as the program used it
+// before its own writer.
+constexpr CodecId kPlatformPng{0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
+constexpr CodecOption kUnfilteredRows{L"FilterOption", CodecOptionType::Byte, 1};
 
 void Pump() {
     MSG message;
@@ -97,6 +101,26 @@ void TimeTicks(MainWindow& main, PictureFormat format, const char* name, int rep
            }));
 }
 
+// 另存为 with a .png name: the shown screen as a document holds it, written
+// through the save's own call (flushed); then the platform's PNG codec on
+// the same picture, which the program used before its own writer.
+void TimeSaves(const std::wstring& folder, int repetitions) {
+    const Picture shot = GetScreenSnapshot(nullptr);
+    const std::wstring path = folder + L"\\saved.png";
+    Report("save-png-desktop", shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
+               (void)WritePictureFile(shot, path, PictureFormatForFileName(path));
+           }, [&] { ::DeleteFileW(path.c_str()); }));
+    long long platformBytes = 0;
+    Report("platform-png-desktop", shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
+               (void)EncodeWithPlatformCodec(shot, kPlatformPng, kUnfilteredRows, CodecOutput::InOrder,
+                                             [&](std::span<const std::uint8_t> file) {
+                   platformBytes = static_cast<long long>(file.size());
+                   return true;
+               });
+           }));
+    std::printf("PLATFORMPNG desktop %dx%d %lld\n", shot.Width(), shot.Height(), platformBytes);
+}
+
 }  // namespace
 
 int RunFormats(int repetitions) {
@@ -116,12 +140,7 @@ int RunFormats(int repetitions) {
     CaptureModes::Of(main->Handle())->Timer(CaptureTimer::Automatic).SetInterval(USER_TIMER_MAXIMUM);
     TimeTicks(*main, PictureFormat::Bmp, "auto-tick-bmp-desktop", repetitions);
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-desktop", repetitions);
-    if (std::getenv("SNAPORA_BENCH_DETAIL")) {
-        const Picture shot = GetScreenSnapshot(nullptr);
-        Report("detail-png-encode-desktop", screen.cx, screen.cy, Measure(1, repetitions, [&] {
-                   (void)EncodeWithPlatformCodec(shot, PictureFormat::Png, [](std::span<const std::uint8_t>) { return true; });
-               }));
-    }
+    TimeSaves(win32::ProgramFolder(), repetitions);
     ReportBytes("desktop", win32::ProgramFolder());
 
     ::SetWindowLongPtrW(shown, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&noise));

@@ -57,6 +57,9 @@ public:
     DelayedTickCounter entireScreenTicks;
     DelayedTickCounter rectangleTicks;
     AutomaticRunState automatic;
+    // The pointer-area preview's second picture: each tick grabs into it and
+    // trades it for the document's only when the area looks different.
+    Picture pointerAreaSpare;
 
     // How the rectangle overlay cuts the selection out of the frozen screen;
     // tests put a failing one here. Nullptr means the picture's own copy.

@@ -1,6 +1,7 @@
 // Pointer-area capture: a live document that shows, twenty times a second,
 // the area around the mouse pointer until the user confirms.
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "capture/CaptureCommands.h"
@@ -23,6 +24,34 @@ namespace {
 
 int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 
+bool SamePixels(const Picture& a, const Picture& b) {
+    const std::uint32_t* left = a.DirectPixels();
+    const std::uint32_t* right = b.DirectPixels();
+    if (!left || !right || a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    const auto count = static_cast<std::size_t>(a.Width()) * static_cast<std::size_t>(a.Height());
+    return std::memcmp(left, right, count * sizeof(std::uint32_t)) == 0;
+}
+
+// Grabs the area into the mode's spare picture, made once at the surface's
+// size; the document gets it only when it differs from what it shows, and
+// its old picture becomes the spare. A still pointer over a still screen
+// then costs one small blit and a comparison, and no repaint.
+void ShowArea(CaptureModes& modes, DocumentWindow& document, const PixelPoint& corner) {
+    const SIZE surface = document.SurfaceSize();
+    Picture& spare = modes.pointerAreaSpare;
+    if (spare.Width() != surface.cx || spare.Height() != surface.cy || !spare.DirectPixels()) {
+        spare = Picture::CreateBlank(surface.cx, surface.cy);
+    }
+    if (spare.Empty() || !GrabScreenAreaInto(spare, corner.x, corner.y)) {
+        // No reusable picture here: a fresh grab of the window system's own.
+        Picture picture = CaptureWindowArea(nullptr, true, corner.x, corner.y, surface.cx, surface.cy);
+        if (!picture.Empty()) document.SetPicture(std::move(picture));
+        return;
+    }
+    if (SamePixels(spare, document.GetPicture())) return;
+    spare = document.ExchangePicture(std::move(spare));
+}
+
 }  // namespace
 
 void TogglePointerAreaCapture(Frame& frame) {
@@ -31,7 +60,10 @@ void TogglePointerAreaCapture(Frame& frame) {
     const bool start = !modes->PointerAreaRunning();
     modes->Timer(CaptureTimer::PointerArea).SetEnabled(start);
     frame.SetCaption(LoadText(IDS_APP_TITLE));
-    if (!start) return;
+    if (!start) {
+        modes->pointerAreaSpare = Picture{};
+        return;
+    }
 
     DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) {
@@ -69,9 +101,7 @@ void PointerAreaCaptureTick(Frame& frame) {
         PointerAreaCornerOn({pointer.x, pointer.y}, settings.pointerAreaWidth, settings.pointerAreaHeight, *monitor);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
-    const SIZE surface = document->SurfaceSize();
-    Picture picture = CaptureWindowArea(nullptr, true, corner.x, corner.y, surface.cx, surface.cy);
-    if (!picture.Empty()) document->SetPicture(std::move(picture));
+    ShowArea(*modes, *document, corner);
 }
 
 }  // namespace snapora

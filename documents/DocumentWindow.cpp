@@ -123,15 +123,18 @@ bool DocumentWindow::Close() {
     return !::IsWindow(window);
 }
 
-void DocumentWindow::SetPicture(Picture picture) {
+void DocumentWindow::SetPicture(Picture picture) { (void)ExchangePicture(std::move(picture)); }
+
+Picture DocumentWindow::ExchangePicture(Picture picture) {
     // A picture that covers the whole surface is painted over the old one
     // without erasing first: the pointer-area preview changes twenty times
     // a second and would flicker.
     const bool covers = picture.Width() >= surface_.cx && picture.Height() >= surface_.cy;
-    picture_ = std::move(picture);
+    std::swap(picture_, picture);
     if (overlay_) overlay_->PictureReplaced();
     RECT surface{0, 0, surface_.cx, surface_.cy};
     ::InvalidateRect(window_, &surface, covers ? FALSE : TRUE);
+    return picture;
 }
 
 void DocumentWindow::AdoptEditedPicture(Picture picture) {

@@ -37,6 +37,8 @@ public:
     [[nodiscard]] const Picture& GetPicture() const noexcept { return picture_; }
     // A new capture: whatever lay over the old picture goes with it.
     void SetPicture(Picture picture);
+    // The same, handing back the picture shown until now.
+    Picture ExchangePicture(Picture picture);
     // The overlay's own change of the picture (a crop, or the picture made
     // editable): the surface and the window take its size.
     void AdoptEditedPicture(Picture picture);

@@ -1,6 +1,7 @@
 #include "picture/Clipboard.h"
 
 #include <cstring>
+#include <vector>
 
 #include "picture/PictureEncoder.h"
 #include "picture/logic/ProgramName.h"
@@ -22,7 +23,8 @@ bool SetBitmapData(const Picture& picture) {
 // The clipboard must be open.
 bool SetPngData(const Picture& picture) {
     HGLOBAL memory = nullptr;
-    const bool encoded = EncodeWithPlatformCodec(picture, PictureFormat::Png, [&memory](std::span<const std::uint8_t> file) {
+    std::vector<std::uint8_t> scratch;
+    const bool encoded = EncodePicture(picture, PictureFormat::Png, scratch, [&memory](std::span<const std::uint8_t> file) {
         memory = ::GlobalAlloc(GMEM_MOVEABLE, file.size());
         void* bytes = memory ? ::GlobalLock(memory) : nullptr;
         if (!bytes) return false;

@@ -1,11 +1,14 @@
 #pragma once
-// The formats whose row names a platform codec (the Windows Imaging
-// Component). COM must be initialised on the calling thread.
+// A picture encoded in memory in any format of the table, by the writer
+// its row names: the program's own BMP and PNG writers, or a platform
+// codec (the Windows Imaging Component), for which COM is started on the
+// calling thread at each encoding.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "picture/Picture.h"
 #include "picture/logic/PictureFormat.h"
@@ -15,10 +18,17 @@ namespace snapora {
 // Receives a complete encoded file; valid only during the call.
 using EncodedBytesSink = std::function<bool(std::span<const std::uint8_t> file)>;
 
-// Encodes the picture at full size as 24 bits per pixel with the codec and
-// option of the format's row, in memory, and hands the file to `sink`,
-// returning what it returns. False without calling it for a format the
-// program writes itself, an empty picture, or any failure of the codec.
-bool EncodeWithPlatformCodec(const Picture& picture, PictureFormat format, const EncodedBytesSink& sink);
+// Encodes the picture at full size in `format` and hands the file to
+// `sink`, returning what it returns. The program's own writers encode into
+// `scratch`, whose memory a caller that encodes every tick keeps. False
+// without calling the sink for an empty picture or any failure to encode.
+bool EncodePicture(const Picture& picture, PictureFormat format, std::vector<std::uint8_t>& scratch,
+                   const EncodedBytesSink& sink);
+
+// The same through a platform codec, given by its container, with one
+// option, as 24 bits per pixel (the benchmark also compares the program's
+// own writers with the codecs).
+bool EncodeWithPlatformCodec(const Picture& picture, const CodecId& container, const CodecOption& option,
+                             CodecOutput output, const EncodedBytesSink& sink);
 
 }  // namespace snapora

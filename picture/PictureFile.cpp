@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "picture/PictureEncoder.h"
-#include "picture/logic/BmpEncoder.h"
 #include "picture/logic/TemporaryName.h"
 #include "win32/Handle.h"
 
@@ -70,31 +69,19 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDura
 
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
                      std::vector<std::uint8_t>& file) {
-    if (picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0) return false;
-    const auto width = static_cast<std::size_t>(picture.Width());
-    bool encoded = false;
-    if (const std::uint32_t* pixels = picture.DirectPixels()) {
-        encoded = EncodeBmp24Into(file, pixels, width, picture.Width(), picture.Height());
-    } else {
-        const std::vector<std::uint32_t> copied = picture.ReadPixels();
-        encoded = !copied.empty() && EncodeBmp24Into(file, copied.data(), width, picture.Width(), picture.Height());
-    }
-    return encoded && detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+    return WritePictureFile(picture, path, PictureFormat::Bmp, durability, file);
 }
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability) {
-    std::vector<std::uint8_t> bmpFile;
-    return WritePictureFile(picture, path, format, durability, bmpFile);
+    std::vector<std::uint8_t> file;
+    return WritePictureFile(picture, path, format, durability, file);
 }
 
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
-                      WriteDurability durability, std::vector<std::uint8_t>& bmpFile) {
-    if (PictureFormatRowOf(format).writer == PictureWriter::OwnBmp) {
-        return WriteBitmapFile(picture, path, durability, bmpFile);
-    }
-    return EncodeWithPlatformCodec(picture, format, [&](std::span<const std::uint8_t> file) {
-        return detail::ReplaceFileWith(path, file, &PlainWrite, durability);
+                      WriteDurability durability, std::vector<std::uint8_t>& file) {
+    return EncodePicture(picture, format, file, [&](std::span<const std::uint8_t> encoded) {
+        return detail::ReplaceFileWith(path, encoded, &PlainWrite, durability);
     });
 }
 

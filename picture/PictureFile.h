@@ -1,6 +1,6 @@
 #pragma once
-// The program's picture files: its own BMP writer, and the other formats of
-// the table through the platform's codecs, all replacing a file the same
+// The program's picture files in every format of the table, each encoded
+// in memory by the writer its row names, all replacing a file the same
 // safe way.
 // Saving and automatic capture both use it.
 #include <windows.h>
@@ -33,14 +33,13 @@ bool WriteBitmapFile(const Picture& picture, const std::wstring& path,
 bool WriteBitmapFile(const Picture& picture, const std::wstring& path, WriteDurability durability,
                      std::vector<std::uint8_t>& file);
 
-// The same in any format, with the same guarantees: BMP through the writer
-// above, the others encoded in memory first (COM must be initialised on
-// the calling thread).
+// The same in any format, with the same guarantees.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
                       WriteDurability durability = WriteDurability::Flushed);
-// The same, a BMP encoding into the caller's `bmpFile` as above.
+// The same, the program's own writers encoding into the caller's `file` as
+// above.
 bool WritePictureFile(const Picture& picture, const std::wstring& path, PictureFormat format,
-                      WriteDurability durability, std::vector<std::uint8_t>& bmpFile);
+                      WriteDurability durability, std::vector<std::uint8_t>& file);
 
 namespace detail {
 

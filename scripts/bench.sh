@@ -121,7 +121,7 @@ awk '
       }
     }
   }' "$results" | sort -t'|' -k3,3 -k2,2
-grep -E '^(MEMORY|CPU)' "$results" || true
+grep -E '^(MEMORY|CPU|PLATFORMPNG)' "$results" | sort -u || true
 # Bytes per picture (the last round's), and what an hour at one a second makes.
 awk '$1 == "BYTES" { last[$2 " " $3] = $0 } END { for (k in last) print last[k] }' "$results" | sort |
   awk '{ printf "%s; an hour at 1/s: BMP %.2f GB, PNG %.2f GB, JPEG %.2f GB\n", $0, $5 * 3600 / 1e9, $7 * 3600 / 1e9, $9 * 3600 / 1e9 }'

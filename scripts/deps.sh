@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ g++-mingw-w64-x86-64 googletest clang libclang-rt-14-dev llvm lld
+  libz-mingw-w64-dev zlib1g-dev
   wine64 fonts-wine libcups2 libxrender1 libxrandr2 libxi6 libxcursor1
   libxcomposite1 libxinerama1
   xvfb x11-utils xdotool xclip imagemagick fonts-wqy-microhei

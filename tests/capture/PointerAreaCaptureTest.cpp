@@ -91,6 +91,24 @@ TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
+TEST_F(PointerAreaCapture, AStillAreaKeepsItsPictureAndAChangingOneTradesBetweenTwo) {
+    PatternWindow pattern(RECT{0, 0, 420, 320});
+    ASSERT_TRUE(::SetCursorPos(200, 150));
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* preview = CurrentDocument(Main());
+    ASSERT_TRUE(WaitForPicture(preview, PatternPixels(120, 90, 160, 120)));
+    const HBITMAP first = preview->GetPicture().Bitmap();
+    PumpFor(std::chrono::milliseconds(400));  // eight ticks over the same pixels
+    EXPECT_EQ(preview->GetPicture().Bitmap(), first);
+    ASSERT_TRUE(::SetCursorPos(210, 150));
+    ASSERT_TRUE(WaitForPicture(preview, PatternPixels(130, 90, 160, 120)));
+    EXPECT_NE(preview->GetPicture().Bitmap(), first);
+    ASSERT_TRUE(::SetCursorPos(220, 150));
+    ASSERT_TRUE(WaitForPicture(preview, PatternPixels(140, 90, 160, 120)));
+    EXPECT_EQ(preview->GetPicture().Bitmap(), first);
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+}
+
 TEST_F(PointerAreaCapture, TheAreaSizeComesFromTheSettingsAtEachStart) {
     PatternWindow pattern(RECT{0, 0, 420, 320});
     Main().Settings().pointerAreaWidth = 81;

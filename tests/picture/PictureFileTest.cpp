@@ -177,6 +177,8 @@ TEST(WritePictureFile, PngAndJpegHoldThePictureAsAnotherDecoderReadsThem) {
     EXPECT_EQ(png.width, 480);
     EXPECT_EQ(png.height, 300);
     EXPECT_TRUE(png.pixels == expected);
+    // Our own PNG writer, read by the platform's decoder too.
+    EXPECT_TRUE(DecodeWithPlatform(folder.File(L"desktop.png")).pixels == expected);
     ExpectFaithfulJpeg(folder.File(L"desktop.jpg"), expected, 480, 300);
 
     // Odd sizes, a height that is no whole number of bands, and a bitmap
@@ -189,8 +191,15 @@ TEST(WritePictureFile, PngAndJpegHoldThePictureAsAnotherDecoderReadsThem) {
     ASSERT_TRUE(WritePictureFile(Picture::FromBitmap(std::move(bitmap)), folder.File(L"device.png"), PictureFormat::Png));
     ASSERT_TRUE(WritePictureFile(PatternPicture(1, 1), folder.File(L"one.png"), PictureFormat::Png));
     EXPECT_EQ(DecodeIndependently(folder.File(L"device.png")).pixels, pattern);
+    EXPECT_EQ(DecodeWithPlatform(folder.File(L"device.png")).pixels, pattern);
     EXPECT_EQ(DecodeIndependently(folder.File(L"one.png")).pixels, PatternPixels(0, 0, 1, 1));
-    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"desktop.jpg", L"desktop.png", L"device.png", L"one.png"}));
+    // Too many colours for a palette: truecolour rows.
+    const Picture noise = MakeNoisePicture(61, 17);
+    ASSERT_TRUE(WritePictureFile(noise, folder.File(L"noise.png"), PictureFormat::Png));
+    EXPECT_EQ(DecodeIndependently(folder.File(L"noise.png")).pixels, noise.ReadPixels());
+    EXPECT_EQ(DecodeWithPlatform(folder.File(L"noise.png")).pixels, noise.ReadPixels());
+    EXPECT_EQ(folder.Names(),
+              (std::vector<std::wstring>{L"desktop.jpg", L"desktop.png", L"device.png", L"noise.png", L"one.png"}));
 }
 
 TEST(WritePictureFile, EncodedFormatsFailCleanlyOnBadTargets) {

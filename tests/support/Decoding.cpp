@@ -1,6 +1,7 @@
 #include "support/Decoding.h"
 
 #include <windows.h>
+#include <wincodec.h>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,39 @@
 #include <initializer_list>
 
 #include "support/Files.h"
+#include "win32/Handle.h"
 
 namespace snapora::test {
+
+LoadedBitmap DecodeWithPlatform(const std::wstring& path) {
+    using win32::UniqueCom;
+    UniqueCom<IWICImagingFactory> factory;
+    UniqueCom<IWICBitmapDecoder> decoder;
+    UniqueCom<IWICBitmapFrameDecode> frame;
+    UniqueCom<IWICFormatConverter> converter;
+    LoadedBitmap decoded;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put()))) ||
+        FAILED(factory.get()->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, decoder.Put())) ||
+        FAILED(decoder.get()->GetFrame(0, frame.Put())) || FAILED(frame.get()->GetSize(&width, &height)) ||
+        FAILED(factory.get()->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter.get()->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                           0.0, WICBitmapPaletteTypeCustom))) {
+        return decoded;
+    }
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (FAILED(converter.get()->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
+                                           reinterpret_cast<BYTE*>(pixels.data())))) {
+        return decoded;
+    }
+    for (std::uint32_t& p : pixels) p &= 0xFFFFFFu;
+    decoded.width = static_cast<int>(width);
+    decoded.height = static_cast<int>(height);
+    decoded.pixels = std::move(pixels);
+    return decoded;
+}
 
 LoadedBitmap DecodeIndependently(const std::wstring& path) {
     const wchar_t* configured = _wgetenv(L"SNAPORA_IMAGEMAGICK_CONVERT");

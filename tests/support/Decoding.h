@@ -16,6 +16,11 @@ namespace snapora::test {
 // it as the Unix program it is.
 LoadedBitmap DecodeIndependently(const std::wstring& path);
 
+// Decodes a picture file with the platform's own decoder (the Windows
+// Imaging Component), as other programs on the system will read it. COM
+// must be initialised on the calling thread. Empty on failure.
+LoadedBitmap DecodeWithPlatform(const std::wstring& path);
+
 // "BMP", "PNG", "JPEG" or "TIFF" from the file's first bytes; "" for anything else.
 std::string FileKind(const std::wstring& path);
 
