@@ -85,7 +85,8 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     if (!request.outPath.empty()) request.outPath = FullPath(request.outPath);
 
     // A second copy hands its command to the first and ends with its
-    // result; without a command it ends at once, silently.
+    // result; without a command (or with /tray, at log-on) it ends at once,
+    // silently.
     win32::UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
     if (!instanceMutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
         if (!command) return 0;
@@ -95,7 +96,9 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     MainWindow* main = MainWindow::Create(instance);
     if (!main) return 1;
     if (command) return RunCommandHere(*main, request);
-    main->Show(showCommand);
+    // Started with Windows: minimised, which with the icon shown means
+    // into the notification area.
+    main->Show(parsed.action == ParsedCommandLine::Action::Tray ? SW_SHOWMINNOACTIVE : showCommand);
     // The client lives as long as the frame; once both are gone the
     // translation finds no window and passes every message on.
     return RunMessageLoop(main->MdiClient());

@@ -11,6 +11,7 @@
 #include "editor/EditorCommands.h"
 #include "help/HelpCommands.h"
 #include "output/OutputCommands.h"
+#include "pin/PinCommands.h"
 #include "settings/SettingsCommands.h"
 
 namespace snapora {
@@ -33,6 +34,8 @@ constexpr CommandEntry kCommands[] = {
     {ID_EDIT_DELETE, &EmptyActiveDocument},
     {ID_EDIT_UNDO, &UndoActiveDocument},
     {ID_EDIT_REDO, &RedoActiveDocument},
+    {ID_EDIT_PIN, &PinActiveDocument},
+    {ID_PIN_LAST_CAPTURE, &PinLastCapture},
     {ID_CAPTURE_ENTIRE_SCREEN, &StartEntireScreenCapture},
     {ID_CAPTURE_WINDOW, &CaptureWindowInFront},
     {ID_CAPTURE_WINDOW_AT_ONCE, &CaptureWindowInFrontAtOnce},

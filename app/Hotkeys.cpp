@@ -1,5 +1,6 @@
 #include "app/Hotkeys.h"
 
+#include "capture/CaptureCommands.h"
 #include "frame/Frame.h"
 #include "frame/logic/Hotkey.h"
 
@@ -7,7 +8,10 @@ namespace snapora {
 
 void RunHotkeyCapture(Frame& frame, WPARAM id) {
     const HWND window = frame.Handle();
-    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
+    // Hidden and minimised, the window waits in the notification area;
+    // hidden otherwise, a capture is under way.
+    const bool idle = ::IsWindowVisible(window) || (::IsIconic(window) && !CaptureUnderWay(frame));
+    if (!idle || !::IsWindowEnabled(window)) return;
     // Row n is registered as id n + 1.
     if (id < 1 || id > kCaptureKeys.size()) return;
     frame.Execute(kCaptureKeys[id - 1].command);

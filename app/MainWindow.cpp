@@ -19,6 +19,7 @@
 #include "documents/SaveDocument.h"
 #include "help/HelpCommands.h"
 #include "frame/Texts.h"
+#include "pin/PinCommands.h"
 #include "settings/SettingsStore.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
@@ -75,6 +76,7 @@ LRESULT MainWindow::CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleNotificationArea(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
@@ -140,6 +142,7 @@ LRESULT MainWindow::HandleClipboard(UINT message, WPARAM wParam) {
 bool MainWindow::OnCreate() {
     capture_.Attach(window_);
     hotkeys_.Attach(window_);
+    AttachNotificationIcon();
     toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
     drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
     statusBar_ = CreateMainStatusBar(window_, instance_);
@@ -281,13 +284,17 @@ void MainWindow::Execute(UINT commandId) {
 void MainWindow::ApplySettings() {
     keysAvailable_ = hotkeys_.Register(settings_.hotkeys);
     capture_.Timer(CaptureTimer::Automatic).SetInterval(settings_.automaticIntervalMs);
+    UpdateNotificationIcon();
+}
+
+UiFacts MainWindow::Facts() {
+    if (const std::optional<bool> unsaved = ActiveDocumentUnsaved(*this)) saveEnabled_ = *unsaved;
+    return {capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this), saveEnabled_, bars_,
+            CanPinLastCapture(*this)};
 }
 
 void MainWindow::RefreshUi() {
-    if (const std::optional<bool> unsaved = ActiveDocumentUnsaved(*this)) saveEnabled_ = *unsaved;
-    const UiFacts facts{capture_.PointerAreaRunning(), capture_.AutomaticRunning(), HelpContentsShown(*this),
-                        saveEnabled_, bars_};
-    DrawUiState(facts, ::GetMenu(window_), toolbar_);
+    DrawUiState(Facts(), ::GetMenu(window_), toolbar_);
     // Derived afresh as well: undo and redo from the active document.
     DrawDrawingState(DrawingStateOf(*this, drawing_), ::GetMenu(window_), drawingBar_);
     ShowBars();
@@ -387,6 +394,9 @@ void MainWindow::OnDestroy() {
     // The overlay is a window of its own that knows this frame: it goes
     // first, however the frame is being destroyed.
     CloseRectangleOverlay();
+    // Pins belong to no window; they end with the program.
+    CloseAllPins();
+    (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
     capture_.Detach();
     ::KillTimer(window_, kClockTimerId);
@@ -406,6 +416,8 @@ void MainWindow::RequestExit() {
     // No window is destroyed on the way out, so an offered clipboard picture
     // is put there now or it would be lost.
     clipboard_.RenderAll(window_);
+    CloseAllPins();
+    (void)notificationIcon_.Hide();
     hotkeys_.Unregister();
     capture_.Detach();
     ::PostQuitMessage(0);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/NotificationIcon.h"
 #include "app/UiDrawing.h"
 #include "capture/CaptureModes.h"
 #include "frame/CaptureDocumentState.h"
@@ -58,6 +59,8 @@ public:
     // "退出": ends the program at once.
     void RequestExit();
 
+    [[nodiscard]] const NotificationIcon& Icon() const noexcept { return notificationIcon_; }
+
 private:
     friend class win32::WindowBase<MainWindow, win32::WindowKind::TopLevel>;
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -81,6 +84,13 @@ private:
     void OnStatusBarClockTick();
     void ShowBars();
     void ApplySettings();
+    // In NotificationArea.cpp.
+    void AttachNotificationIcon();
+    bool HandleNotificationArea(UINT message, WPARAM wParam, LPARAM lParam);
+    void UpdateNotificationIcon();
+    void OnNotificationIcon(UINT event);
+    void ShowNotificationMenu();
+    [[nodiscard]] UiFacts Facts();
 
     HINSTANCE instance_;
     HWND mdiClient_ = nullptr;
@@ -100,6 +110,9 @@ private:
     bool saveEnabled_ = true;
     SystemHotkeys hotkeys_;
     HotkeyAvailability keysAvailable_{};
+    NotificationIcon notificationIcon_;
+    // Explorer's announcement that it started again, its icons gone.
+    UINT taskbarCreated_ = 0;
     std::wstring versionText_;
     std::wstring shownDate_;
     std::wstring shownTime_;

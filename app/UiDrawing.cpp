@@ -29,6 +29,7 @@ void DrawUiState(const UiFacts& facts, HMENU menu, HWND toolbar) {
     Check(menu, ID_SETTINGS_TOOLBAR, facts.bars.toolbarShown);
     Check(menu, ID_SETTINGS_STATUS_BAR, facts.bars.statusBarShown);
     ::EnableMenuItem(menu, ID_FILE_SAVE_AS, MF_BYCOMMAND | (facts.saveEnabled ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, ID_PIN_LAST_CAPTURE, MF_BYCOMMAND | (facts.pinLastCaptureEnabled ? MF_ENABLED : MF_GRAYED));
     Press(toolbar, ID_CAPTURE_POINTER_AREA, facts.pointerAreaCapture);
     Press(toolbar, ID_CAPTURE_AUTOMATIC, facts.automaticCapture);
     Press(toolbar, ID_HELP_CONTENTS, facts.helpShown);

@@ -21,6 +21,8 @@ struct UiFacts {
     bool helpShown = false;
     bool saveEnabled = true;
     BarPreferences bars;
+    // The notification area's "贴图": the last capture's document is open.
+    bool pinLastCaptureEnabled = false;
 };
 
 void DrawUiState(const UiFacts& facts, HMENU menu, HWND toolbar);

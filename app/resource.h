@@ -3,6 +3,7 @@
 #include "frame/ResourceIds.h"
 
 #define IDR_MAINMENU 10
+#define IDR_NOTIFICATION_MENU 11
 
 // Why the program holds the end of the session up.
 #define IDS_UNSAVED_CAPTURES 13

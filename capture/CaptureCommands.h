@@ -17,6 +17,10 @@ void PointerAreaCaptureTick(Frame& frame);
 void ToggleAutomaticCapture(Frame& frame);
 void AutomaticCaptureTick(Frame& frame);
 
+// Whether a capture that hides the main window is waiting or showing its
+// overlay.
+bool CaptureUnderWay(Frame& frame);
+
 // Closes the rectangle overlay for good; the main window's unload calls it.
 void CloseRectangleOverlay();
 

@@ -89,14 +89,17 @@ private:
                 const SIZE screen = win32::PrimaryScreenSize();
                 return Deliver(GrabScreenArea(0, 0, screen.cx, screen.cy));
             }
-            case CommandCaptureKind::Window:
-                return Deliver(CaptureForegroundWindow().picture);
+            case CommandCaptureKind::Window: {
+                WindowGrab grab = CaptureForegroundWindow();
+                return Deliver(std::move(grab.picture), POINT{grab.origin.x, grab.origin.y});
+            }
             case CommandCaptureKind::Rect:
                 if (!RectangleWithin(request_, ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
                                      ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN))) {
                     return Finish({CommandOutcome::OutsideDesktop, RectangleText(request_), false});
                 }
-                return Deliver(GrabScreenArea(request_.left, request_.top, request_.width, request_.height));
+                return Deliver(GrabScreenArea(request_.left, request_.top, request_.width, request_.height),
+                               POINT{request_.left, request_.top});
             case CommandCaptureKind::Region:
                 return OpenOverlay();
         }
@@ -119,7 +122,8 @@ private:
         }
     }
 
-    void Deliver(Picture picture) {
+    // `origin`: where the picture was on the screen, for a pin of its document.
+    void Deliver(Picture picture, std::optional<POINT> origin = std::nullopt) {
         if (picture.Empty()) return Finish({CommandOutcome::CaptureFailed, {}, false});
         if (!request_.outPath.empty() &&
             !WritePictureFile(picture, request_.outPath, PictureFormatForFileName(request_.outPath))) {
@@ -135,7 +139,7 @@ private:
         if (!request_.outPath.empty() || request_.clipboard) return Finish({});
         const int width = picture.Width();
         const int height = picture.Height();
-        const bool made = OpenCaptureDocument(frame_, std::move(picture), width, height);
+        const bool made = OpenCaptureDocument(frame_, std::move(picture), width, height, origin);
         Finish({made ? CommandOutcome::Success : CommandOutcome::CaptureFailed, {}, made});
     }
 

@@ -37,7 +37,8 @@ void WaitProcessingEvents(const WholeSecondDeadline& deadline) {
 
 void TakeWindowInFront(Frame& frame) {
     WindowGrab grab = CaptureForegroundWindow();
-    if (!OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height)) {
+    const POINT origin{grab.origin.x, grab.origin.y};
+    if (!OpenCaptureDocument(frame, std::move(grab.picture), grab.size.width, grab.size.height, origin)) {
         // No document: at least give the user the main window back.
         win32::ShowHiddenWindowAgain(frame.Handle());
     }

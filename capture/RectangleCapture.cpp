@@ -34,6 +34,14 @@ void RectangleCaptureTick(Frame& frame) {
 
 void CloseRectangleOverlay() { RectangleOverlay::CloseForGood(); }
 
+bool CaptureUnderWay(Frame& frame) {
+    const RectangleOverlay* overlay = RectangleOverlay::Find();
+    CaptureModes* modes = CaptureModes::Of(frame.Handle());
+    const bool waiting =
+        modes && (modes->Timer(CaptureTimer::EntireScreen).Enabled() || modes->Timer(CaptureTimer::Rectangle).Enabled());
+    return waiting || (overlay && ::IsWindowVisible(overlay->Handle()));
+}
+
 void EndCapturesUnderWay(Frame& frame) {
     CaptureModes* modes = CaptureModes::Of(frame.Handle());
     if (!modes) return;

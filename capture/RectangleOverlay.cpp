@@ -231,6 +231,8 @@ void RectangleOverlay::MakeDocument(PixelPoint corner, int width, int height) {
     document->SetSurfaceSize(width, height);
     document->SetClientSize(width, height);
     document->SetPicture(std::move(picture));
+    // In desktop coordinates, as the read-out gave them.
+    document->SetScreenOrigin({corner.x + desktop_.left, corner.y + desktop_.top});
     ShowCaptureDocument(frame_, *document);
     Close();
 }

@@ -146,7 +146,7 @@ WindowGrab CaptureForegroundWindow() {
     if (!size) return {};
     Picture picture = CaptureWindowArea(window, false, 0, 0, size->width, size->height);
     BlankUncovered(picture, {rect.left, rect.top}, CurrentMonitors());
-    return {std::move(picture), *size};
+    return {std::move(picture), *size, {rect.left, rect.top}};
 }
 
 }  // namespace snapora

@@ -39,10 +39,11 @@ Picture CaptureScreenToClipboard(HWND clipboardOwner, int left, int top, int rig
 // The window in front, frame included, with its full window size; the parts
 // of it off every monitor are black. With no
 // window in front, or one whose size cannot be had, an empty picture and a
-// zero size.
+// zero size. The origin is the window's top-left corner on the screen.
 struct WindowGrab {
     Picture picture;
     PixelSize size;
+    PixelPoint origin;
 };
 WindowGrab CaptureForegroundWindow();
 

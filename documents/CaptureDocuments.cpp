@@ -16,12 +16,14 @@ void ShowCaptureDocument(Frame& frame, DocumentWindow& document) {
     ::ShowWindow(document.Handle(), SW_SHOW);
 }
 
-bool OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight) {
+bool OpenCaptureDocument(Frame& frame, Picture picture, int surfaceWidth, int surfaceHeight,
+                         std::optional<POINT> screenOrigin) {
     DocumentWindow* document = DocumentWindow::Create(frame);
     if (!document) return false;
     SetCurrentDocument(frame, document);
     document->SetSurfaceSize(surfaceWidth, surfaceHeight);
     document->SetPicture(std::move(picture));
+    if (screenOrigin) document->SetScreenOrigin(*screenOrigin);
     ShowCaptureDocument(frame, *document);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "documents/PictureOverlay.h"
 #include "picture/Picture.h"
@@ -46,6 +47,10 @@ public:
     [[nodiscard]] const Picture& OutputPicture(Picture& holder) const;
     void ClearPicture();
     [[nodiscard]] SIZE SurfaceSize() const noexcept { return surface_; }
+    // Where the picture's top-left pixel was on the screen, for a capture
+    // of a rectangle or a window; a pin of it goes there.
+    [[nodiscard]] std::optional<POINT> ScreenOrigin() const noexcept { return screenOrigin_; }
+    void SetScreenOrigin(POINT origin) noexcept { screenOrigin_ = origin; }
     void SetSurfaceSize(int width, int height);
 
     // Outer window size in pixels.
@@ -77,6 +82,7 @@ private:
     bool isDirty_ = true;
     Picture picture_;
     SIZE surface_{};
+    std::optional<POINT> screenOrigin_;
 };
 
 }  // namespace snapora

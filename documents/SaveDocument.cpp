@@ -35,8 +35,9 @@ std::wstring SaveFilter() {
     return filter + LoadText(IDS_SAVE_ALL_FILES) + L'\0' + L"*.*" + L'\0' + L'\0';
 }
 
-// The chosen path, or "" when the user cancelled or the dialog failed.
-std::wstring AskForPath(HWND owner) {
+}  // namespace
+
+std::wstring AskForSavePath(HWND owner) {
     const std::wstring initialFolder = win32::ProgramFolder();
     const std::wstring filter = SaveFilter();
     std::vector<wchar_t> fileName(kFileNameCapacity, L'\0');
@@ -55,12 +56,10 @@ std::wstring AskForPath(HWND owner) {
     return std::wstring(fileName.data());
 }
 
-}  // namespace
-
 bool SavePictureAs(HWND document) noexcept {
     return win32::Guarded(false, [&] {
         if (!DocumentWindow::FromHandle(document)) return false;
-        const std::wstring path = AskForPath(::GetAncestor(document, GA_ROOT));
+        const std::wstring path = AskForSavePath(::GetAncestor(document, GA_ROOT));
         if (path.empty()) return false;
         // The dialog ran a message loop: the document may be gone.
         const DocumentWindow* saved = DocumentWindow::FromHandle(document);

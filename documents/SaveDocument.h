@@ -5,10 +5,16 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 namespace snapora {
 
 class Frame;
+
+// The save dialog with the picture types, owned by `owner`: the chosen
+// path, or "" when the user cancelled or the dialog failed. It runs a modal
+// loop.
+std::wstring AskForSavePath(HWND owner);
 
 // Shows the save dialog and writes the document's picture to the chosen
 // file. True only when a file was written; changes nothing else. Any

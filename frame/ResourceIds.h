@@ -22,6 +22,9 @@
 #define ID_EDIT_DELETE 113
 #define ID_EDIT_UNDO 114
 #define ID_EDIT_REDO 115
+#define ID_EDIT_PIN 116
+// The notification area's "贴图": the last capture, not the active document.
+#define ID_PIN_LAST_CAPTURE 117
 #define ID_CAPTURE_ENTIRE_SCREEN 120
 #define ID_CAPTURE_WINDOW 121
 #define ID_CAPTURE_RECTANGLE 122

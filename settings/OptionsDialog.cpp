@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,14 @@ constexpr int kDialogHeightTwips = 5550;
 constexpr int kPageLeft = 480;
 constexpr int kPageTop = 720;
 constexpr int kHotkeyPage = 3;
+constexpr int kGeneralPage = 4;
 
-constexpr std::array<win32::TwipsRect, 6> kDialogControls{{
+constexpr std::array<win32::TwipsRect, 7> kDialogControls{{
     {IDC_OPTIONS_TAB, 240, 240, 3615, 4095},
     {IDC_OPTIONS_AUTOMATIC_PAGE, kPageLeft, kPageTop, 3135, 3375},
     {IDC_OPTIONS_POINTER_AREA_PAGE, kPageLeft, kPageTop, 3135, 3375},
     {IDC_OPTIONS_HOTKEY_PAGE, kPageLeft, kPageTop, 3135, 3375},
+    {IDC_OPTIONS_GENERAL_PAGE, kPageLeft, kPageTop, 3135, 3375},
     {IDC_OPTIONS_OK, 690, 4530, 1095, 375},
     {IDCANCEL, 2370, 4530, 1095, 375},
 }};
@@ -64,14 +67,19 @@ constexpr std::array<win32::TwipsRect, 4> kPage2Controls{{
     {IDC_OPTIONS_AREA_WIDTH, 1440, 1080, 1455, 300},
 }};
 
+constexpr std::array<win32::TwipsRect, 2> kPage4Controls{{
+    {IDC_OPTIONS_NOTIFICATION_ICON, 120, 480, 2895, 330},
+    {IDC_OPTIONS_START_WITH_WINDOWS, 120, 960, 2895, 330},
+}};
+
 // Keyboard focus order. It differs from the stacking order, which must keep
 // the tab strip at the back, so Tab is handled here rather than by the
-// dialog manager.
-// The capture keys' rows follow, from the key page.
+// dialog manager. The capture keys' rows come next, then the page "常规".
 constexpr std::array<int, 11> kPagesFocusOrder{IDC_OPTIONS_OK,         IDCANCEL,             IDC_OPTIONS_TAB,
                                                IDC_OPTIONS_PREFIX,     IDC_OPTIONS_DURATION, IDC_OPTIONS_INTERVAL,
                                                IDC_OPTIONS_AREA_WIDTH, IDC_OPTIONS_AREA_HEIGHT, IDC_OPTIONS_FOLDER,
                                                IDC_OPTIONS_FORMAT,     IDC_OPTIONS_RANGE};
+constexpr std::array<int, 2> kGeneralFocusOrder{IDC_OPTIONS_NOTIFICATION_ICON, IDC_OPTIONS_START_WITH_WINDOWS};
 
 constexpr UINT_PTR kFocusSubclassId = 1;
 
@@ -91,7 +99,6 @@ LRESULT PaintPage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
-
 
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return win32::Guarded<LRESULT>(0, [&] { return PaintPage(window, message, wParam, lParam); });
@@ -221,11 +228,17 @@ void OptionsDialog::Initialise() {
     std::wstring third = LoadText(IDS_OPTIONS_HOTKEY_TAB);
     item.pszText = third.data();
     ::SendMessageW(tab, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    std::wstring fourth = LoadText(IDS_OPTIONS_GENERAL_TAB);
+    item.pszText = fourth.data();
+    ::SendMessageW(tab, TCM_INSERTITEMW, 3, reinterpret_cast<LPARAM>(&item));
+    ::CheckDlgButton(window_, IDC_OPTIONS_NOTIFICATION_ICON, settings_.notificationIcon ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(window_, IDC_OPTIONS_START_WITH_WINDOWS, settings_.startWithWindows ? BST_CHECKED : BST_UNCHECKED);
     ::SendMessageW(tab, TCM_SETCURSEL, 0, 0);
 
     focusOrder_.assign(kPagesFocusOrder.begin(), kPagesFocusOrder.end());
     const std::vector<int> keyRows = HotkeyPage::FocusOrder();
     focusOrder_.insert(focusOrder_.end(), keyRows.begin(), keyRows.end());
+    focusOrder_.insert(focusOrder_.end(), kGeneralFocusOrder.begin(), kGeneralFocusOrder.end());
     for (int id : focusOrder_) {
         ::SetWindowSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
                             reinterpret_cast<DWORD_PTR>(this));
@@ -241,6 +254,7 @@ void OptionsDialog::PlaceControls() {
     for (const auto& rect : kDialogControls) win32::PlaceControlInTwips(window_, rect);
     for (const auto& rect : kPage1Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
     for (const auto& rect : kPage2Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
+    for (const auto& rect : kPage4Controls) win32::PlaceControlInTwips(window_, rect, kPageLeft, kPageTop);
     hotkeyPage_.Place(kPageLeft, kPageTop);
 }
 
@@ -251,15 +265,17 @@ int OptionsDialog::SelectedPage() const {
 void OptionsDialog::ShowSelectedPage() {
     const auto showPage = [this](int page, bool show) {
         const int command = show ? SW_SHOW : SW_HIDE;
-        ::ShowWindow(::GetDlgItem(window_, page == 1 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE), command);
-        if (page == 1) {
-            for (const auto& rect : kPage1Controls) ::ShowWindow(::GetDlgItem(window_, rect.id), command);
-        } else {
-            for (const auto& rect : kPage2Controls) ::ShowWindow(::GetDlgItem(window_, rect.id), command);
-        }
+        const std::span<const win32::TwipsRect> controls =
+            page == 1 ? std::span<const win32::TwipsRect>(kPage1Controls)
+                      : (page == 2 ? std::span<const win32::TwipsRect>(kPage2Controls) : kPage4Controls);
+        const int frame = page == 1 ? IDC_OPTIONS_AUTOMATIC_PAGE
+                                    : (page == 2 ? IDC_OPTIONS_POINTER_AREA_PAGE : IDC_OPTIONS_GENERAL_PAGE);
+        ::ShowWindow(::GetDlgItem(window_, frame), command);
+        for (const auto& rect : controls) ::ShowWindow(::GetDlgItem(window_, rect.id), command);
     };
     showPage(1, false);
     showPage(2, false);
+    showPage(kGeneralPage, false);
     hotkeyPage_.Show(false);
     ::SetWindowPos(::GetDlgItem(window_, IDC_OPTIONS_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -333,6 +349,8 @@ void OptionsDialog::ApplyAndClose() {
     settings_.screenRange = SelectedRange();
     settings_.automaticIntervalMs = values.intervalMs;
     settings_.hotkeys = hotkeyPage_.Keys();
+    settings_.notificationIcon = ::IsDlgButtonChecked(window_, IDC_OPTIONS_NOTIFICATION_ICON) == BST_CHECKED;
+    settings_.startWithWindows = ::IsDlgButtonChecked(window_, IDC_OPTIONS_START_WITH_WINDOWS) == BST_CHECKED;
     applied_ = settings_;
     ::EndDialog(window_, TRUE);
 }

@@ -40,6 +40,9 @@
 #define IDC_HOTKEY_WINDOW_ON 336
 #define IDC_HOTKEY_WINDOW 337
 #define IDC_HOTKEY_WINDOW_HELD 338
+#define IDC_HOTKEY_PIN_ON 339
+#define IDC_HOTKEY_PIN 340
+#define IDC_HOTKEY_PIN_HELD 341
 
 // The captionless frames behind each tab's fields are windows of the class
 // "SnaporaOptionsPage" (spelled out in Settings.rc, which takes no L"").
@@ -53,3 +56,14 @@
 #define IDS_OPTIONS_RANGE_PRIMARY 357
 #define IDS_OPTIONS_RANGE_ALL 358
 #define IDS_OPTIONS_RANGE_POINTER 359
+// The capture keys' rows by name, for the notification area's tooltip.
+#define IDS_HOTKEY_NAME_RECTANGLE 360
+#define IDS_HOTKEY_NAME_ENTIRE_SCREEN 361
+#define IDS_HOTKEY_NAME_WINDOW 362
+#define IDS_HOTKEY_NAME_PIN 363
+#define IDS_HOTKEY_NONE_ACTIVE 364
+// The page for the notification area and the start with Windows.
+#define IDS_OPTIONS_GENERAL_TAB 365
+#define IDC_OPTIONS_GENERAL_PAGE 306
+#define IDC_OPTIONS_NOTIFICATION_ICON 342
+#define IDC_OPTIONS_START_WITH_WINDOWS 343

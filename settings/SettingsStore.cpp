@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "settings/StartWithWindows.h"
 #include "settings/logic/OptionsRules.h"
 #include "win32/Handle.h"
 #include "win32/Registry.h"
@@ -48,10 +49,14 @@ CaptureSettings LoadStoredSettings() {
     if (const win32::UniqueRegKey key = win32::OpenKeyToRead(HKEY_CURRENT_USER, kSettingsKeyPath)) {
         for (std::size_t i = 0; i < kStoredFields.size(); ++i) values[i] = ReadValue(key.get(), kStoredFields[i].name);
     }
-    return SettingsFromStored(values);
+    CaptureSettings settings = SettingsFromStored(values);
+    settings.startWithWindows = StartsWithWindows();
+    return settings;
 }
 
 void SaveStoredSettings(const CaptureSettings& settings) {
+    // Written again each time, so it names the program where it is now.
+    (void)SetStartWithWindows(settings.startWithWindows);
     HKEY created = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                           nullptr, &created, nullptr) != ERROR_SUCCESS) {

@@ -74,6 +74,12 @@ struct RegKeyTraits {
     static void Close(Type h) noexcept { ::RegCloseKey(h); }
 };
 
+struct MenuTraits {
+    using Type = HMENU;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyMenu(h); }
+};
+
 struct IconTraits {
     using Type = HICON;
     static constexpr Type Invalid() noexcept { return nullptr; }
@@ -108,6 +114,7 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A DC from GetDC/GetWindowDC must go back through ReleaseDC with the same

@@ -5,12 +5,13 @@
 #include <optional>
 
 #include "capture/CaptureResource.h"
+#include "frame/logic/StartSwitch.h"
 
 namespace snapora {
 
 namespace {
 
-enum class SwitchKind { Capture, Delay, Out, Clipboard, Usage };
+enum class SwitchKind { Capture, Delay, Out, Clipboard, Usage, Tray };
 
 struct SwitchRow {
     std::wstring_view name;
@@ -21,7 +22,7 @@ struct SwitchRow {
 
 // Every switch the program knows; adding one is a row here and a branch in
 // Apply below.
-constexpr std::array<SwitchRow, 8> kSwitches{{
+constexpr std::array<SwitchRow, 9> kSwitches{{
     {L"screen", SwitchKind::Capture, CommandCaptureKind::Screen, 0},
     {L"window", SwitchKind::Capture, CommandCaptureKind::Window, 0},
     {L"rect", SwitchKind::Capture, CommandCaptureKind::Rect, 4},
@@ -30,6 +31,8 @@ constexpr std::array<SwitchRow, 8> kSwitches{{
     {L"out", SwitchKind::Out, CommandCaptureKind::Screen, 1},
     {L"clipboard", SwitchKind::Clipboard, CommandCaptureKind::Screen, 0},
     {L"?", SwitchKind::Usage, CommandCaptureKind::Screen, 0},
+    // Written by the start with Windows; it stands alone.
+    {kTraySwitchName, SwitchKind::Tray, CommandCaptureKind::Screen, 0},
 }};
 
 constexpr int kLongestDelayMs = 600000;
@@ -53,13 +56,14 @@ constexpr std::array<OutcomeRow, 9> kOutcomes{{
     {CommandOutcome::NoAnswer, 8, IDS_COMMAND_NO_ANSWER},
 }};
 
-constexpr std::array<std::pair<ArgumentProblem, unsigned>, 6> kProblems{{
+constexpr std::array<std::pair<ArgumentProblem, unsigned>, 7> kProblems{{
     {ArgumentProblem::Unknown, IDS_ARGUMENT_UNKNOWN},
     {ArgumentProblem::MissingValue, IDS_ARGUMENT_MISSING_VALUE},
     {ArgumentProblem::BadValue, IDS_ARGUMENT_BAD_VALUE},
     {ArgumentProblem::SecondCapture, IDS_ARGUMENT_SECOND_CAPTURE},
     {ArgumentProblem::Repeated, IDS_ARGUMENT_REPEATED},
     {ArgumentProblem::NoCapture, IDS_ARGUMENT_NO_CAPTURE},
+    {ArgumentProblem::NotAlone, IDS_ARGUMENT_NOT_ALONE},
 }};
 
 wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
@@ -121,6 +125,7 @@ bool Apply(const SwitchRow& row, std::span<const std::wstring> values, CaptureRe
             return !values[0].empty();
         case SwitchKind::Clipboard:
         case SwitchKind::Usage:
+        case SwitchKind::Tray:
             request.clipboard = request.clipboard || row.kind == SwitchKind::Clipboard;
             return true;
     }
@@ -150,6 +155,11 @@ ParsedCommandLine ParseCommandLine(std::span<const std::wstring> arguments) {
             return parsed;
         }
         const std::wstring& name = arguments[at];
+        if (row->kind == SwitchKind::Tray) {
+            if (arguments.size() != 1) return Refuse(ArgumentProblem::NotAlone, name);
+            parsed.action = ParsedCommandLine::Action::Tray;
+            return parsed;
+        }
         if (arguments.size() - at - 1 < row->values) return Refuse(ArgumentProblem::MissingValue, name);
         const auto index = static_cast<std::size_t>(row - kSwitches.data());
         if (row->kind == SwitchKind::Capture && capture) return Refuse(ArgumentProblem::SecondCapture, name);

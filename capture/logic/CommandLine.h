@@ -28,11 +28,13 @@ struct CaptureRequest {
 };
 
 // Why the arguments were refused.
-enum class ArgumentProblem { None, Unknown, MissingValue, BadValue, SecondCapture, Repeated, NoCapture };
+enum class ArgumentProblem { None, Unknown, MissingValue, BadValue, SecondCapture, Repeated, NoCapture, NotAlone };
 
 struct ParsedCommandLine {
-    enum class Action { Start, Usage, Capture, Refused };
-    // Start: no arguments, the program starts as always.
+    enum class Action { Start, Tray, Usage, Capture, Refused };
+    // Start: no arguments, the program starts as always. Tray: it starts
+    // minimised, into the notification area when its icon is shown (the
+    // start with Windows).
     Action action = Action::Start;
     CaptureRequest request;
     ArgumentProblem problem = ArgumentProblem::None;

@@ -28,7 +28,10 @@ struct CaptureSettings {
     PictureFormat automaticFormat = PictureFormat::Bmp;  // of automatic captures: BMP or PNG
     double pointerAreaHeight = 120;               // pixels
     float pointerAreaWidth = 160;                 // pixels
-    CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of three captures
+    CaptureHotkeys hotkeys = kDefaultHotkeys;     // system-wide keys of the captures and of pinning
+    bool notificationIcon = false;                // the icon in the notification area
+    // Kept as the system's own start-up entry rather than with the others.
+    bool startWithWindows = false;
     ScreenRange screenRange = ScreenRange::Primary;  // of entire-screen and automatic captures
     DrawingSettings drawing;                      // what the editor draws with
 };

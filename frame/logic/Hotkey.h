@@ -40,11 +40,13 @@ struct CaptureKeyRow {
     unsigned command;              // what the key runs, as the frame's command id
 };
 
-inline constexpr std::array<CaptureKeyRow, 3> kCaptureKeys{{
+inline constexpr std::array<CaptureKeyRow, 4> kCaptureKeys{{
     {{0, kPrintScreenKey}, L"RectangleHotkey", ID_CAPTURE_RECTANGLE},
     {{hotkey_modifier::kControl, kPrintScreenKey}, L"EntireScreenHotkey", ID_CAPTURE_ENTIRE_SCREEN},
     // At once: the key is pressed while the wanted window is in front.
     {{hotkey_modifier::kAlt, kPrintScreenKey}, L"WindowHotkey", ID_CAPTURE_WINDOW_AT_ONCE},
+    // Pins the active document's picture; no key until the user gives it one.
+    {{}, L"PinHotkey", ID_EDIT_PIN},
 }};
 
 inline constexpr std::size_t kHotkeyCaptureCount = kCaptureKeys.size();

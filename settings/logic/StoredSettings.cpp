@@ -105,6 +105,12 @@ StoredValue StoreHeight(const CaptureSettings& settings) {
 StoredValue StoreWidth(const CaptureSettings& settings) {
     return Number(static_cast<std::uint32_t>(std::lround(settings.pointerAreaWidth)));
 }
+void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings) {
+    settings.notificationIcon = value.type == StoredType::Number && value.number == 1;
+}
+
+StoredValue StoreNotificationIcon(const CaptureSettings& settings) { return Number(settings.notificationIcon ? 1u : 0u); }
+
 StoredValue StoreFormat(const CaptureSettings& settings) {
     return Text(std::wstring(PictureFormatRowOf(settings.automaticFormat).storedName));
 }

@@ -49,6 +49,7 @@ void LoadDrawingColour(const StoredValue& value, CaptureSettings& settings);  //
 void LoadDrawingWidth(const StoredValue& value, CaptureSettings& settings);   // pixels
 void LoadTextSize(const StoredValue& value, CaptureSettings& settings);       // one of kDrawingTextSizes
 void LoadDrawingBar(const StoredValue& value, CaptureSettings& settings);     // 1 shown, 0 hidden
+void LoadNotificationIcon(const StoredValue& value, CaptureSettings& settings);  // 1 shows it, 0 not
 StoredValue StorePrefix(const CaptureSettings& settings);
 StoredValue StoreInterval(const CaptureSettings& settings);
 StoredValue StoreDuration(const CaptureSettings& settings);
@@ -61,9 +62,10 @@ StoredValue StoreDrawingColour(const CaptureSettings& settings);
 StoredValue StoreDrawingWidth(const CaptureSettings& settings);
 StoredValue StoreTextSize(const CaptureSettings& settings);
 StoredValue StoreDrawingBar(const CaptureSettings& settings);
+StoredValue StoreNotificationIcon(const CaptureSettings& settings);
 }  // namespace stored_rules
 
-inline constexpr std::array<StoredSetting, 12> kStoredSettings{{
+inline constexpr std::array<StoredSetting, 13> kStoredSettings{{
     {L"AutomaticPrefix", StoredType::Text, &stored_rules::LoadPrefix, &stored_rules::StorePrefix},
     {L"AutomaticInterval", StoredType::Number, &stored_rules::LoadInterval, &stored_rules::StoreInterval},
     {L"AutomaticDuration", StoredType::Text, &stored_rules::LoadDuration, &stored_rules::StoreDuration},
@@ -76,6 +78,8 @@ inline constexpr std::array<StoredSetting, 12> kStoredSettings{{
     {L"DrawingWidth", StoredType::Number, &stored_rules::LoadDrawingWidth, &stored_rules::StoreDrawingWidth},
     {L"DrawingTextSize", StoredType::Number, &stored_rules::LoadTextSize, &stored_rules::StoreTextSize},
     {L"DrawingBar", StoredType::Number, &stored_rules::LoadDrawingBar, &stored_rules::StoreDrawingBar},
+    {L"NotificationIcon", StoredType::Number, &stored_rules::LoadNotificationIcon,
+     &stored_rules::StoreNotificationIcon},
 }};
 
 struct StoredField {

@@ -26,8 +26,8 @@ using namespace std::chrono_literals;
 
 // Places on the bar, counted from 1 with the separators.
 enum Button : int {
-    kNew = 1, kOpen = 2, kSave = 3, kPrint = 5, kProperties = 6, kCut = 8, kCopy = 9, kPaste = 10,
-    kCamera = 12, kRectangle = 13, kCursor = 14, kAutomatic = 15, kDelete = 17, kHelp = 19
+    kNew = 1, kOpen = 2, kSave = 3, kPrint = 5, kProperties = 6, kCut = 8, kCopy = 9, kPaste = 10, kPin = 11,
+    kCamera = 13, kRectangle = 14, kCursor = 15, kAutomatic = 16, kDelete = 18, kHelp = 20
 };
 
 class Toolbar : public MainWindowTest {
@@ -45,15 +45,15 @@ protected:
     }
 };
 
-TEST_F(Toolbar, NineteenEnabledButtonsEachWithItsOwnImageAndTooltip) {
+TEST_F(Toolbar, TwentyEnabledButtonsEachWithItsOwnImageAndTooltip) {
     HWND toolbar = Main().Toolbar();
-    ASSERT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 19);
+    ASSERT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 20);
     const std::vector<std::wstring> tips = {L"新建", L"打开", L"另存为", L"", L"打印", L"属性", L"", L"剪切",
-                                            L"复制", L"粘贴", L"", L"全屏", L"矩形范围", L"光标周围",
+                                            L"复制", L"粘贴", L"贴图", L"", L"全屏", L"矩形范围", L"光标周围",
                                             L"自动截图", L"", L"删除", L"", L"帮助"};
     MoveMouse(512, 700);  // no button lit up by the pointer
     std::set<std::vector<std::uint32_t>> looks;
-    for (int place = 1; place <= 19; ++place) {
+    for (int place = 1; place <= 20; ++place) {
         SCOPED_TRACE(testing::Message() << "button " << place);
         TBBUTTON button{};
         ASSERT_TRUE(::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(place - 1), reinterpret_cast<LPARAM>(&button)));
@@ -70,7 +70,7 @@ TEST_F(Toolbar, NineteenEnabledButtonsEachWithItsOwnImageAndTooltip) {
         EXPECT_EQ(std::wstring(info.lpszText), tips[place - 1]);
         looks.insert(ReadScreen(ButtonOnScreen(place)));
     }
-    EXPECT_EQ(looks.size(), 14u) << "two buttons look the same";
+    EXPECT_EQ(looks.size(), 15u) << "two buttons look the same";
 }
 
 TEST_F(Toolbar, PaintsEachImageInItsButtonOnTheButtonFace) {

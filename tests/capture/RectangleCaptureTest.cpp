@@ -99,6 +99,10 @@ protected:
         ASSERT_EQ(picture.Height(), 151);
         EXPECT_EQ(document->SurfaceSize().cx, 201);
         EXPECT_EQ(document->SurfaceSize().cy, 151);
+        // A pin of it goes back where it was.
+        ASSERT_TRUE(document->ScreenOrigin());
+        EXPECT_EQ(document->ScreenOrigin()->x, 100);
+        EXPECT_EQ(document->ScreenOrigin()->y, 50);
         EXPECT_EQ(PatternMismatches(picture.ReadPixels(), 100, 50, 201), 0);
     }
 

@@ -5,6 +5,7 @@
 // skip, unless SNAPORA_EXPECT_MONITORS says the run is the two-monitor one.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "capture/ScreenGrab.h"
 #include "documents/CaptureDocuments.h"
 #include "documents/DocumentWindow.h"
+#include "pin/PinWindow.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/UiTest.h"
@@ -109,6 +111,31 @@ TEST_F(TwoMonitors, ARectangleDraggedFromTheLeftMonitorOntoThePrimaryIsExact) {
     ASSERT_EQ(picture.Width(), 501);
     ASSERT_EQ(picture.Height(), 251);
     EXPECT_EQ(PatternMismatches(picture.ReadPixels(), -300, 100, 501), 0);
+}
+
+TEST_F(TwoMonitors, APinStaysInsideTheMonitorItIsMostlyOn) {
+    // Where a capture was, reaching onto the primary; and another picture
+    // centred on the pointer near the left monitor's right edge.
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(200, 100));
+    ASSERT_NE(document, nullptr);
+    document->SetScreenOrigin({-150, 100});
+    Main().Execute(ID_EDIT_PIN);
+    ASSERT_NE(OpenPictureDocument(Main(), PatternPicture(200, 100)), nullptr);
+    MoveMouse(-30, 300);
+    ASSERT_TRUE(PumpUntil([] { return KeepPointerAt(-30, 300) && InputQueueEmpty(); }));
+    Main().Execute(ID_EDIT_PIN);
+    std::vector<HWND> pins = PinWindow::All();
+    ASSERT_EQ(pins.size(), 2u);
+    const RECT expected[] = {{-200, 100, 0, 200}, {-200, 250, 0, 350}};
+    for (const RECT& place : expected) {
+        const bool found = std::any_of(pins.begin(), pins.end(), [&](HWND pin) {
+            RECT rect{};
+            ::GetWindowRect(pin, &rect);
+            return ::EqualRect(&rect, &place) != FALSE;
+        });
+        EXPECT_TRUE(found) << place.top;
+    }
+    PinWindow::CloseAll();
 }
 
 TEST_F(TwoMonitors, ThePointerAreaStaysOnTheLeftMonitorAndIsExact) {

@@ -68,7 +68,7 @@ TEST_F(HelpWindow, TwoClicksOpenAndCloseItInStepWithTheCheckMarkAndButton) {
     ExpectHelpClosed(Main(), help);
 
     // A click on the toolbar's last button, "Help", takes the same road.
-    constexpr int kHelpButton = 19;
+    constexpr int kHelpButton = 20;
     ClickToolbarButton(Main(), kHelpButton);
     ASSERT_TRUE(PumpUntil([&] { return ContentsWindow::Find(Main()) != nullptr; }));
     ExpectHelpOpen(Main());

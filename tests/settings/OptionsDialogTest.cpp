@@ -149,13 +149,16 @@ TEST_F(OptionsDialog, FirstOpeningShowsTheDefaultsOnTheFirstPageWithFocusOnOk) {
     });
 }
 
-TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
+TEST_F(OptionsDialog, EveryPageIsTidyAndSitsInTheTabStripBelowItsTabs) {
+    const wchar_t* const names[] = {L"自动截图", L"光标截图", L"热键", L"常规"};
+    const int frames[] = {IDC_OPTIONS_AUTOMATIC_PAGE, IDC_OPTIONS_POINTER_AREA_PAGE, IDC_OPTIONS_HOTKEY_PAGE,
+                          IDC_OPTIONS_GENERAL_PAGE};
     LookAtOptions(Main(), [&](HWND dialog) {
         HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
         RECT display{};
         ::GetWindowRect(tab, &display);
         ::SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-        for (const int page : {0, 1}) {
+        for (const int page : {0, 1, 2, 3}) {
             SCOPED_TRACE(testing::Message() << "page " << page + 1);
             ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
             NMHDR header{tab, IDC_OPTIONS_TAB, TCN_SELCHANGE};
@@ -165,11 +168,10 @@ TEST_F(OptionsDialog, BothPagesAreTidyAndSitInTheTabStripBelowItsTabs) {
             item.pszText = text;
             item.cchTextMax = 32;
             ::SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
-            EXPECT_EQ(std::wstring(text), page == 0 ? L"自动截图" : L"光标截图");
+            EXPECT_EQ(std::wstring(text), names[page]);
             ExpectTidyLayout(dialog);
             RECT frame{};
-            ::GetWindowRect(::GetDlgItem(dialog, page == 0 ? IDC_OPTIONS_AUTOMATIC_PAGE : IDC_OPTIONS_POINTER_AREA_PAGE),
-                            &frame);
+            ::GetWindowRect(::GetDlgItem(dialog, frames[page]), &frame);
             RECT inside{};
             ::IntersectRect(&inside, &frame, &display);
             EXPECT_TRUE(::EqualRect(&inside, &frame)) << "the page reaches out of the tab strip's display area";

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "support/Input.h"
 #include "support/UiTest.h"
 
 namespace snapora::test {
@@ -217,6 +218,29 @@ void ExpectTidyLayout(HWND dialog) {
         }
         placed.emplace_back(id, place);
     }
+}
+
+DialogScript::Step ChooseMenuItem(UINT command) {
+    return [command] {
+        HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !::IsWindowVisible(menuWindow)) return false;
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            RECT item{};
+            // Without a window the rectangle is found on the menu's own.
+            if (::GetMenuItemID(menu, i) != command || !::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item)) {
+                continue;
+            }
+            // No pumping here: the menu's loop takes the input itself.
+            const int x = (item.left + item.right) / 2;
+            const int y = (item.top + item.bottom) / 2;
+            SendMouse(MOUSEEVENTF_MOVE, x, y);
+            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y);
+            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y);
+            return true;
+        }
+        return false;
+    };
 }
 
 }  // namespace snapora::test

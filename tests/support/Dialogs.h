@@ -61,6 +61,9 @@ struct SeenBox {
 DialogScript::Step AnswerMessageBox(int button, SeenBox* seen = nullptr, HWND owner = nullptr);
 DialogScript::Step SaveAs(std::wstring path, HWND* saveDialog = nullptr);
 DialogScript::Step CancelSaveDialog();
+// Clicks the item `command` of the open pop-up menu, as a hand would,
+// straight into the menu's own loop.
+DialogScript::Step ChooseMenuItem(UINT command);
 
 // Runs `action` and cancels every dialog shown meanwhile; returns how many.
 int CancelDialogsDuring(const std::function<void()>& action);

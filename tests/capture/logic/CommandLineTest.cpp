@@ -1,5 +1,7 @@
 #include "capture/logic/CommandLine.h"
 
+#include "frame/logic/StartSwitch.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -53,6 +55,8 @@ TEST(CommandLine, RefusesBadArgumentsNamingTheOneAtFault) {
         {{L"/screen", L"/window"}, ArgumentProblem::SecondCapture, L"/window"},
         {{L"/screen", L"/clipboard", L"/Clipboard"}, ArgumentProblem::Repeated, L"/Clipboard"},
         {{L"/out", L"a.png", L"/delay", L"5"}, ArgumentProblem::NoCapture, L""},
+        {{L"/screen", L"/tray"}, ArgumentProblem::NotAlone, L"/tray"},
+        {{L"-Tray", L"/tray"}, ArgumentProblem::NotAlone, L"-Tray"},
     };
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = ParseCommandLine(c.arguments);
@@ -85,6 +89,18 @@ TEST(CommandLine, ARectangleMustLieWhollyOnTheDesktop) {
                                          CaptureRequest{CommandCaptureKind::Rect, 1000000, 1000000, 1000000, 1000000}}) {
         EXPECT_FALSE(RectangleWithin(outside, -800, 0, 1824, 768)) << outside.left;
     }
+}
+
+TEST(CommandLine, TheStartWithWindowsCommandStartsInTheNotificationArea) {
+    // What the Run value holds after the quoted program path is read back
+    // as the start in the notification area, however it is spelled.
+    const std::wstring written = StartCommandLine(L"C:\\Program Files\\Snapora\\Snapora.exe");
+    const std::wstring prefix = L"\"C:\\Program Files\\Snapora\\Snapora.exe\" ";
+    ASSERT_EQ(written.substr(0, prefix.size()), prefix);
+    for (const std::wstring& tray : {written.substr(prefix.size()), std::wstring(L"-TRAY")}) {
+        EXPECT_EQ(Parse({tray}).action, Action::Tray) << tray;
+    }
+    EXPECT_EQ(Parse({L"/trays"}).action, Action::Refused);
 }
 
 TEST(CommandLine, HandedOverArgumentsSplitAsTheyWereJoined) {

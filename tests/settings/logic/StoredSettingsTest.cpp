@@ -58,6 +58,22 @@ TEST(StoredSettings, TheAutomaticFormatIsKeptAndAnythingUnknownIsBmp) {
     }
 }
 
+TEST(StoredSettings, TheNotificationIconIsKeptAndOnlyAOneShowsIt) {
+    CaptureSettings shown;
+    shown.notificationIcon = true;
+    EXPECT_TRUE(SettingsFromStored(StoredFromSettings(shown)).notificationIcon);
+    StoredValues values = StoredFromSettings(CaptureSettings{});
+    EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
+    for (const StoredValue& bad : {StoredValue{StoredType::Number, 2, {}}, StoredValue{StoredType::Text, 0, L"1"}}) {
+        values[StoredIndex(L"NotificationIcon")] = bad;
+        EXPECT_FALSE(SettingsFromStored(values).notificationIcon);
+    }
+    // The pin's key is stored beside the captures' keys, off by default.
+    shown.hotkeys[3] = {hotkey_modifier::kShift, 'P'};
+    EXPECT_EQ(SettingsFromStored(StoredFromSettings(shown)).hotkeys[3], (Hotkey{hotkey_modifier::kShift, 'P'}));
+    EXPECT_TRUE(CaptureSettings{}.hotkeys[3].IsNone());
+}
+
 TEST(StoredSettings, TheScreenRangeIsKeptAndAnythingElseIsThePrimaryMonitor) {
     for (const ScreenRange range : kScreenRanges) {
         CaptureSettings settings;
