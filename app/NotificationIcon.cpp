@@ -3,8 +3,20 @@
 #include <shellapi.h>
 
 #include "app/resource.h"
+#include "win32/SystemLibrary.h"
 
 namespace snapora {
+
+namespace {
+
+// The shell's DLL is loaded when the icon is first shown: imported, it and
+// all it imports would load at every start of the program.
+bool NotifyShell(DWORD message, NOTIFYICONDATAW& data) {
+    const auto notify = win32::LoadSystemFunction<decltype(&::Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+    return notify && notify(message, &data);
+}
+
+}  // namespace
 
 void NotificationIcon::Attach(HWND window, HINSTANCE instance) {
     window_ = window;
@@ -28,7 +40,7 @@ NOTIFYICONDATAW NotificationIcon::Data(const std::wstring& tooltip) const {
 bool NotificationIcon::Show(const std::wstring& tooltip) {
     NOTIFYICONDATAW data = Data(tooltip);
     if (added_ && tooltip == tooltip_) return true;
-    if (!::Shell_NotifyIconW(added_ ? NIM_MODIFY : NIM_ADD, &data)) return false;
+    if (!NotifyShell(added_ ? NIM_MODIFY : NIM_ADD, data)) return false;
     added_ = true;
     tooltip_ = tooltip;
     return true;
@@ -39,13 +51,13 @@ bool NotificationIcon::Hide() {
     NOTIFYICONDATAW data = Data({});
     data.uFlags = 0;
     added_ = false;
-    return ::Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+    return NotifyShell(NIM_DELETE, data);
 }
 
 bool NotificationIcon::Restore() {
     if (!added_) return false;
     NOTIFYICONDATAW data = Data(tooltip_);
-    return ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    return NotifyShell(NIM_ADD, data);
 }
 
 UINT NotificationIcon::TrackMenu(const UiFacts& facts) const {

@@ -15,6 +15,7 @@
 #include "frame/Texts.h"
 #include "settings/SettingsStore.h"
 #include "win32/Handle.h"
+#include "win32/SystemLibrary.h"
 
 namespace snapora {
 
@@ -49,7 +50,9 @@ bool ChooseOtherColour(Frame& frame, DrawingChoices& choices) {
     static_assert(sizeof(COLORREF) == sizeof(choices.customColours[0]));
     const HWND owner = frame.Handle();
     // The dialog runs a modal loop, in which the program may end.
-    if (!::ChooseColorW(&dialog) || !::IsWindow(owner)) return false;
+    // Its DLL is loaded at the first use, not at every start of the program.
+    const auto chooseColor = win32::LoadSystemFunction<decltype(&::ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColor || !chooseColor(&dialog) || !::IsWindow(owner)) return false;
     frame.Settings().drawing.colour = dialog.rgbResult & 0xFFFFFF;
     return true;
 }
