@@ -48,10 +48,12 @@ TEST_F(Bars, AreTheirHeightInTwipsAtTheScreenDpiAtEveryWindowSize) {
         RECT client{};
         ::GetClientRect(mainWindow_, &client);
         ExpectRect(InFrame(Main().Toolbar(), mainWindow_), 0, 0, client.right, toolbarHeight);
+        // The bar 绘图, as tall as the tool bar, right below it.
+        ExpectRect(InFrame(Main().DrawingBar(), mainWindow_), 0, toolbarHeight, client.right, 2 * toolbarHeight);
         ExpectRect(InFrame(Main().StatusBar(), mainWindow_), 0, client.bottom - statusBarHeight, client.right,
                    client.bottom);
         // The workspace fills what lies between.
-        ExpectRect(InFrame(Main().MdiClient(), mainWindow_), 0, toolbarHeight, client.right,
+        ExpectRect(InFrame(Main().MdiClient(), mainWindow_), 0, 2 * toolbarHeight, client.right,
                    client.bottom - statusBarHeight);
     }
 }
@@ -111,7 +113,8 @@ TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
         EXPECT_TRUE(ShowsArt(rect, art, artWidth, scale)) << "button " << i + 1;
         ++shown;
     }
-    EXPECT_EQ(shown, 14);
+    // Every button, the pin's included.
+    EXPECT_EQ(shown, 15);
 }
 
 }  // namespace

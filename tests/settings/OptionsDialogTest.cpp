@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/resource.h"
@@ -81,6 +82,14 @@ struct Rejection {
     DWORD selectionEnd = 0;
     int textLength = -1;
 };
+
+// Switches the tab strip as a click on a tab does.
+void ShowPage(HWND dialog, int page) {
+    HWND tab = ::GetDlgItem(dialog, IDC_OPTIONS_TAB);
+    ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    NMHDR header{tab, IDC_OPTIONS_TAB, TCN_SELCHANGE};
+    ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
+}
 
 std::vector<DialogScript::Step> RejectThenCancel(const std::function<void(HWND)>& fill, Rejection& seen) {
     return {
@@ -160,9 +169,7 @@ TEST_F(OptionsDialog, EveryPageIsTidyAndSitsInTheTabStripBelowItsTabs) {
         ::SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
         for (const int page : {0, 1, 2, 3}) {
             SCOPED_TRACE(testing::Message() << "page " << page + 1);
-            ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
-            NMHDR header{tab, IDC_OPTIONS_TAB, TCN_SELCHANGE};
-            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
+            ShowPage(dialog, page);
             wchar_t text[32] = {};
             TCITEMW item{TCIF_TEXT};
             item.pszText = text;
@@ -242,44 +249,37 @@ TEST_F(OptionsDialog, BadHeightOnPageOneSwitchesToPageTwoAndSelectsTheField) {
     EXPECT_EQ(Main().Settings().pointerAreaHeight, 120);
 }
 
-TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReported) {
-    Rejection seen;
-    DialogScript script(RejectThenCancel(
-        [](HWND dialog) {
-            // Show page 2 first, so the switch back to page 1 is visible.
-            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_SETCURSEL, 1, 0);
-            NMHDR header{::GetDlgItem(dialog, IDC_OPTIONS_TAB), IDC_OPTIONS_TAB, TCN_SELCHANGE};
-            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
-            SetField(dialog, IDC_OPTIONS_DURATION, L"0");
-            SetField(dialog, IDC_OPTIONS_AREA_WIDTH, L"0");
-        },
-        seen));
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(seen.message, L"持续时间应设为正数，且以控制在一个小时之内为宜！");
-    EXPECT_EQ(seen.page, 1);
-    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_DURATION);
-    EXPECT_EQ(seen.selectionStart, 0u);
-    EXPECT_EQ(seen.selectionEnd, 1u);
-}
-
-TEST_F(OptionsDialog, APrefixLeavingTheFolderIsRefusedOnItsPage) {
-    Rejection seen;
-    DialogScript script(RejectThenCancel(
-        [](HWND dialog) {
-            ::SendDlgItemMessageW(dialog, IDC_OPTIONS_TAB, TCM_SETCURSEL, 1, 0);
-            NMHDR header{::GetDlgItem(dialog, IDC_OPTIONS_TAB), IDC_OPTIONS_TAB, TCN_SELCHANGE};
-            ::SendMessageW(dialog, WM_NOTIFY, IDC_OPTIONS_TAB, reinterpret_cast<LPARAM>(&header));
-            SetField(dialog, IDC_OPTIONS_PREFIX, L"..\\..\\x");
-        },
-        seen));
-    Main().Execute(ID_SETTINGS_OPTIONS);
-    ASSERT_TRUE(script.Finished());
-    EXPECT_EQ(seen.message, L"截图名称前缀不合法！");
-    EXPECT_EQ(seen.page, 1);
-    EXPECT_EQ(seen.focusedId, IDC_OPTIONS_PREFIX);
-    EXPECT_EQ(seen.selectionEnd, 7u);
-    EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
+TEST_F(OptionsDialog, OnlyTheFirstFailingCheckIsReportedOnItsPage) {
+    struct Case {
+        std::vector<std::pair<int, const wchar_t*>> fields;
+        const wchar_t* message;
+        int focusedId;
+        DWORD selectionEnd;
+    };
+    const Case cases[] = {
+        {{{IDC_OPTIONS_DURATION, L"0"}, {IDC_OPTIONS_AREA_WIDTH, L"0"}},
+         L"持续时间应设为正数，且以控制在一个小时之内为宜！", IDC_OPTIONS_DURATION, 1},
+        {{{IDC_OPTIONS_PREFIX, L"..\\..\\x"}}, L"截图名称前缀不合法！", IDC_OPTIONS_PREFIX, 7},
+    };
+    for (const Case& check : cases) {
+        SCOPED_TRACE(check.message);
+        Rejection seen;
+        DialogScript script(RejectThenCancel(
+            [&check](HWND dialog) {
+                // Show page 2 first, so the switch back to page 1 is visible.
+                ShowPage(dialog, 1);
+                for (const auto& [id, text] : check.fields) SetField(dialog, id, text);
+            },
+            seen));
+        Main().Execute(ID_SETTINGS_OPTIONS);
+        ASSERT_TRUE(script.Finished());
+        EXPECT_EQ(seen.message, check.message);
+        EXPECT_EQ(seen.page, 1);
+        EXPECT_EQ(seen.focusedId, check.focusedId);
+        EXPECT_EQ(seen.selectionStart, 0u);
+        EXPECT_EQ(seen.selectionEnd, check.selectionEnd);
+        EXPECT_EQ(Main().Settings().automaticPrefix, L"Automatic");
+    }
 }
 
 TEST_F(OptionsDialog, CancelAndCloseKeepTheValuesOkAppliesThemForTheNextOpening) {
