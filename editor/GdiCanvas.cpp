@@ -16,19 +16,6 @@ win32::UniquePen MakePen(Colour colour, int width) {
                                            static_cast<DWORD>(width), &brush, 0, nullptr));
 }
 
-// The text font: the system's message font face at `size` pixels, smoothed
-// the same way on the screen and in the file.
-win32::UniqueFont MakeFont(int size, bool bold) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    LOGFONTW font{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) font = metrics.lfMessageFont;
-    font.lfHeight = -size;
-    font.lfWidth = 0;
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfQuality = ANTIALIASED_QUALITY;
-    return win32::UniqueFont(::CreateFontIndirectW(&font));
-}
 
 // The line's runs of segments that reach `reach`; the rest is left out, so
 // that painting a small area of a long freehand line costs what that area
@@ -63,6 +50,18 @@ void DrawLines(HDC dc, std::span<const PixelPoint> points, Colour colour, int wi
 }
 
 }  // namespace
+
+win32::UniqueFont MakeTextFont(int size, bool bold) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    LOGFONTW font{};
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) font = metrics.lfMessageFont;
+    font.lfHeight = -size;
+    font.lfWidth = 0;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfQuality = ANTIALIASED_QUALITY;
+    return win32::UniqueFont(::CreateFontIndirectW(&font));
+}
 
 void GdiCanvas::Stroke(std::span<const PixelPoint> points, Colour colour, int width) {
     DrawLines(dc_, points, colour, width, area_);
@@ -137,7 +136,7 @@ HFONT GdiCanvas::Font(int size, bool bold) {
     for (const CachedFont& cached : fonts_) {
         if (cached.size == size && cached.bold == bold) return cached.font.get();
     }
-    fonts_.push_back(CachedFont{size, bold, MakeFont(size, bold)});
+    fonts_.push_back(CachedFont{size, bold, MakeTextFont(size, bold)});
     return fonts_.back().font.get();
 }
 
@@ -169,7 +168,7 @@ void GdiCanvas::Badge(const PixelRect& disc, int number, Colour colour, int size
 
 SIZE MeasureText(std::wstring_view text, int size) {
     win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    win32::UniqueFont font = MakeFont(size, false);
+    win32::UniqueFont font = MakeTextFont(size, false);
     if (!dc || !font) return SIZE{};
     win32::ScopedSelect selectFont(dc.get(), font.get());
     RECT box{0, 0, 0, 0};

@@ -45,6 +45,10 @@ private:
     std::vector<CachedFont> fonts_;
 };
 
+// The text font: the system's message font face at `size` pixels, smoothed
+// the same way on the screen, in the file and in the box the user types in.
+win32::UniqueFont MakeTextFont(int size, bool bold);
+
 // The text's size in pixels at `size`, as Text draws it.
 SIZE MeasureText(std::wstring_view text, int size);
 

@@ -29,15 +29,7 @@ LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 bool TextEntry::Open(HWND document, PixelPoint at, int size, COLORREF colour) {
     Close();
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    LOGFONTW font{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) font = metrics.lfMessageFont;
-    font.lfHeight = -size;
-    font.lfWidth = 0;
-    font.lfWeight = FW_NORMAL;
-    font.lfQuality = ANTIALIASED_QUALITY;
-    font_ = win32::UniqueFont(::CreateFontIndirectW(&font));
+    font_ = MakeTextFont(size, false);
     const SIZE start = editor::MeasureText(L"M", size);
     box_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
                              at.x, at.y, start.cx * 2, start.cy, document, nullptr,
