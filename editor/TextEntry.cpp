@@ -29,7 +29,7 @@ LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 bool TextEntry::Open(HWND document, PixelPoint at, int size, COLORREF colour) {
     Close();
-    font_ = MakeTextFont(size, false);
+    font_ = editor::MakeTextFont(size, false);
     const SIZE start = editor::MeasureText(L"M", size);
     box_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
                              at.x, at.y, start.cx * 2, start.cy, document, nullptr,
