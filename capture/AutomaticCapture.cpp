@@ -28,14 +28,16 @@ namespace {
 // grab itself. No document ever shows it; the clipboard may hold it on
 // offer, and then the newer screen is what it should give anyway.
 std::shared_ptr<const Picture> GrabTickScreen(std::shared_ptr<Picture>& tickPicture, ScreenRange range) {
-    // Looked up every tick: monitors come and go during a run.
-    const PixelRect screen = CurrentCaptureRange(range);
+    // Looked up every tick, once: monitors come and go during a run.
+    const MonitorLayout layout = CurrentMonitors();
+    const PixelRect screen = CurrentCaptureRange(range, layout);
     if (tickPicture && tickPicture->Width() == screen.Width() && tickPicture->Height() == screen.Height() &&
-        GrabScreenAreaInto(*tickPicture, screen.left, screen.top)) {
+        GrabScreenAreaInto(*tickPicture, screen.left, screen.top, layout)) {
         return tickPicture;
     }
     // The first tick, a new screen size, or a failed grab: a fresh picture.
-    tickPicture = std::make_shared<Picture>(GrabScreenArea(screen.left, screen.top, screen.Width(), screen.Height()));
+    tickPicture =
+        std::make_shared<Picture>(GrabScreenArea(screen.left, screen.top, screen.Width(), screen.Height(), layout));
     if (tickPicture->Empty()) tickPicture.reset();
     return tickPicture;
 }

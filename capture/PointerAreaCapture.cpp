@@ -53,13 +53,13 @@ bool SamePixels(const Picture& a, const Picture& b) {
 // its old picture becomes the spare. A still pointer over a still screen
 // then costs one small blit and a comparison, and no repaint. True when
 // the document got a new picture.
-bool ShowArea(CaptureModes& modes, DocumentWindow& document, const PixelPoint& corner) {
+bool ShowArea(CaptureModes& modes, DocumentWindow& document, const PixelPoint& corner, const MonitorLayout& layout) {
     const SIZE surface = document.SurfaceSize();
     Picture& spare = modes.pointerAreaSpare;
     if (spare.Width() != surface.cx || spare.Height() != surface.cy || !spare.DirectPixels()) {
         spare = Picture::CreateBlank(surface.cx, surface.cy);
     }
-    if (spare.Empty() || !GrabScreenAreaInto(spare, corner.x, corner.y)) {
+    if (spare.Empty() || !GrabScreenAreaInto(spare, corner.x, corner.y, layout)) {
         // No reusable picture here: a fresh grab of the window system's own.
         Picture picture = CaptureWindowArea(nullptr, true, corner.x, corner.y, surface.cx, surface.cy);
         if (!picture.Empty()) document.SetPicture(std::move(picture));
@@ -117,13 +117,14 @@ void PointerAreaCaptureTick(Frame& frame) {
     const CaptureSettings& settings = frame.Settings();
     // The monitor under the pointer, in real pixels whatever the DPI, looked
     // up every tick: the pointer moves between monitors and they come and go.
-    const auto monitor = MonitorNearest(CurrentMonitors().monitors, {pointer.x, pointer.y});
+    const MonitorLayout layout = CurrentMonitors();
+    const auto monitor = MonitorNearest(layout.monitors, {pointer.x, pointer.y});
     if (!monitor) return;
     const PixelPoint corner =
         PointerAreaCornerOn({pointer.x, pointer.y}, settings.pointerAreaWidth, settings.pointerAreaHeight, *monitor);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
-    const bool changed = ShowArea(*modes, *document, corner);
+    const bool changed = ShowArea(*modes, *document, corner, layout);
     int& still = modes->pointerAreaStillTicks;
     still = moved || changed ? 0 : std::min(still + 1, kStillTicksBeforeSlowing);
     PaceTicks(*modes, still == kStillTicksBeforeSlowing);

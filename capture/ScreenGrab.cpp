@@ -1,27 +1,38 @@
 #include "capture/ScreenGrab.h"
 
 #include <array>
+#include <vector>
 
 #include "picture/Clipboard.h"
+#include "capture/logic/GrabBands.h"
 #include "capture/logic/ScreenMath.h"
 
 namespace snapora {
 
 namespace {
 
-bool BlitInto(Picture& picture, HDC source, int left, int top) {
+// Grabs into the picture in one read, or in bands when it is grabbed into
+// again (see GrabBands for why).
+bool BlitInto(Picture& picture, HDC source, int left, int top, bool again) {
     if (picture.Empty() || !source) return false;
     win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
     if (!memory) return false;
     win32::ScopedSelect select(memory.get(), picture.Bitmap());
-    return ::BitBlt(memory.get(), 0, 0, picture.Width(), picture.Height(), source, left, top, SRCCOPY) != FALSE;
+    const std::vector<RowBand> bands =
+        again ? GrabBands(picture.Width(), picture.Height()) : std::vector<RowBand>{{0, picture.Height()}};
+    for (const RowBand& band : bands) {
+        if (!::BitBlt(memory.get(), 0, band.top, picture.Width(), band.rows, source, left, top + band.top, SRCCOPY)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Copies width x height pixels at (left, top) of `source` into a new 32-bit
 // DIB section, so the pixels are exact whatever the screen's format.
 Picture BlitToPicture(HDC source, int left, int top, int width, int height) {
     Picture picture = Picture::CreateBlank(width, height);
-    if (!BlitInto(picture, source, left, top)) return {};
+    if (!BlitInto(picture, source, left, top, false)) return {};
     return picture;
 }
 
@@ -84,10 +95,13 @@ MonitorLayout CurrentMonitors() {
     return layout;
 }
 
-PixelRect CurrentCaptureRange(ScreenRange range) {
+PixelRect CurrentCaptureRange(ScreenRange range) { return CurrentCaptureRange(range, CurrentMonitors()); }
+
+PixelRect CurrentCaptureRange(ScreenRange range, const MonitorLayout& layout) {
     POINT pointer{};
-    ::GetCursorPos(&pointer);
-    return CaptureRange(range, CurrentMonitors(), {pointer.x, pointer.y});
+    // Only the pointer's monitor needs the pointer.
+    if (range == ScreenRange::PointerMonitor) ::GetCursorPos(&pointer);
+    return CaptureRange(range, layout, {pointer.x, pointer.y});
 }
 
 Picture GetScreenSnapshot(HWND window) {
@@ -107,16 +121,24 @@ Picture GetScreenSnapshot(HWND window) {
 // with CreateDC("DISPLAY") has its origin at the virtual screen's corner
 // under Wine, which puts every grab off by the monitors left of the primary.
 Picture GrabScreenArea(int left, int top, int width, int height) {
+    return GrabScreenArea(left, top, width, height, CurrentMonitors());
+}
+
+Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLayout& layout) {
     win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
     Picture picture = BlitToPicture(desktop.get(), left, top, width, height);
-    BlankUncovered(picture, {left, top}, CurrentMonitors());
+    BlankUncovered(picture, {left, top}, layout);
     return picture;
 }
 
 bool GrabScreenAreaInto(Picture& picture, int left, int top) {
+    return GrabScreenAreaInto(picture, left, top, CurrentMonitors());
+}
+
+bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout) {
     win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
-    if (!BlitInto(picture, desktop.get(), left, top)) return false;
-    BlankUncovered(picture, {left, top}, CurrentMonitors());
+    if (!BlitInto(picture, desktop.get(), left, top, true)) return false;
+    BlankUncovered(picture, {left, top}, layout);
     return true;
 }
 

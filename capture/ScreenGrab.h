@@ -17,18 +17,23 @@ MonitorLayout CurrentMonitors();
 
 // The desktop rectangle a range covers now, the pointer where it is now.
 PixelRect CurrentCaptureRange(ScreenRange range);
+PixelRect CurrentCaptureRange(ScreenRange range, const MonitorLayout& layout);
 
 // A whole window, frame included; window 0 means the whole primary monitor.
 // An empty picture when the grab cannot be made.
 Picture GetScreenSnapshot(HWND window);
 
-// width x height pixels of the desktop from (left, top).
+// width x height pixels of the desktop from (left, top). A caller that has
+// just read the monitors passes them: asking the window system twice in
+// one grab is a measurable share of a repeated one.
 Picture GrabScreenArea(int left, int top, int width, int height);
+Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLayout& layout);
 
 // The desktop from (left, top) grabbed again into an existing picture, at
 // the picture's size. False when it cannot be made; the picture may then
 // hold anything.
 bool GrabScreenAreaInto(Picture& picture, int left, int top);
+bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout);
 
 // The desktop rectangle from (left, top), right - left by bottom - top
 // pixels, as a picture. A copy goes onto the clipboard as CF_BITMAP, replacing all
