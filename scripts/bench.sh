@@ -127,3 +127,42 @@ awk '$1 == "BYTES" { last[$2 " " $3] = $0 } END { for (k in last) print last[k] 
   awk '{ printf "%s; an hour at 1/s: BMP %.2f GB, PNG %.2f GB, JPEG %.2f GB\n", $0, $5 * 3600 / 1e9, $7 * 3600 / 1e9, $9 * 3600 / 1e9 }'
 awk '$1 == "RESULT" && $2 ~ /^startup/ { printf "%s median %s ms\n", $2, $5 }' "$results"
 echo "Snapora.exe size: $(stat -c %s "$build/bin/Snapora.exe") bytes"
+
+# The speed goals, each a ratio from the figures above: the PNG tick against
+# the fastest peer writing PNG of the same screen, its bytes against the
+# platform's encoder, the BMP ticks against the floor, start-up against the
+# empty program, and the pointer-area mode's share of a core.
+echo
+echo "| goal | resolution | measured | aim |"
+echo "|---|---|---|---|"
+awk '
+  function median(list,   n, v, i, j, t) {
+    n = split(list, v, " ")
+    for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+  }
+  function row(goal, r, value, aim) { printf "| %s | %s | %s | %s |\n", goal, r, value, aim }
+  $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; res[$3] = 1 }
+  $1 == "PEER" { peer[$2, $3] = $4 }
+  $1 == "BYTES" && $2 == "desktop" { png[$3] = $7 }
+  $1 == "PLATFORMPNG" { platform[$3] = $4 }
+  $1 == "CPU" && $3 == "pointer-area-still" { still[$2] = $4 }
+  $1 == "CPU" && $3 == "pointer-area-moving" { moving[$2] = $4 }
+  END {
+    for (r in res) {
+      if (!(("floor", r) in runs)) continue
+      f = median(runs["floor", r])
+      if (("auto-tick-png-desktop", r) in runs && peer["scrot_png", r] > 0)
+        row("PNG tick x scrot writing PNG", r, sprintf("%.2f", median(runs["auto-tick-png-desktop", r]) / peer["scrot_png", r]), "<= 0.50")
+      if (platform[r] > 0) row("PNG bytes x the platform encoder", r, sprintf("%.2f", png[r] / platform[r]), "<= 1.25")
+      if (("auto-tick-png-noise", r) in runs) row("noise PNG tick x floor", r, sprintf("%.2f", median(runs["auto-tick-png-noise", r]) / f), "no slower")
+      if (("save-png-desktop", r) in runs && ("platform-png-desktop", r) in runs)
+        row("save as .png x the platform encoding alone", r, sprintf("%.2f", median(runs["save-png-desktop", r]) / median(runs["platform-png-desktop", r])), "< 1")
+      if (("auto-tick-bmp-desktop", r) in runs) row("BMP tick, desktop-like, x floor", r, sprintf("%.2f", median(runs["auto-tick-bmp-desktop", r]) / f), "<= 0.75")
+      if (("auto-tick", r) in runs) row("BMP tick x floor", r, sprintf("%.2f", median(runs["auto-tick", r]) / f), "<= 0.75")
+      if (("startup-snapora", r) in runs && ("startup-empty", r) in runs)
+        row("start-up x the empty program", r, sprintf("%.2f", median(runs["startup-snapora", r]) / median(runs["startup-empty", r])), "<= 1.20")
+      if (r in still) row("pointer area, pointer still, % of a core", r, still[r], "< 1")
+      if (r in moving) row("pointer area, pointer moving, % of a core", r, moving[r], "< 2")
+    }
+  }' "$results" | sort -t'|' -k2,2 -k3,3
