@@ -104,21 +104,23 @@ void TimeTicks(MainWindow& main, PictureFormat format, const char* name, int rep
 // 另存为 with a .png name: the shown screen as a document holds it, written
 // through the save's own call (flushed); then the platform's PNG codec on
 // the same picture, which the program used before its own writer.
-void TimeSaves(const std::wstring& folder, int repetitions) {
+void TimeSaves(const char* screenName, const std::wstring& folder, int repetitions) {
     const Picture shot = GetScreenSnapshot(nullptr);
     const std::wstring path = folder + L"\\saved.png";
-    Report("save-png-desktop", shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
+    const std::string save = std::string("save-png-") + screenName;
+    const std::string platform = std::string("platform-png-") + screenName;
+    Report(save.c_str(), shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
                (void)WritePictureFile(shot, path, PictureFormatForFileName(path));
            }, [&] { ::DeleteFileW(path.c_str()); }));
     long long platformBytes = 0;
-    Report("platform-png-desktop", shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
+    Report(platform.c_str(), shot.Width(), shot.Height(), Measure(1, repetitions, [&] {
                (void)EncodeWithPlatformCodec(shot, kPlatformPng, kUnfilteredRows, CodecOutput::InOrder,
                                              [&](std::span<const std::uint8_t> file) {
                    platformBytes = static_cast<long long>(file.size());
                    return true;
                });
            }));
-    std::printf("PLATFORMPNG desktop %dx%d %lld\n", shot.Width(), shot.Height(), platformBytes);
+    std::printf("PLATFORMPNG %s %dx%d %lld\n", screenName, shot.Width(), shot.Height(), platformBytes);
 }
 
 }  // namespace
@@ -140,7 +142,7 @@ int RunFormats(int repetitions) {
     CaptureModes::Of(main->Handle())->Timer(CaptureTimer::Automatic).SetInterval(USER_TIMER_MAXIMUM);
     TimeTicks(*main, PictureFormat::Bmp, "auto-tick-bmp-desktop", repetitions);
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-desktop", repetitions);
-    TimeSaves(win32::ProgramFolder(), repetitions);
+    TimeSaves("desktop", win32::ProgramFolder(), repetitions);
     ReportBytes("desktop", win32::ProgramFolder());
 
     ::SetWindowLongPtrW(shown, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&noise));
@@ -148,6 +150,9 @@ int RunFormats(int repetitions) {
     ::UpdateWindow(shown);
     Pump();
     TimeTicks(*main, PictureFormat::Png, "auto-tick-png-noise", repetitions);
+    // The tick before the program's own writer spent at least this on a
+    // noise screen: the platform's encoding alone, without grab or file.
+    TimeSaves("noise", win32::ProgramFolder(), repetitions);
     ReportBytes("noise", win32::ProgramFolder());
     main->Execute(ID_CAPTURE_AUTOMATIC);
     ::DestroyWindow(shown);
