@@ -7,8 +7,8 @@
 #include "app/resource.h"
 #include "picture/BarImages.h"
 #include "win32/Handle.h"
+#include "win32/PaintBuffer.h"
 #include "win32/Screen.h"
-#include "win32/Window.h"
 #include "win32/logic/Units.h"
 
 namespace snapora {
@@ -42,56 +42,6 @@ win32::UniqueImageList CreateToolbarImages(HINSTANCE instance, int scale) {
     return images;
 }
 
-// The toolbar paints into memory and the result goes to the screen in one
-// copy: drawn straight onto the window, every image costs a round through
-// the window system (under Wine about a third of a millisecond each), which
-// made the toolbar the slowest part of showing the main window.
-LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id);
-
-LRESULT CALLBACK BufferedPaintProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR) noexcept {
-    return win32::Guarded<LRESULT>(0, [&] { return PaintBuffered(toolbar, message, wParam, lParam, id); });
-}
-
-LRESULT PaintBuffered(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // erased into the buffer when it paints
-        case WM_PAINT: {
-            if (wParam) break;  // painting into a given DC, as below
-            PAINTSTRUCT paint{};
-            HDC screen = ::BeginPaint(toolbar, &paint);
-            const RECT area = paint.rcPaint;
-            const int width = area.right - area.left;
-            const int height = area.bottom - area.top;
-            if (screen && width > 0 && height > 0) {
-                win32::UniqueMemoryDc buffer(::CreateCompatibleDC(screen));
-                win32::UniqueBitmap pixels(::CreateCompatibleBitmap(screen, width, height));
-                if (buffer && pixels) {
-                    win32::ScopedSelect select(buffer.get(), pixels.get());
-                    ::SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);
-                    ::DefSubclassProc(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.get()), 0);
-                    ::DefSubclassProc(toolbar, WM_PAINT, reinterpret_cast<WPARAM>(buffer.get()), 0);
-                    ::SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
-                    ::BitBlt(screen, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
-                } else {
-                    // No memory for a buffer: paint straight onto the screen.
-                    ::DefSubclassProc(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(screen), 0);
-                    ::DefSubclassProc(toolbar, WM_PAINT, reinterpret_cast<WPARAM>(screen), 0);
-                }
-            }
-            ::EndPaint(toolbar, &paint);
-            return 0;
-        }
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(toolbar, &BufferedPaintProc, id);
-            break;
-        default:
-            break;
-    }
-    return ::DefSubclassProc(toolbar, message, wParam, lParam);
-}
-
 }  // namespace
 
 int MainToolbarHeight(int dpi) { return TwipsToPixels(kToolbarHeightTwips, dpi); }
@@ -116,7 +66,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& 
                                      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbarId)),
                                      instance, nullptr);
     if (!toolbar) return nullptr;
-    ::SetWindowSubclass(toolbar, &BufferedPaintProc, 1, 0);  // without it the toolbar only paints slower
+    (void)win32::PaintThroughMemory(toolbar);  // without it the toolbar only paints slower
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ScaleToolbarArt(toolbar, instance, win32::WindowDpi(parent), images);
 

@@ -10,6 +10,7 @@
 #include "frame/Frame.h"
 #include "frame/Texts.h"
 #include "picture/BarImages.h"
+#include "win32/PaintBuffer.h"
 #include "win32/Screen.h"
 #include "win32/logic/Units.h"
 
@@ -79,6 +80,7 @@ HWND CreateDrawingBar(HWND parent, HINSTANCE instance, win32::UniqueImageList& i
     HWND bar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kDrawingBarId)), instance, nullptr);
     if (!bar) return nullptr;
+    (void)win32::PaintThroughMemory(bar);  // without it the bar only paints slower
     ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     const auto tools = editor::ToolRows();
