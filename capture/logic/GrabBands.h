@@ -20,7 +20,6 @@ namespace snapora {
 struct RowBand {
     int top = 0;
     int rows = 0;
-    friend bool operator==(const RowBand&, const RowBand&) = default;
 };
 
 // Bands of rows, top to bottom, covering rows 0 to height - 1 once each;
