@@ -131,7 +131,9 @@ echo "Snapora.exe size: $(stat -c %s "$build/bin/Snapora.exe") bytes"
 # The speed goals, each a ratio from the figures above: the PNG tick against
 # the fastest peer writing PNG of the same screen, its bytes against the
 # platform's encoder, the BMP ticks against the floor, start-up against the
-# empty program, and the pointer-area mode's share of a core.
+# empty program (beside it the fastest starts of each, since under Wine
+# both sometimes wait 30 ms before their first instruction), and the
+# pointer-area mode's share of a core.
 echo
 echo "| goal | resolution | measured | aim |"
 echo "|---|---|---|---|"
@@ -142,7 +144,7 @@ awk '
     return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
   }
   function row(goal, r, value, aim) { printf "| %s | %s | %s | %s |\n", goal, r, value, aim }
-  $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; res[$3] = 1 }
+  $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; least[$2, $3] = $4; res[$3] = 1 }
   $1 == "PEER" { peer[$2, $3] = $4 }
   $1 == "BYTES" && $2 == "desktop" { png[$3] = $7 }
   $1 == "PLATFORMPNG" && $2 == "desktop" { platform[$3] = $4 }
@@ -162,7 +164,7 @@ awk '
       if (("auto-tick-bmp-desktop", r) in runs) row("BMP tick, desktop-like, x floor", r, sprintf("%.2f", median(runs["auto-tick-bmp-desktop", r]) / f), "<= 0.75")
       if (("auto-tick", r) in runs) row("BMP tick x floor", r, sprintf("%.2f", median(runs["auto-tick", r]) / f), "<= 0.75")
       if (("startup-snapora", r) in runs && ("startup-empty", r) in runs)
-        row("start-up x the empty program", r, sprintf("%.2f", median(runs["startup-snapora", r]) / median(runs["startup-empty", r])), "<= 1.20")
+        row("start-up x the empty program", r, sprintf("%.2f (fastest starts: %.2f)", median(runs["startup-snapora", r]) / median(runs["startup-empty", r]), least["startup-snapora", r] / least["startup-empty", r]), "<= 1.20")
       if (r in still) row("pointer area, pointer still, % of a core", r, still[r], "< 1")
       if (r in moving) row("pointer area, pointer moving, % of a core", r, moving[r], "< 2")
     }
