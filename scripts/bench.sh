@@ -97,16 +97,18 @@ for res in "${resolutions[@]}"; do
   stop_private_xvfb
 done
 
-echo
-echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $rounds rounds of $reps (ms)"
-echo "| path | resolution | median ms | x floor | xwd | import | scrot | import png | scrot png |"
-echo "|---|---|---|---|---|---|---|---|---|"
-awk '
+# The median of a list of rounds' medians, for both tables below.
+median_of_rounds='
   function median(list,   n, v, i, j, t) {
     n = split(list, v, " ")
     for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
     return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-  }
+  }'
+echo
+echo "Snapora benchmark, $(nproc) cores, $(date -u +%Y-%m-%d), median of $rounds rounds of $reps (ms)"
+echo "| path | resolution | median ms | x floor | xwd | import | scrot | import png | scrot png |"
+echo "|---|---|---|---|---|---|---|---|---|"
+awk "$median_of_rounds"'
   $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; if (!seen[$2]++) paths[++np] = $2; res[$3] = 1 }
   $1 == "PEER"   { peer[$2, $3] = $4 }
   END {
@@ -137,12 +139,7 @@ echo "Snapora.exe size: $(stat -c %s "$build/bin/Snapora.exe") bytes"
 echo
 echo "| goal | resolution | measured | aim |"
 echo "|---|---|---|---|"
-awk '
-  function median(list,   n, v, i, j, t) {
-    n = split(list, v, " ")
-    for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-  }
+awk "$median_of_rounds"'
   function row(goal, r, value, aim) { printf "| %s | %s | %s | %s |\n", goal, r, value, aim }
   $1 == "RESULT" { runs[$2, $3] = runs[$2, $3] " " $5; least[$2, $3] = $4; res[$3] = 1 }
   $1 == "PEER" { peer[$2, $3] = $4 }
