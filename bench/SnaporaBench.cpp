@@ -83,7 +83,9 @@ int RunPaths(int repetitions, const std::wstring& folder) {
                    PlacePictureOnClipboard(main->Handle(), shot);
                }));
         Picture reused = GrabScreenArea(0, 0, w, h);
-        Report("detail-grab-into", w, h, Measure(2, repetitions, [&] { (void)GrabScreenAreaInto(reused, 0, 0); }));
+        Report("detail-grab-into", w, h, Measure(2, repetitions, [&] {
+                   (void)GrabScreenAreaInto(reused, 0, 0, CurrentMonitors());
+               }));
         auto sharedShot = std::make_shared<const Picture>(GetScreenSnapshot(nullptr));
         Report("detail-offer", w, h, Measure(2, repetitions, [&] { (void)main->Clipboard().Offer(main->Handle(), sharedShot, ClipboardOffer::Bitmap::WhenAsked); }));
         Report("detail-read-pixels", w, h, Measure(2, repetitions, [&] { (void)shot.ReadPixels(); }));

@@ -131,10 +131,6 @@ Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLa
     return picture;
 }
 
-bool GrabScreenAreaInto(Picture& picture, int left, int top) {
-    return GrabScreenAreaInto(picture, left, top, CurrentMonitors());
-}
-
 bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout) {
     win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
     if (!BlitInto(picture, desktop.get(), left, top, true)) return false;

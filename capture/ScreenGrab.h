@@ -30,9 +30,8 @@ Picture GrabScreenArea(int left, int top, int width, int height);
 Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLayout& layout);
 
 // The desktop from (left, top) grabbed again into an existing picture, at
-// the picture's size. False when it cannot be made; the picture may then
-// hold anything.
-bool GrabScreenAreaInto(Picture& picture, int left, int top);
+// the picture's size, with the monitors the caller read for this grab.
+// False when it cannot be made; the picture may then hold anything.
 bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout);
 
 // The desktop rectangle from (left, top), right - left by bottom - top
