@@ -6,7 +6,6 @@
 #include "editor/EditorResource.h"
 #include "editor/GdiCanvas.h"
 #include "editor/logic/DrawingChoices.h"
-#include "editor/logic/ShapeBases.h"
 #include "editor/logic/TextShapes.h"
 #include "editor/logic/Tools.h"
 #include "frame/Frame.h"
@@ -172,16 +171,7 @@ void DocumentEditor::OnPointerMove(PixelPoint at) {
     if (gesture_ == Gesture::None || at == last_) return;
     switch (gesture_) {
         case Gesture::Drawing:
-            if (dynamic_cast<const editor::Freehand*>(pending_.get())) {
-                // A freehand line only grows at its end: the new piece is
-                // all that changes, however long the line is.
-                pending_->Extend(at);
-                Invalidate(editor::Inflate(editor::SpanOf(last_, at), pending_->GetStyle().width / 2 + 2));
-                break;
-            }
-            Invalidate(pending_->Bounds());
-            pending_->Extend(at);
-            Invalidate(pending_->Bounds());
+            Invalidate(pending_->ExtendChanging(at));
             break;
         case Gesture::Moving:
             Invalidate(SelectionArea());

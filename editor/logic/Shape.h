@@ -85,6 +85,12 @@ public:
     virtual void MoveBy(int dx, int dy) = 0;
     // While the shape is being drawn: the pointer is now at `to`.
     virtual void Extend(PixelPoint to) = 0;
+    // The same, giving every pixel that may look different afterwards.
+    virtual PixelRect ExtendChanging(PixelPoint to) {
+        const PixelRect before = Bounds();
+        Extend(to);
+        return Union(before, Bounds());
+    }
     // The points a selected shape shows handles at, and dragging one.
     [[nodiscard]] virtual std::vector<PixelPoint> Handles() const { return {}; }
     virtual void DragHandle(std::size_t /*handle*/, PixelPoint /*to*/) {}

@@ -21,6 +21,14 @@ void Freehand::Extend(PixelPoint to) {
     if (points_.back() != to) points_.push_back(to);
 }
 
+PixelRect Freehand::ExtendChanging(PixelPoint to) {
+    // A line only grows at its end: the new piece is all that changes,
+    // however long the line is.
+    const PixelPoint from = points_.back();
+    Extend(to);
+    return Inflate(SpanOf(from, to), style_.width / 2 + 2);
+}
+
 bool Freehand::SameAs(const Shape& other) const {
     const auto* same = dynamic_cast<const Freehand*>(&other);
     return same && SameStyle(other) && same->points_ == points_;

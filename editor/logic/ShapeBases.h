@@ -27,6 +27,7 @@ public:
     [[nodiscard]] bool Hit(PixelPoint p, int tolerance) const override;
     void MoveBy(int dx, int dy) override;
     void Extend(PixelPoint to) override;
+    PixelRect ExtendChanging(PixelPoint to) override;
     [[nodiscard]] bool SameAs(const Shape& other) const override;
     [[nodiscard]] const std::vector<PixelPoint>& Points() const noexcept { return points_; }
 
