@@ -21,6 +21,7 @@
 #include "frame/Texts.h"
 #include "pin/PinCommands.h"
 #include "settings/SettingsStore.h"
+#include "win32/ButtonBar.h"
 #include "win32/Screen.h"
 #include "win32/WindowPlacement.h"
 #include "win32/Workspace.h"
@@ -41,8 +42,6 @@ bool HasVisibleStyle(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYL
 }  // namespace
 
 MainWindow* MainWindow::Create(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     // The MDI client paints the workspace colour; the frame shows only behind
     // the flat toolbar.
     win32::WindowClassOptions options;
@@ -143,9 +142,9 @@ bool MainWindow::OnCreate() {
     capture_.Attach(window_);
     hotkeys_.Attach(window_);
     AttachNotificationIcon();
-    toolbar_ = CreateMainToolbar(window_, instance_, toolbarImages_);
-    drawingBar_ = CreateDrawingBar(window_, instance_, drawingImages_);
-    statusBar_ = CreateMainStatusBar(window_, instance_);
+    toolbar_ = CreateMainToolbar(window_, instance_);
+    drawingBar_ = CreateDrawingBar(window_, instance_);
+    statusBar_ = CreateMainStatusBar(window_);
     if (!toolbar_ || !drawingBar_ || !statusBar_) return false;
 
     CLIENTCREATESTRUCT client{};
@@ -194,8 +193,8 @@ void MainWindow::OnSize() {
 
 void MainWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
     const int dpi = win32::TakeDpiChange(window_, wParam, suggested);
-    ScaleToolbarArt(toolbar_, instance_, dpi, toolbarImages_);
-    ScaleDrawingBarArt(drawingBar_, instance_, dpi, drawingImages_);
+    ScaleToolbarArt(toolbar_, instance_, dpi);
+    ScaleDrawingBarArt(drawingBar_, instance_, dpi);
     OnSize();
     // The documents' frames change with the DPI; their pictures do not, and
     // each client area stays exactly its picture.
@@ -242,9 +241,9 @@ void MainWindow::OnTimer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.code == TBN_DROPDOWN && header.hwndFrom == drawingBar_) {
-        ShowDrawingDropDown(*this, drawing_, drawingBar_, static_cast<UINT>(reinterpret_cast<const NMTOOLBARW&>(header).iItem));
-        return TBDDRET_DEFAULT;
+    if (header.code == win32::kButtonBarMenu && header.hwndFrom == drawingBar_) {
+        ShowDrawingDropDown(*this, drawing_, drawingBar_, static_cast<UINT>(header.idFrom));
+        return 0;
     }
     const UINT id = static_cast<UINT>(header.idFrom);
     if (header.code == TTN_GETDISPINFOW && (HasToolbarButton(id) || IsDrawingCommand(id))) {
@@ -400,14 +399,6 @@ void MainWindow::OnDestroy() {
     hotkeys_.Unregister();
     capture_.Detach();
     ::KillTimer(window_, kClockTimerId);
-    if (toolbarImages_) {
-        ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
-        toolbarImages_.reset();
-    }
-    if (drawingImages_) {
-        ::SendMessageW(drawingBar_, TB_SETIMAGELIST, 0, 0);
-        drawingImages_.reset();
-    }
     ::PostQuitMessage(0);
 }
 

@@ -96,9 +96,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
-    win32::UniqueImageList toolbarImages_;
     HWND drawingBar_ = nullptr;
-    win32::UniqueImageList drawingImages_;
     DrawingChoices drawing_;
     CaptureSettings settings_;
     CaptureDocumentState captures_;

@@ -6,6 +6,7 @@
 
 #include "win32/Handle.h"
 #include "win32/Screen.h"
+#include "win32/StatusBarControl.h"
 #include "win32/logic/Units.h"
 
 namespace snapora {
@@ -30,12 +31,9 @@ int TextWidth(HWND window, const std::wstring& text) {
 
 int MainStatusBarHeight(int dpi) { return TwipsToPixels(kStatusBarHeightTwips, dpi); }
 
-HWND CreateMainStatusBar(HWND parent, HINSTANCE instance) {
-    // The main window gives the bar its height; left to itself the bar
-    // would follow its font.
-    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
-    return ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance, nullptr);
+HWND CreateMainStatusBar(HWND parent) {
+    // The main window gives the bar its height.
+    return win32::CreateStatusBarControl(parent, kStatusBarId);
 }
 
 std::wstring SystemShortDate(const SYSTEMTIME& time) {

@@ -10,7 +10,7 @@ namespace snapora {
 // The bar's height at a DPI.
 int MainStatusBarHeight(int dpi);
 
-HWND CreateMainStatusBar(HWND parent, HINSTANCE instance);
+HWND CreateMainStatusBar(HWND parent);
 
 // The date and time as the system formats them (short date; time).
 std::wstring SystemShortDate(const SYSTEMTIME& time);

@@ -3,9 +3,6 @@
 // resource and its tooltip the string with its command's id, so a new
 // button is its id in the list plus its art and its text.
 #include <windows.h>
-#include <commctrl.h>
-
-#include "win32/Handle.h"
 
 namespace snapora {
 
@@ -15,12 +12,11 @@ bool HasToolbarButton(UINT commandId);
 // The bar's height in pixels: 420 twips at a DPI.
 int MainToolbarHeight(int dpi);
 
-// Gives the toolbar its art enlarged by the whole factor for `dpi`; the
-// list it had is destroyed, `images` holds the new one.
-void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi, win32::UniqueImageList& images);
+// Gives the toolbar its art enlarged by the whole factor for `dpi`.
+void ScaleToolbarArt(HWND toolbar, HINSTANCE instance, int dpi);
 
-// Creates the toolbar and its image list, with the button images enlarged
-// by a whole factor for its window's DPI. The list must outlive the bar.
-HWND CreateMainToolbar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images);
+// Creates the toolbar with the button images enlarged by a whole factor for
+// its window's DPI.
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance);
 
 }  // namespace snapora

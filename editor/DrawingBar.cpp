@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <iterator>
 #include <string>
 #include <utility>
@@ -10,7 +13,7 @@
 #include "frame/Frame.h"
 #include "frame/Texts.h"
 #include "picture/BarImages.h"
-#include "win32/PaintBuffer.h"
+#include "win32/ButtonBar.h"
 #include "win32/Screen.h"
 #include "win32/logic/Units.h"
 
@@ -66,35 +69,22 @@ void CheckStyleItems(HMENU menu, const DrawingUiState& state) {
 
 int DrawingBarHeight(int dpi) { return TwipsToPixels(kBarHeightTwips, dpi); }
 
-void ScaleDrawingBarArt(HWND bar, HINSTANCE instance, int dpi, win32::UniqueImageList& images) {
-    const int count = int(editor::ToolRows().size() + std::size(kDropDowns));
-    win32::UniqueImageList scaled = CreateBarImages(instance, IDB_DRAWING_BAR, count, WholeArtScale(dpi));
-    if (!scaled) return;
-    ::SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(scaled.get()));
-    images = std::move(scaled);
+void ScaleDrawingBarArt(HWND bar, HINSTANCE instance, int dpi) {
+    const int scale = WholeArtScale(dpi);
+    if (win32::UniqueBitmap strip = LoadBarStrip(instance, IDB_DRAWING_BAR, scale)) {
+        win32::SetButtonBarArt(bar, std::move(strip), kBarImageSize * scale);
+    }
 }
 
-HWND CreateDrawingBar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images) {
-    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                            CCS_NODIVIDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
-    HWND bar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kDrawingBarId)), instance, nullptr);
-    if (!bar) return nullptr;
-    (void)win32::PaintThroughMemory(bar);  // without it the bar only paints slower
-    ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    const auto tools = editor::ToolRows();
-    ScaleDrawingBarArt(bar, instance, win32::WindowDpi(parent), images);
-    std::vector<TBBUTTON> buttons;
-    for (std::size_t i = 0; i < tools.size(); ++i) {
-        buttons.push_back(TBBUTTON{int(i), int(ID_DRAW_TOOL_FIRST + i), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1});
+HWND CreateDrawingBar(HWND parent, HINSTANCE instance) {
+    std::vector<win32::BarButton> buttons;
+    for (std::size_t i = 0; i < editor::ToolRows().size(); ++i) {
+        buttons.push_back({UINT(ID_DRAW_TOOL_FIRST + i), win32::BarButtonKind::Push});
     }
-    buttons.push_back(TBBUTTON{0, 0, 0, BTNS_SEP, {}, 0, -1});
-    for (std::size_t i = 0; i < std::size(kDropDowns); ++i) {
-        buttons.push_back(TBBUTTON{int(tools.size() + i), int(kDropDowns[i].command), TBSTATE_ENABLED,
-                                   BTNS_WHOLEDROPDOWN, {}, 0, -1});
-    }
-    ::SendMessageW(bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    buttons.push_back({0, win32::BarButtonKind::Separator});
+    for (const DropDown& dropDown : kDropDowns) buttons.push_back({dropDown.command, win32::BarButtonKind::Menu});
+    HWND bar = win32::CreateButtonBar(parent, kDrawingBarId, buttons, false);
+    if (bar) ScaleDrawingBarArt(bar, instance, win32::WindowDpi(parent));
     return bar;
 }
 

@@ -2,9 +2,6 @@
 // The editor's commands, its tool bar "绘图" and its menu, and the state
 // menus and bars show of it, derived from the active document each time.
 #include <windows.h>
-#include <commctrl.h>
-
-#include "win32/Handle.h"
 
 namespace snapora {
 
@@ -35,10 +32,9 @@ struct DrawingUiState {
 
 // Creates the bar "绘图" with its images enlarged for the window's DPI.
 // Nullptr when it cannot be made.
-HWND CreateDrawingBar(HWND parent, HINSTANCE instance, win32::UniqueImageList& images);
-// The bar's art again for a new DPI; the old list goes once the bar has
-// the new one.
-void ScaleDrawingBarArt(HWND bar, HINSTANCE instance, int dpi, win32::UniqueImageList& images);
+HWND CreateDrawingBar(HWND parent, HINSTANCE instance);
+// The bar's art again for a new DPI.
+void ScaleDrawingBarArt(HWND bar, HINSTANCE instance, int dpi);
 // The bar's height in pixels at `dpi`, the same as the main tool bar's.
 [[nodiscard]] int DrawingBarHeight(int dpi);
 // A drop-down button of the bar was pressed: its menu is shown and run.

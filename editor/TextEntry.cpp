@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/GdiCanvas.h"
+#include "win32/CommonControls.h"
 #include "win32/Window.h"
 
 namespace snapora {
@@ -20,8 +21,8 @@ LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
             if (message == WM_KEYDOWN) ::PostMessageW(::GetParent(box), kEndTextMessage, 0, 0);
             return 0;
         }
-        if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, &BoxProcedure, kSubclassId);
-        return ::DefSubclassProc(box, message, wParam, lParam);
+        if (message == WM_NCDESTROY) win32::RemoveSubclass(box, &BoxProcedure, kSubclassId);
+        return win32::CallNextSubclass(box, message, wParam, lParam);
     });
 }
 
@@ -38,7 +39,7 @@ bool TextEntry::Open(HWND document, PixelPoint at, int size, COLORREF colour) {
     at_ = at;
     size_ = size;
     colour_ = colour;
-    ::SetWindowSubclass(box_, &BoxProcedure, kSubclassId, 0);
+    win32::SetSubclass(box_, &BoxProcedure, kSubclassId, 0);
     ::SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ::SendMessageW(box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     ::SetFocus(box_);

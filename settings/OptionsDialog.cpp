@@ -13,6 +13,7 @@
 #include "settings/HotkeyPage.h"
 #include "settings/SettingsResource.h"
 #include "settings/logic/OptionsRules.h"
+#include "win32/CommonControls.h"
 #include "win32/Handle.h"
 #include "win32/Screen.h"
 #include "win32/Window.h"
@@ -240,8 +241,8 @@ void OptionsDialog::Initialise() {
     focusOrder_.insert(focusOrder_.end(), keyRows.begin(), keyRows.end());
     focusOrder_.insert(focusOrder_.end(), kGeneralFocusOrder.begin(), kGeneralFocusOrder.end());
     for (int id : focusOrder_) {
-        ::SetWindowSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
-                            reinterpret_cast<DWORD_PTR>(this));
+        win32::SetSubclass(::GetDlgItem(window_, id), &OptionsDialog::FocusOrderProc, kFocusSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this));
     }
     PlaceControls();
     win32::CentreOnOwner(window_, ::GetWindow(window_, GW_OWNER));
@@ -381,7 +382,7 @@ LRESULT OptionsDialog::FollowFocusOrder(HWND window, UINT message, WPARAM wParam
     auto* self = reinterpret_cast<OptionsDialog*>(data);
     switch (message) {
         case WM_GETDLGCODE:
-            return ::DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTTAB;
+            return win32::CallNextSubclass(window, message, wParam, lParam) | DLGC_WANTTAB;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
                 self->MoveFocus(window, ::GetKeyState(VK_SHIFT) < 0);
@@ -392,12 +393,12 @@ LRESULT OptionsDialog::FollowFocusOrder(HWND window, UINT message, WPARAM wParam
             if (wParam == L'\t') return 0;
             break;
         case WM_NCDESTROY:
-            ::RemoveWindowSubclass(window, &OptionsDialog::FocusOrderProc, id);
+            win32::RemoveSubclass(window, &OptionsDialog::FocusOrderProc, id);
             break;
         default:
             break;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return win32::CallNextSubclass(window, message, wParam, lParam);
 }
 
 std::wstring OptionsDialog::FieldText(int id) const { return win32::WindowText(::GetDlgItem(window_, id)); }
@@ -442,8 +443,8 @@ ScreenRange OptionsDialog::SelectedRange() const {
 std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
                                                  const HotkeyAvailability& hotkeysAvailable) {
     if (!win32::RegisterWindowClassOnce(::GetModuleHandleW(nullptr), kPageClass, PageProc)) return std::nullopt;
-    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
-    ::InitCommonControlsEx(&controls);
+    // The tabs and the key fields are common controls.
+    if (!win32::UseCommonControls(ICC_HOTKEY_CLASS | ICC_TAB_CLASSES)) return std::nullopt;
     return OptionsDialog::Run(owner, current, hotkeysAvailable);
 }
 

@@ -2,7 +2,6 @@
 // One move-only owner for every kind of Win32 handle, with a traits type per
 // kind saying what "invalid" is and how the handle is given back.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -86,12 +85,6 @@ struct IconTraits {
     static void Close(Type h) noexcept { ::DestroyIcon(h); }
 };
 
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static constexpr Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::ImageList_Destroy(h); }
-};
-
 // A COM interface pointer: "given back" is one Release.
 template <class Interface>
 struct ComTraits {
@@ -115,7 +108,6 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A DC from GetDC/GetWindowDC must go back through ReleaseDC with the same
 // window, so the window travels with it.

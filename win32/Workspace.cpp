@@ -1,7 +1,5 @@
 #include "win32/Workspace.h"
 
-#include <commctrl.h>
-
 #include "win32/Window.h"
 #include "win32/logic/WorkspaceScroll.h"
 
@@ -9,7 +7,6 @@ namespace snapora {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 // Posted to the workspace when a child changed, so the children are
 // measured once they have settled.
 constexpr UINT kChildrenChanged = WM_APP + 0x57;
@@ -23,37 +20,52 @@ class Workspace {
 public:
     explicit Workspace(HWND client) : client_(client) {}
 
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) noexcept {
-        return win32::Guarded<LRESULT>(0, [&] { return Handle(window, message, wParam, lParam, id, data); });
+    // The workspace's procedure in front of the system's MDI client. A plain
+    // replacement of the window procedure: the common controls' subclassing
+    // would load their DLL with the first window.
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+        auto* self = static_cast<Workspace*>(::GetPropW(window, kPropertyName));
+        if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+        return win32::Guarded<LRESULT>(0, [&] { return self->Handle(message, wParam, lParam); });
     }
 
-    static LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-        auto* self = reinterpret_cast<Workspace*>(data);
+    bool Attach() {
+        previous_ = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Workspace::Procedure)));
+        return previous_ != nullptr;
+    }
+
+    LRESULT CallSystem(UINT message, WPARAM wParam, LPARAM lParam) const {
+        return ::CallWindowProcW(previous_, client_, message, wParam, lParam);
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case kMdiCalcChildScroll:
                 return 0;  // every change it stands for has posted kChildrenChanged too
             case kChildrenChanged:
-                self->updatePosted_ = false;
-                self->UpdateScrollBars();
+                updatePosted_ = false;
+                UpdateScrollBars();
                 return 0;
             case WM_SIZE: {
-                const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-                self->UpdateScrollBars();
+                const LRESULT result = CallSystem(message, wParam, lParam);
+                UpdateScrollBars();
                 return result;
             }
             case WM_HSCROLL:
             case WM_VSCROLL:
-                self->OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
-                               static_cast<short>(HIWORD(wParam)));
+                OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
                 return 0;
-            case WM_NCDESTROY:
-                ::RemovePropW(window, kPropertyName);
-                ::RemoveWindowSubclass(window, &Workspace::SubclassProc, id);
-                delete self;
-                return ::DefSubclassProc(window, message, wParam, lParam);
+            case WM_NCDESTROY: {
+                const HWND client = client_;
+                const WNDPROC system = previous_;
+                ::RemovePropW(client, kPropertyName);
+                ::SetWindowLongPtrW(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+                delete this;
+                return ::CallWindowProcW(system, client, message, wParam, lParam);
+            }
             default:
-                return ::DefSubclassProc(window, message, wParam, lParam);
+                return CallSystem(message, wParam, lParam);
         }
     }
 
@@ -164,6 +176,7 @@ private:
     }
 
     HWND client_;
+    WNDPROC previous_ = nullptr;
     bool updatePosted_ = false;
     bool updating_ = false;
 };
@@ -176,7 +189,7 @@ bool AttachWorkspaceScrolling(HWND mdiClient) {
         delete workspace;
         return false;
     }
-    if (!::SetWindowSubclass(mdiClient, &Workspace::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(workspace))) {
+    if (!workspace->Attach()) {
         ::RemovePropW(mdiClient, kPropertyName);
         delete workspace;
         return false;

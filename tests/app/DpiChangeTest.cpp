@@ -13,6 +13,7 @@
 #include "support/Dialogs.h"
 #include "support/Pixels.h"
 #include "support/UiTest.h"
+#include "win32/ButtonBar.h"
 #include "win32/Screen.h"
 #include "win32/logic/Units.h"
 
@@ -59,11 +60,7 @@ TEST_F(DpiChange, TheMainWindowTakesTheSuggestedPlaceAndRedoesBarsArtAndDocument
         EXPECT_EQ(win32::WindowDpi(Main().Handle()), dpi);
         EXPECT_EQ(Height(Main().Toolbar()), TwipsToPixels(420, dpi));
         EXPECT_EQ(Height(Main().StatusBar()), TwipsToPixels(270, dpi));
-        int artWidth = 0;
-        int artHeight = 0;
-        const auto art = reinterpret_cast<HIMAGELIST>(::SendMessageW(Main().Toolbar(), TB_GETIMAGELIST, 0, 0));
-        ASSERT_TRUE(::ImageList_GetIconSize(art, &artWidth, &artHeight));
-        EXPECT_EQ(artWidth, 16 * WholeArtScale(dpi));
+        EXPECT_EQ(win32::ButtonBarImageSize(Main().Toolbar()), 16 * WholeArtScale(dpi));
         RECT client{};
         ::GetClientRect(document->Handle(), &client);
         EXPECT_EQ(client.right, 300);

@@ -11,6 +11,7 @@
 #include "support/Pixels.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
+#include "win32/StatusBarControl.h"
 
 namespace snapora::test {
 namespace {
@@ -125,12 +126,16 @@ TEST(SnaporaProcess, StartsWithItsResourcesAndTheCloseBoxEndsIt) {
     HWND frame = WaitForMainWindow(app);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(TextOf(frame), L"Snapora");
-    EXPECT_EQ(TextOf(::FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr)), L"2.0.0");
+    EXPECT_EQ(TextOf(::FindWindowExW(frame, nullptr, win32::kStatusBarClassName, nullptr)), L"2.0.0");
+    // The common controls load when something needs them, not with the
+    // program: here the options dialog's tabs.
+    EXPECT_FALSE(ProcessHasModule(app.Id(), L"comctl32.dll"));
     ::PostMessageW(frame, WM_COMMAND, ID_SETTINGS_OPTIONS, 0);
     HWND dialog = nullptr;
     PumpUntil([&] { return (dialog = FindProcessWindow(app.Id(), L"#32770")) != nullptr; }, 20s);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(dialog), L"截图选项设置");
+    EXPECT_NE(::FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr), nullptr);
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     PumpUntil([&] { return !::IsWindow(dialog); }, 20s);
     ::PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);

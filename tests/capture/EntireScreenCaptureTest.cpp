@@ -11,6 +11,7 @@
 #include "support/Pixels.h"
 #include "support/Processes.h"
 #include "support/UiTest.h"
+#include "win32/CommonControls.h"
 #include "win32/Screen.h"
 
 namespace snapora::test {
@@ -89,7 +90,7 @@ LRESULT CALLBACK CountTicks(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     auto& watch = *reinterpret_cast<TickWatch*>(data);
     const bool tick = message == WM_TIMER && wParam == static_cast<WPARAM>(CaptureTimer::EntireScreen);
     const std::size_t before = Documents(watch.main).size();
-    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    const LRESULT result = win32::CallNextSubclass(window, message, wParam, lParam);
     if (tick && ++watch.ticks && Documents(watch.main).size() > before) watch.capturedOn = watch.ticks;
     return result;
 }
@@ -97,11 +98,11 @@ LRESULT CALLBACK CountTicks(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 TEST_F(EntireScreenCapture, TheFirstPictureOfTheRunComesOnTheThirdTickLaterOnesOnTheSecond) {
     for (const int expected : {3, 2, 2}) {
         TickWatch watch{Main()};
-        ASSERT_TRUE(::SetWindowSubclass(Main().Handle(), &CountTicks, 1, reinterpret_cast<DWORD_PTR>(&watch)));
+        ASSERT_TRUE(win32::SetSubclass(Main().Handle(), &CountTicks, 1, reinterpret_cast<DWORD_PTR>(&watch)));
         Main().Execute(ID_CAPTURE_ENTIRE_SCREEN);
         EXPECT_TRUE(PumpUntil([&] { return watch.capturedOn != 0; }));
         PumpFor(300ms);  // the timer stops with the capture
-        ::RemoveWindowSubclass(Main().Handle(), &CountTicks, 1);
+        win32::RemoveSubclass(Main().Handle(), &CountTicks, 1);
         EXPECT_EQ(watch.capturedOn, expected);
         EXPECT_EQ(watch.ticks, expected);
     }

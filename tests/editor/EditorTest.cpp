@@ -18,6 +18,7 @@
 #include "editor/logic/Tools.h"
 #include "frame/Texts.h"
 #include "frame/logic/CaptureSettings.h"
+#include "win32/ButtonBar.h"
 #include "win32/Screen.h"
 #include "support/Decoding.h"
 #include "support/Dialogs.h"
@@ -226,11 +227,9 @@ TEST_F(Editor, SelectedObjectsMoveNudgeAndGoAndTheMarkersAreNumberedAgain) {
 TEST_F(Editor, EveryToolHasItsTextsItsImageAndAButtonPressedWhenChosen) {
     HWND bar = Main().DrawingBar();
     const auto rows = editor::ToolRows();
-    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
-    EXPECT_EQ(::ImageList_GetImageCount(images), int(rows.size()) + 3);
-    int size = 0;
-    ::ImageList_GetIconSize(images, &size, &size);
-    EXPECT_EQ(size, 16 * (win32::ScreenDpiY() >= 144 ? 2 : 1));
+    // The tools, a separator and the three style menus.
+    EXPECT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), LRESULT(rows.size()) + 4);
+    EXPECT_EQ(win32::ButtonBarImageSize(bar), 16 * (win32::ScreenDpiY() >= 144 ? 2 : 1));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const UINT id = ID_DRAW_TOOL_FIRST + UINT(i);
         EXPECT_FALSE(LoadText(id).empty()) << i;

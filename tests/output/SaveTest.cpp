@@ -16,6 +16,7 @@
 #include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/UiTest.h"
+#include "win32/CommonControls.h"
 
 namespace snapora::test {
 namespace {
@@ -250,7 +251,7 @@ TEST_F(CloseQuestion, YesSavesAndCloses) {
 }
 
 LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return win32::CallNextSubclass(window, message, wParam, lParam);
 }
 
 // Input methods, accessibility tools and comctl32 itself subclass windows:
@@ -260,7 +261,7 @@ TEST_F(CloseQuestion, ASubclassedDocumentStillSavesAndAsks) {
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(6, 5));
     ASSERT_NE(document, nullptr);
     const HWND window = document->Handle();
-    ASSERT_TRUE(::SetWindowSubclass(window, &PassOn, 1, 0));
+    ASSERT_TRUE(win32::SetSubclass(window, &PassOn, 1, 0));
     DialogScript save({SaveAs(folder.File(L"subclassed.bmp"))});
     Main().Execute(ID_FILE_SAVE_AS);
     EXPECT_TRUE(save.Finished());
@@ -268,7 +269,7 @@ TEST_F(CloseQuestion, ASubclassedDocumentStillSavesAndAsks) {
 
     DocumentWindow* unsaved = OpenPictureDocument(Main(), PatternPicture(3, 3));
     ASSERT_NE(unsaved, nullptr);
-    ASSERT_TRUE(::SetWindowSubclass(unsaved->Handle(), &PassOn, 1, 0));
+    ASSERT_TRUE(win32::SetSubclass(unsaved->Handle(), &PassOn, 1, 0));
     SeenBox question;
     DialogScript cancel({AnswerMessageBox(IDCANCEL, &question)});
     EXPECT_FALSE(unsaved->Close());

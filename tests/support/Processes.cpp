@@ -1,5 +1,7 @@
 #include "support/Processes.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -221,6 +223,17 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
         if (owner == processId) return window;
     }
     return nullptr;
+}
+
+bool ProcessHasModule(DWORD processId, const wchar_t* name) {
+    win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    for (BOOL more = ::Module32FirstW(snapshot.get(), &module); more; more = ::Module32NextW(snapshot.get(), &module)) {
+        if (::lstrcmpiW(module.szModule, name) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace snapora::test

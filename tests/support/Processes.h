@@ -84,4 +84,7 @@ private:
 // A top-level window of another process by class name.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
+// Whether another process has loaded the DLL `name` (any case).
+bool ProcessHasModule(DWORD processId, const wchar_t* name);
+
 }  // namespace snapora::test
