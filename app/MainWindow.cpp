@@ -105,6 +105,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
+        case WM_SYSCOLORCHANGE:
+            // Only top-level windows hear of it; the tool bars keep their
+            // pictures laid over the button colours.
+            for (HWND bar : {toolbar_, drawingBar_}) ::SendMessageW(bar, WM_SYSCOLORCHANGE, wParam, lParam);
+            break;
         case WM_HOTKEY:
             RunHotkeyCapture(*this, wParam);
             return 0;

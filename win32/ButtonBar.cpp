@@ -21,6 +21,39 @@ constexpr int kSeparatorWidth = 8;
 constexpr int kArrowWidth = 11;
 constexpr int kTop = 2;
 
+// `strip` with its transparent colour replaced by `colour`: the pictures as
+// they look on the bar, ready to be copied without a mask at every paint.
+UniqueBitmap OverColour(HBITMAP strip, COLORREF colour) {
+    BITMAP info{};
+    if (!strip || !::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap result(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    WindowDc screen(nullptr, WindowDc::Area::Client);
+    if (!result || !bits || !screen ||
+        ::GetDIBits(screen.get(), strip, 0, UINT(info.bmHeight), bits, &format, DIB_RGB_COLORS) != info.bmHeight) {
+        return {};
+    }
+    const auto bgr = [](COLORREF c) { return (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c); };
+    const DWORD transparent = bgr(kBarTransparent);
+    const DWORD replacement = bgr(colour);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (std::size_t i = 0; i < std::size_t(info.bmWidth) * std::size_t(info.bmHeight); ++i) {
+        if ((pixels[i] & 0xFFFFFF) == transparent) pixels[i] = replacement;
+    }
+    ::GdiFlush();
+    return result;
+}
+
+// A button that stays down shows a face halfway to the highlight colour.
+COLORREF CheckedColour() {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    return RGB((GetRValue(face) + GetRValue(light)) / 2, (GetGValue(face) + GetGValue(light)) / 2,
+               (GetBValue(face) + GetBValue(light)) / 2);
+}
+
 class ButtonBar : public WindowBase<ButtonBar, WindowKind::TopLevel> {
 public:
     static HWND Create(HWND parent, UINT id, std::span<const BarButton> buttons, bool divider) {
@@ -34,10 +67,10 @@ public:
     }
 
     void SetArt(UniqueBitmap strip, int imageSize) {
-        art_ = std::move(strip);
+        strip_ = std::move(strip);
         imageSize_ = imageSize;
+        ComposeArt();
         Layout();
-        ::InvalidateRect(window_, nullptr, TRUE);
     }
 
     [[nodiscard]] int ImageSize() const noexcept { return imageSize_; }
@@ -60,6 +93,11 @@ private:
         }
     }
 
+    void ComposeArt() {
+        faceArt_ = OverColour(strip_.get(), ::GetSysColor(COLOR_BTNFACE));
+        checkedArt_ = OverColour(strip_.get(), CheckedColour());
+        ::InvalidateRect(window_, nullptr, TRUE);
+    }
     void Layout();
     void Paint(HDC dc, const RECT& area) const;
     void PaintButton(HDC dc, HDC art, const Button& button, int index) const;
@@ -76,7 +114,9 @@ private:
 
     std::vector<Button> buttons_;
     bool divider_;
-    UniqueBitmap art_;
+    UniqueBitmap strip_;       // as given, with the transparent colour
+    UniqueBitmap faceArt_;     // over the button face
+    UniqueBitmap checkedArt_;  // over a pressed button's face
     int imageSize_ = 0;
     int hot_ = -1;
     int pressed_ = -1;
@@ -107,18 +147,10 @@ void ButtonBar::PaintButton(HDC dc, HDC art, const Button& button, int index) co
         return;
     }
     const bool down = button.checked || (index == pressed_ && index == hot_);
-    if (button.checked && index != hot_) {
-        // The dotted light face of a button that stays pressed.
-        const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-        UniqueBitmap dots(::CreateBitmap(8, 8, 1, 1, pattern));
-        UniqueBrush brush(dots ? ::CreatePatternBrush(dots.get()) : nullptr);
-        if (brush) {
-            const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(COLOR_BTNFACE));
-            const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            ::FillRect(dc, &rect, brush.get());
-            ::SetTextColor(dc, oldText);
-            ::SetBkColor(dc, oldBack);
-        }
+    const bool checkedFace = button.checked && index != hot_;
+    if (checkedFace) {
+        UniqueBrush light(::CreateSolidBrush(CheckedColour()));
+        if (light) ::FillRect(dc, &rect, light.get());
     }
     if (down) {
         ::DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
@@ -128,10 +160,8 @@ void ButtonBar::PaintButton(HDC dc, HDC art, const Button& button, int index) co
     const int shift = down ? 1 : 0;
     const int left = rect.left + (kPadWidth + 1) / 2 + shift;
     const int top = rect.top + kPadHeight / 2 + shift;
-    if (art) {
-        ::GdiTransparentBlt(dc, left, top, imageSize_, imageSize_, art, button.image * imageSize_, 0, imageSize_,
-                            imageSize_, kBarTransparent);
-    }
+    ScopedSelect look(art, checkedFace ? checkedArt_.get() : faceArt_.get());
+    if (art) ::BitBlt(dc, left, top, imageSize_, imageSize_, art, button.image * imageSize_, 0, SRCCOPY);
     if (button.kind.kind == BarButtonKind::Menu) {
         // A small black triangle pointing down, right of the picture.
         const int scale = imageSize_ > 16 ? imageSize_ / 16 : 1;
@@ -160,8 +190,7 @@ void ButtonBar::Paint(HDC screen, const RECT& area) const {
     ::GetClientRect(window_, &client);
     ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
     if (divider_) ::DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_TOP);
-    UniqueMemoryDc art(art_ ? ::CreateCompatibleDC(screen) : nullptr);
-    ScopedSelect selectArt(art.get(), art_.get());
+    UniqueMemoryDc art(faceArt_ && checkedArt_ ? ::CreateCompatibleDC(screen) : nullptr);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         RECT overlap{};
         if (::IntersectRect(&overlap, &buttons_[i].rect, &area)) PaintButton(dc, art.get(), buttons_[i], int(i));
@@ -335,6 +364,9 @@ LRESULT ButtonBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             Invalidate(pressed_);
             pressed_ = -1;
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            ComposeArt();
             return 0;
         case WM_NOTIFY:  // the tooltip asks for a button's text
             return ::SendMessageW(::GetParent(window_), WM_NOTIFY, wParam, lParam);
