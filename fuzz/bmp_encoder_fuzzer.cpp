@@ -1,11 +1,14 @@
 // Any width, height and pixel data: the encoder either refuses or writes a
-// file whose headers and rows agree with what it was given.
+// file whose headers and rows agree with what it was given, and which the
+// resource reader reads back. Any bytes at all: the reader never reads past them.
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "FuzzInput.h"
 #include "picture/logic/BmpEncoder.h"
+#include "picture/logic/PackedDib.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 using snapora::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    (void)snapora::ReadPackedDib24({data, size});
     snapora::fuzz::Input input(data, size);
     // Mostly small pictures, sometimes absurd sizes that must be refused.
     const bool wild = input.Take<std::uint8_t>() == 0xA5;
@@ -52,5 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (std::size_t pad = static_cast<std::size_t>(width) * 3; pad < stride; ++pad) Check(file[row + pad] == 0);
     }
+    const auto back = snapora::ReadPackedDib24(std::span(file).subspan(14));
+    Check(back.has_value());
+    for (std::size_t i = 0; back && i < pixels.size(); ++i) Check(back->topDown[i] == (pixels[i] & 0xFFFFFF));
     return 0;
 }

@@ -5,39 +5,25 @@
 #include <vector>
 
 #include "picture/Picture.h"
+#include "picture/logic/PackedDib.h"
 #include "picture/logic/PixelGeometry.h"
 
 namespace snapora {
 
 namespace {
 
-struct Art {
-    std::vector<std::uint32_t> pixels;
-    int width = 0;
-    int height = 0;
-};
-
-Art LoadArt(HINSTANCE instance, UINT bitmapId) {
-    win32::UniqueBitmap bitmap(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    BITMAP info{};
-    if (!bitmap || !::GetObjectW(bitmap.get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) {
-        return {};
-    }
-    Art art{std::vector<std::uint32_t>(std::size_t(info.bmWidth) * std::size_t(info.bmHeight)), info.bmWidth,
-            info.bmHeight};
-    BITMAPINFO format = TopDownBgra32Info(art.width, art.height);
-    win32::WindowDc screen(nullptr, win32::WindowDc::Area::Client);
-    if (!screen || ::GetDIBits(screen.get(), bitmap.get(), 0, UINT(art.height), art.pixels.data(), &format,
-                               DIB_RGB_COLORS) != art.height) {
-        return {};
-    }
-    return art;
+// The art straight from the program's resources.
+std::optional<DibPixels> LoadArt(HINSTANCE instance, UINT bitmapId) {
+    HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(bitmapId), RT_BITMAP);
+    HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const std::uint8_t*>(::LockResource(loaded)) : nullptr;
+    if (!bytes) return std::nullopt;
+    return ReadPackedDib24({bytes, ::SizeofResource(instance, found)});
 }
 
-win32::UniqueBitmap BitmapOf(const Art& art, int scale) {
+win32::UniqueBitmap BitmapOf(const DibPixels& art, int scale) {
     const std::vector<std::uint32_t> enlarged =
-        scale > 1 ? EnlargePixels(art.pixels, art.width, art.height, scale) : art.pixels;
+        scale > 1 ? EnlargePixels(art.topDown, art.width, art.height, scale) : art.topDown;
     if (enlarged.empty()) return {};
     const BITMAPINFO format = TopDownBgra32Info(art.width * scale, art.height * scale);
     void* bits = nullptr;
@@ -51,22 +37,22 @@ win32::UniqueBitmap BitmapOf(const Art& art, int scale) {
 
 win32::UniqueBitmap CreateBarStrip(HINSTANCE instance, std::span<const UINT> bitmapIds, int scale) {
     const int count = static_cast<int>(bitmapIds.size());
-    Art strip{std::vector<std::uint32_t>(std::size_t(count) * kBarImageSize * kBarImageSize), count * kBarImageSize,
-              kBarImageSize};
+    DibPixels strip{count * kBarImageSize, kBarImageSize,
+                    std::vector<std::uint32_t>(std::size_t(count) * kBarImageSize * kBarImageSize)};
     for (int i = 0; i < count; ++i) {
-        const Art art = LoadArt(instance, bitmapIds[std::size_t(i)]);
-        if (art.width != kBarImageSize || art.height != kBarImageSize) return {};
+        const auto art = LoadArt(instance, bitmapIds[std::size_t(i)]);
+        if (!art || art->width != kBarImageSize || art->height != kBarImageSize) return {};
         for (int y = 0; y < kBarImageSize; ++y) {
-            std::memcpy(&strip.pixels[std::size_t(y) * std::size_t(strip.width) + std::size_t(i) * kBarImageSize],
-                        &art.pixels[std::size_t(y) * kBarImageSize], kBarImageSize * sizeof(std::uint32_t));
+            std::memcpy(&strip.topDown[std::size_t(y) * std::size_t(strip.width) + std::size_t(i) * kBarImageSize],
+                        &art->topDown[std::size_t(y) * kBarImageSize], kBarImageSize * sizeof(std::uint32_t));
         }
     }
     return BitmapOf(strip, scale);
 }
 
 win32::UniqueBitmap LoadBarStrip(HINSTANCE instance, UINT bitmapId, int scale) {
-    const Art art = LoadArt(instance, bitmapId);
-    return art.pixels.empty() ? win32::UniqueBitmap{} : BitmapOf(art, scale);
+    const auto art = LoadArt(instance, bitmapId);
+    return art ? BitmapOf(*art, scale) : win32::UniqueBitmap{};
 }
 
 }  // namespace snapora
