@@ -80,7 +80,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_SIZE:
-            if (wParam != SIZE_MINIMIZED) OnSize();
+            if (wParam != SIZE_MINIMIZED && !LaidOutFor(LOWORD(lParam), HIWORD(lParam))) OnSize();
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wParam);
@@ -175,6 +175,18 @@ void MainWindow::Initialise() {
     OnStatusBarClockTick();
     RefreshUi();
     OnSize();
+}
+
+// Whether the bars already span a client area of this size, as after the
+// layout at start-up when the first showing reports the same size again.
+bool MainWindow::LaidOutFor(int width, int height) const {
+    RECT status{};
+    RECT tools{};
+    ::GetWindowRect(statusBar_, &status);
+    ::GetWindowRect(toolbar_, &tools);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&status), 2);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tools), 2);
+    return mdiClient_ && status.right == width && status.bottom == height && tools.right == width;
 }
 
 void MainWindow::OnSize() {

@@ -72,6 +72,7 @@ private:
     bool OnCreate();
     void Initialise();
     void OnSize();
+    [[nodiscard]] bool LaidOutFor(int width, int height) const;
     void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     std::vector<HWND> Children() const;
     void OnClose();
