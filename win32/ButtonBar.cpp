@@ -368,7 +368,7 @@ LRESULT ButtonBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOLORCHANGE:
             ComposeArt();
             return 0;
-        case WM_NOTIFY:  // the tooltip asks for a button's text
+        case WM_NOTIFY:  // a tooltip asks the tool's window for a button's text
             return ::SendMessageW(::GetParent(window_), WM_NOTIFY, wParam, lParam);
         case TB_BUTTONCOUNT:
         case TB_GETBUTTON:

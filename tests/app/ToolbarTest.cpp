@@ -73,6 +73,38 @@ TEST_F(Toolbar, TwentyEnabledButtonsEachWithItsOwnImageAndTooltip) {
     EXPECT_EQ(looks.size(), 15u) << "two buttons look the same";
 }
 
+// The tooltip window of this process that shows text, if any.
+std::wstring ShownTooltip() {
+    for (HWND tip = ::FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+         tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(tip, &owner);
+        if (owner == ::GetCurrentProcessId() && ::IsWindowVisible(tip)) return WindowText(tip);
+    }
+    return {};
+}
+
+TEST_F(Toolbar, APointerRestingOnAButtonShowsItsTooltipAndAPressDraggedOffDoesNothing) {
+    const RECT copy = ButtonOnScreen(kCopy);
+    MoveMouse((copy.left + copy.right) / 2, (copy.top + copy.bottom) / 2);
+    MoveMouse((copy.left + copy.right) / 2 + 1, (copy.top + copy.bottom) / 2);
+    EXPECT_TRUE(PumpUntil([] { return ShownTooltip() == L"复制"; }, 5s)) << "shown: " << ShownTooltip();
+
+    DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(7, 3));
+    ASSERT_NE(document, nullptr);
+    const RECT properties = ButtonOnScreen(kProperties);
+    const POINT from{(properties.left + properties.right) / 2, (properties.top + properties.bottom) / 2};
+    EXPECT_EQ(CancelDialogsDuring([&] {
+                  Drag(from, POINT{from.x, properties.bottom + 80});
+                  PumpFor(300ms);
+              }),
+              0);
+    // Let go on the button itself, the same press shows the properties.
+    SeenBox seen;
+    DialogScript answer({AnswerMessageBox(IDOK, &seen, Main().Handle())});
+    EXPECT_TRUE(answer.Run([&] { Drag(from, POINT{from.x + 2, from.y + 1}); }));
+}
+
 TEST_F(Toolbar, PaintsEachImageInItsButtonOnTheButtonFace) {
     HWND toolbar = Main().Toolbar();
     ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
