@@ -74,12 +74,15 @@ public:
     }
 
     [[nodiscard]] int ImageSize() const noexcept { return imageSize_; }
+    // The whole factor the art was enlarged by; the bar's spaces grow with it.
+    [[nodiscard]] int Scale() const noexcept { return imageSize_ > 16 ? imageSize_ / 16 : 1; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     struct Button {
-        BarButton kind;
+        UINT command;
+        BarButtonKind kind;
         int image = -1;
         bool checked = false;
         RECT rect{};
@@ -88,8 +91,9 @@ private:
     ButtonBar(std::span<const BarButton> buttons, bool divider) : divider_(divider) {
         int image = 0;
         for (const BarButton& button : buttons) {
-            buttons_.push_back({button, button.kind == BarButtonKind::Separator ? -1 : image, false, {}});
-            if (button.kind != BarButtonKind::Separator) ++image;
+            const bool separator = button.kind == BarButtonKind::Separator;
+            buttons_.push_back({button.command, button.kind, separator ? -1 : image, false, {}});
+            if (!separator) ++image;
         }
     }
 
@@ -125,13 +129,13 @@ private:
 };
 
 void ButtonBar::Layout() {
-    const int scale = imageSize_ > 16 ? imageSize_ / 16 : 1;
+    const int scale = Scale();
     const int height = imageSize_ + kPadHeight;
     int x = 0;
     for (Button& button : buttons_) {
         int width = imageSize_ + kPadWidth;
-        if (button.kind.kind == BarButtonKind::Separator) width = kSeparatorWidth * scale;
-        if (button.kind.kind == BarButtonKind::Menu) width += kArrowWidth * scale;
+        if (button.kind == BarButtonKind::Separator) width = kSeparatorWidth * scale;
+        if (button.kind == BarButtonKind::Menu) width += kArrowWidth * scale;
         button.rect = RECT{x, kTop, x + width, kTop + height};
         x += width;
     }
@@ -140,7 +144,7 @@ void ButtonBar::Layout() {
 
 void ButtonBar::PaintButton(HDC dc, HDC art, const Button& button, int index) const {
     RECT rect = button.rect;
-    if (button.kind.kind == BarButtonKind::Separator) {
+    if (button.kind == BarButtonKind::Separator) {
         const int middle = (rect.left + rect.right) / 2;
         RECT line{middle - 1, rect.top, middle + 1, rect.bottom};
         ::DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
@@ -162,9 +166,9 @@ void ButtonBar::PaintButton(HDC dc, HDC art, const Button& button, int index) co
     const int top = rect.top + kPadHeight / 2 + shift;
     ScopedSelect look(art, checkedFace ? checkedArt_.get() : faceArt_.get());
     if (art) ::BitBlt(dc, left, top, imageSize_, imageSize_, art, button.image * imageSize_, 0, SRCCOPY);
-    if (button.kind.kind == BarButtonKind::Menu) {
+    if (button.kind == BarButtonKind::Menu) {
         // A small black triangle pointing down, right of the picture.
-        const int scale = imageSize_ > 16 ? imageSize_ / 16 : 1;
+        const int scale = Scale();
         const int centre = left + imageSize_ + (kArrowWidth * scale) / 2;
         const int middle = top + imageSize_ / 2;
         for (int row = 0; row < 3 * scale; ++row) {
@@ -204,14 +208,14 @@ void ButtonBar::Paint(HDC screen, const RECT& area) const {
 int ButtonBar::HitTest(LPARAM lParam) const {
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (buttons_[i].kind.kind != BarButtonKind::Separator && ::PtInRect(&buttons_[i].rect, point)) return int(i);
+        if (buttons_[i].kind != BarButtonKind::Separator && ::PtInRect(&buttons_[i].rect, point)) return int(i);
     }
     return -1;
 }
 
 int ButtonBar::IndexOf(UINT command) const {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (command != 0 && buttons_[i].kind.command == command) return int(i);
+        if (command != 0 && buttons_[i].command == command) return int(i);
     }
     return -1;
 }
@@ -240,7 +244,7 @@ void ButtonBar::OnButtonDown(LPARAM lParam) {
     const int index = HitTest(lParam);
     if (index < 0) return;
     const Button& button = buttons_[std::size_t(index)];
-    if (button.kind.kind == BarButtonKind::Push) {
+    if (button.kind == BarButtonKind::Push) {
         pressed_ = index;
         ::SetCapture(window_);
         Invalidate(index);
@@ -249,7 +253,7 @@ void ButtonBar::OnButtonDown(LPARAM lParam) {
     // A menu button is down while its menu runs.
     pressed_ = hot_ = index;
     ::RedrawWindow(window_, &button.rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    NMHDR header{window_, button.kind.command, kButtonBarMenu};
+    NMHDR header{window_, button.command, kButtonBarMenu};
     const HWND self = window_;
     ::SendMessageW(::GetParent(self), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     // The menu ran a modal loop: the bar is found again by its handle.
@@ -266,7 +270,7 @@ void ButtonBar::OnButtonUp(LPARAM lParam) {
     ::ReleaseCapture();  // ends the press (WM_CAPTURECHANGED)
     if (!inside) return;
     const HWND self = window_;
-    const auto command = static_cast<WORD>(buttons_[std::size_t(index)].kind.command);
+    const auto command = static_cast<WORD>(buttons_[std::size_t(index)].command);
     ::SendMessageW(::GetParent(self), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(self));
 }
 
@@ -277,12 +281,12 @@ void ButtonBar::EnsureTooltip() {
                                  ::GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
     for (const Button& button : buttons_) {
-        if (button.kind.kind == BarButtonKind::Separator) continue;
+        if (button.kind == BarButtonKind::Separator) continue;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = window_;
-        tool.uId = button.kind.command;
+        tool.uId = button.command;
         tool.rect = button.rect;
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -292,11 +296,11 @@ void ButtonBar::EnsureTooltip() {
 void ButtonBar::PlaceTools() const {
     if (!tooltip_) return;
     for (const Button& button : buttons_) {
-        if (button.kind.kind == BarButtonKind::Separator) continue;
+        if (button.kind == BarButtonKind::Separator) continue;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = window_;
-        tool.uId = button.kind.command;
+        tool.uId = button.command;
         tool.rect = button.rect;
         ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -313,9 +317,9 @@ LRESULT ButtonBar::OnQuery(UINT message, WPARAM wParam, LPARAM lParam) {
             auto* out = reinterpret_cast<TBBUTTON*>(lParam);
             *out = TBBUTTON{};
             out->iBitmap = button.image;
-            out->idCommand = int(button.kind.command);
+            out->idCommand = int(button.command);
             out->fsState = BYTE(TBSTATE_ENABLED | (button.checked ? TBSTATE_CHECKED : 0));
-            const BarButtonKind kind = button.kind.kind;
+            const BarButtonKind kind = button.kind;
             out->fsStyle = BYTE(kind == BarButtonKind::Separator ? BTNS_SEP
                                 : kind == BarButtonKind::Menu    ? BTNS_WHOLEDROPDOWN
                                                                  : BTNS_BUTTON);
