@@ -128,6 +128,8 @@ LRESULT StatusBarControl::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lPa
             const std::size_t index = LOBYTE(LOWORD(wParam));
             if (index >= texts_.size()) return FALSE;
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+            // The same text again (a timer's tick, say) is not painted again.
+            if (texts_[index] == (text ? text : L"")) return TRUE;
             texts_[index] = text ? text : L"";
             RECT panel = PanelRect(index);
             ::InvalidateRect(window_, &panel, TRUE);
