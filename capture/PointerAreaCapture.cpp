@@ -26,17 +26,21 @@ namespace {
 int AreaSide(double setting) { return static_cast<int>(std::lround(setting)); }
 
 // Once the pointer and the area under it have stayed the same for half a
-// second, the mode ticks five times a second instead of twenty: a still
-// screen then costs a quarter (the ticks themselves were most of it), a
-// change under a still pointer shows within a fifth of a second, and the
-// first move after a rest brings back twenty ticks a second.
+// second, the mode ticks five times a second instead of twenty, and after
+// five seconds more twice a second: a still screen then costs a tenth (the
+// ticks themselves were most of it), a change under a pointer at rest shows
+// within half a second, and the first move brings back twenty ticks a second.
 constexpr UINT kTickMs = 50;
 constexpr UINT kStillTickMs = 200;
+constexpr UINT kRestingTickMs = 500;
 constexpr int kStillTicksBeforeSlowing = 10;
+constexpr int kStillTicksBeforeResting = kStillTicksBeforeSlowing + 25;
 
-void PaceTicks(CaptureModes& modes, bool still) {
+void PaceTicks(CaptureModes& modes, int stillTicks) {
     win32::WindowTimer& timer = modes.Timer(CaptureTimer::PointerArea);
-    const UINT wanted = still ? kStillTickMs : kTickMs;
+    const UINT wanted = stillTicks >= kStillTicksBeforeResting   ? kRestingTickMs
+                        : stillTicks >= kStillTicksBeforeSlowing ? kStillTickMs
+                                                                 : kTickMs;
     if (timer.Interval() != wanted) timer.SetInterval(wanted);
 }
 
@@ -79,7 +83,7 @@ void TogglePointerAreaCapture(Frame& frame) {
     modes->Timer(CaptureTimer::PointerArea).SetEnabled(start);
     frame.SetCaption(LoadText(IDS_APP_TITLE));
     modes->pointerAreaStillTicks = 0;
-    PaceTicks(*modes, false);
+    PaceTicks(*modes, 0);
     if (!start) {
         modes->pointerAreaSpare = Picture{};
         return;
@@ -126,8 +130,8 @@ void PointerAreaCaptureTick(Frame& frame) {
     // size unless a newer capture of another mode took over CurrentDocument.
     const bool changed = ShowArea(*modes, *document, corner, layout);
     int& still = modes->pointerAreaStillTicks;
-    still = moved || changed ? 0 : std::min(still + 1, kStillTicksBeforeSlowing);
-    PaceTicks(*modes, still == kStillTicksBeforeSlowing);
+    still = moved || changed ? 0 : std::min(still + 1, kStillTicksBeforeResting);
+    PaceTicks(*modes, still);
 }
 
 }  // namespace snapora

@@ -111,6 +111,13 @@ TEST_F(PointerAreaCapture, AStillAreaKeepsItsPictureAndAChangingOneTradesBetween
     PumpFor(std::chrono::milliseconds(800));
     ASSERT_TRUE(::SetWindowPos(pattern.Handle(), nullptr, 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
     EXPECT_TRUE(WaitForPicture(preview, PatternPixels(130, 90, 160, 120)));
+    // At rest for five seconds more: twice a second, and a change still shows.
+    PumpFor(std::chrono::milliseconds(6000));
+    EXPECT_EQ(Capture().Timer(CaptureTimer::PointerArea).Interval(), 500u);
+    ASSERT_TRUE(::SetWindowPos(pattern.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    EXPECT_TRUE(WaitForPicture(preview, PatternPixels(140, 90, 160, 120)));
+    ASSERT_TRUE(::SetCursorPos(221, 150));
+    EXPECT_TRUE(PumpUntil([&] { return Capture().Timer(CaptureTimer::PointerArea).Interval() == 50u; }));
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
