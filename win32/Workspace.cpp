@@ -25,7 +25,11 @@ public:
     // would load their DLL with the first window.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
         auto* self = static_cast<Workspace*>(::GetPropW(window, kPropertyName));
-        if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+        if (!self) {
+            // Not attached (any more): the MDI client's own procedure.
+            const auto system = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
+            return ::CallWindowProcW(system, window, message, wParam, lParam);
+        }
         return win32::Guarded<LRESULT>(0, [&] { return self->Handle(message, wParam, lParam); });
     }
 
