@@ -114,6 +114,7 @@ private:
     void OnButtonUp(LPARAM lParam);
     void EnsureTooltip();
     void PlaceTools() const;
+    void SendTools(UINT message) const;
     LRESULT OnQuery(UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<Button> buttons_;
@@ -279,7 +280,16 @@ void ButtonBar::EnsureTooltip() {
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip_) return;
+    if (tooltip_) SendTools(TTM_ADDTOOLW);
+}
+
+void ButtonBar::PlaceTools() const {
+    if (tooltip_) SendTools(TTM_NEWTOOLRECTW);
+}
+
+// Each button is a tool of the tooltip, its text asked for when shown:
+// added with `message` TTM_ADDTOOLW, given its new place with TTM_NEWTOOLRECTW.
+void ButtonBar::SendTools(UINT message) const {
     for (const Button& button : buttons_) {
         if (button.kind == BarButtonKind::Separator) continue;
         TTTOOLINFOW tool{};
@@ -289,20 +299,7 @@ void ButtonBar::EnsureTooltip() {
         tool.uId = button.command;
         tool.rect = button.rect;
         tool.lpszText = LPSTR_TEXTCALLBACKW;
-        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-}
-
-void ButtonBar::PlaceTools() const {
-    if (!tooltip_) return;
-    for (const Button& button : buttons_) {
-        if (button.kind == BarButtonKind::Separator) continue;
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = window_;
-        tool.uId = button.command;
-        tool.rect = button.rect;
-        ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        ::SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
