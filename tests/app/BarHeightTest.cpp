@@ -58,6 +58,52 @@ TEST_F(Bars, AreTheirHeightInTwipsAtTheScreenDpiAtEveryWindowSize) {
     }
 }
 
+// The pixels of the status bar's first panel that are not the button face:
+// its text (the panel's sunken edge left out).
+int TextPixelsInFirstPanel(HWND statusBar) {
+    int edges[3] = {};
+    ::SendMessageW(statusBar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    RECT panel{};
+    ::GetClientRect(statusBar, &panel);
+    panel = RECT{4, 4, edges[0] - 4, panel.bottom - 4};
+    ::MapWindowPoints(statusBar, nullptr, reinterpret_cast<POINT*>(&panel), 2);
+    ::RedrawWindow(statusBar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(std::chrono::milliseconds(50));  // until the screen shows it
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    int text = 0;
+    for (std::uint32_t pixel : ReadScreen(panel)) text += pixel != faceRgb ? 1 : 0;
+    return text;
+}
+
+TEST_F(Bars, TheStatusBarPaintsChangedTextOnlyAndItsGripIsTheWindowsCorner) {
+    HWND status = Main().StatusBar();
+    const auto set = [&](const wchar_t* text) { ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text)); };
+    set(L"截图已保存");
+    EXPECT_GT(TextPixelsInFirstPanel(status), 20);
+    set(L"");
+    EXPECT_EQ(TextPixelsInFirstPanel(status), 0);
+
+    // The same text again, as a timer sets it, leaves nothing to paint.
+    set(L"2.0.0");
+    ::UpdateWindow(status);
+    set(L"2.0.0");
+    EXPECT_FALSE(::GetUpdateRect(status, nullptr, FALSE));
+    set(L"2.0.1");
+    EXPECT_TRUE(::GetUpdateRect(status, nullptr, FALSE));
+    Main().SetStatusText({});
+
+    RECT bar{};
+    ::GetWindowRect(status, &bar);
+    const auto hit = [&](int x, int y) { return ::SendMessageW(status, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    EXPECT_EQ(hit(bar.right - 3, bar.bottom - 3), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(bar.left + 10, bar.bottom - 3), HTCLIENT);
+    ::ShowWindow(mainWindow_, SW_MAXIMIZE);
+    ::GetWindowRect(status, &bar);
+    EXPECT_EQ(hit(bar.right - 3, bar.bottom - 3), HTCLIENT) << "a maximised window has no corner to drag";
+    ::ShowWindow(mainWindow_, SW_RESTORE);
+}
+
 // A button's art as it leaves the resource under its command's id.
 std::vector<std::uint32_t> ButtonArt(int command, int& width) {
     auto* bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(command),

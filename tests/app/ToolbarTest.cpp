@@ -133,6 +133,23 @@ TEST_F(Toolbar, PaintsEachImageInItsButtonOnTheButtonFace) {
     for (std::uint32_t pixel : ReadScreen(right)) ASSERT_EQ(pixel, faceRgb);
 }
 
+TEST_F(Toolbar, AButtonPressedDownLooksPressedUntilItIsLetUp) {
+    HWND toolbar = Main().Toolbar();
+    MoveMouse(512, 700);  // no button lit up by the pointer
+    const RECT button = ButtonOnScreen(kAutomatic);
+    const auto look = [&] {
+        ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpFor(50ms);  // until the screen shows it
+        return ReadScreen(button);
+    };
+    const auto up = look();
+    ::SendMessageW(toolbar, TB_CHECKBUTTON, ID_CAPTURE_AUTOMATIC, MAKELPARAM(TRUE, 0));
+    EXPECT_TRUE(ToolbarPressed(toolbar, ID_CAPTURE_AUTOMATIC));
+    EXPECT_NE(look(), up);
+    ::SendMessageW(toolbar, TB_CHECKBUTTON, ID_CAPTURE_AUTOMATIC, MAKELPARAM(FALSE, 0));
+    EXPECT_EQ(look(), up);
+}
+
 TEST_F(Toolbar, DocumentButtonsActOnTheActiveDocumentAsTheirMenuItemsDo) {
     ScratchFolder folder;
     DocumentWindow* document = OpenPictureDocument(Main(), PatternPicture(7, 3));
