@@ -443,8 +443,7 @@ ScreenRange OptionsDialog::SelectedRange() const {
 std::optional<CaptureSettings> ShowOptionsDialog(HWND owner, const CaptureSettings& current,
                                                  const HotkeyAvailability& hotkeysAvailable) {
     if (!win32::RegisterWindowClassOnce(::GetModuleHandleW(nullptr), kPageClass, PageProc)) return std::nullopt;
-    // The tabs and the key fields are common controls.
-    if (!win32::UseCommonControls(ICC_HOTKEY_CLASS | ICC_TAB_CLASSES)) return std::nullopt;
+    if (!win32::UseCommonControls(ICC_HOTKEY_CLASS | ICC_TAB_CLASSES)) return std::nullopt;  // tabs, key fields
     return OptionsDialog::Run(owner, current, hotkeysAvailable);
 }
 
