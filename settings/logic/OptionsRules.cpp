@@ -17,6 +17,11 @@ constexpr std::wstring_view kHeightMessage = L"截图高度应设60~480之间的
 constexpr std::wstring_view kWidthMessage = L"截图宽度应设80~640之间的正整数！";
 
 constexpr std::wstring_view kForbiddenFolderCharacters = L"/\\:*?<>|\"";
+// A prefix may name sub-folders, so it keeps the separators; ':' is
+// checked on its own.
+constexpr std::wstring_view kForbiddenPrefixCharacters = L"*?<>|\"";
+
+bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F; }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -98,7 +103,7 @@ bool IsWholeNumber(double value) { return std::isfinite(value) && value == std::
 
 bool IsValidFolderName(std::wstring_view name) {
     for (wchar_t c : name) {
-        if (c < 0x20 || c == 0x7F || kForbiddenFolderCharacters.find(c) != std::wstring_view::npos) return false;
+        if (IsControl(c) || kForbiddenFolderCharacters.find(c) != std::wstring_view::npos) return false;
     }
     if (TrimBlanks(name).empty() || name.size() > kMaxNameLength) return false;
     // Windows drops a trailing dot or blank, so such a name would land in
@@ -110,6 +115,10 @@ bool IsValidFolderName(std::wstring_view name) {
 bool IsValidPrefix(std::wstring_view prefix) {
     if (prefix.size() > kMaxNameLength || prefix.find(L':') != std::wstring_view::npos) return false;
     if (!prefix.empty() && IsSeparator(prefix.front())) return false;
+    // A NUL would cut the file name short, and the others no file name holds.
+    for (wchar_t c : prefix) {
+        if (IsControl(c) || kForbiddenPrefixCharacters.find(c) != std::wstring_view::npos) return false;
+    }
     std::size_t start = 0;
     for (std::size_t i = 0; i <= prefix.size(); ++i) {
         if (i < prefix.size() && !IsSeparator(prefix[i])) continue;

@@ -33,7 +33,8 @@ bool IsValidFolderName(std::wstring_view name);
 // Up to kMaxNameLength, and every picture it names stays inside the chosen
 // folder and is a file of its own: no ".." step (nor one the system reads
 // as "..", such as ".. " or "..."), no leading "\" or "/", no ":" (a drive,
-// or a stream of another file). A prefix such as "day1\shot" names a
+// or a stream of another file), and no NUL, control character or any of
+// *?<>|" that no file name holds. A prefix such as "day1\shot" names a
 // sub-folder inside the folder and is fine.
 bool IsValidPrefix(std::wstring_view prefix);
 

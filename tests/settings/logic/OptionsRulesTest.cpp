@@ -146,7 +146,8 @@ TEST(FindOptionsProblem, APrefixKeepsEveryPictureInsideItsFolder) {
         EXPECT_EQ(ValuesFromTexts(texts).automaticPrefix, prefix);
     }
     for (const wchar_t* prefix : {L"..\\..\\x", L"..", L"a\\..\\..\\x", L"a/../../x", L".. \\x", L"...\\x", L"a\\. .",
-                                  L"\\x", L"/x", L"\\\\server\\share\\x", L"C:x", L"shot:stream", L"D:\\x"}) {
+                                  L"\\x", L"/x", L"\\\\server\\share\\x", L"C:x", L"shot:stream", L"D:\\x",
+                                  L"shot*", L"a?b", L"<x>", L"a|b", L"\"x\"", L"tab\tx"}) {
         auto texts = Valid();
         texts.prefix = prefix;
         const auto problem = FindOptionsProblem(texts);
