@@ -10,8 +10,9 @@
 // of a whole automatic tick). Read in bands, only the first band's buffers
 // may go back; the smaller ones after it stay under the bar the first one
 // sets and are reused. A fresh picture is read whole: that read sets the
-// bar high for every later one. On Windows the bands are just more,
-// smaller copies of the same pixels.
+// bar high for every later one, and so is a small one such as the pointer
+// area, where every band's round trip costs more than the faults. On
+// Windows the bands are just more, smaller copies of the same pixels.
 #include <cstddef>
 #include <vector>
 
