@@ -10,8 +10,6 @@ namespace {
 // Posted to the workspace when a child changed, so the children are
 // measured once they have settled.
 constexpr UINT kChildrenChanged = WM_APP + 0x57;
-// Lets a child find its workspace.
-constexpr wchar_t kPropertyName[] = L"Snapora.Workspace";
 // WM_MDICALCCHILDSCROLL, which the system's MDI code posts to itself to set
 // its own bars; not every SDK's headers name it.
 constexpr UINT kMdiCalcChildScroll = 0x003F;
@@ -20,11 +18,21 @@ class Workspace {
 public:
     explicit Workspace(HWND client) : client_(client) {}
 
+    // The MDI client's user data, not a window property: the workspace is
+    // looked up for every message, and under Wine a property is a round
+    // trip to the window server.
+    static Workspace* Of(HWND client) {
+        return reinterpret_cast<Workspace*>(::GetWindowLongPtrW(client, GWLP_USERDATA));
+    }
+    static void SetOf(HWND client, Workspace* workspace) {
+        ::SetWindowLongPtrW(client, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(workspace));
+    }
+
     // The workspace's procedure in front of the system's MDI client. A plain
     // replacement of the window procedure: the common controls' subclassing
     // would load their DLL with the first window.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-        auto* self = static_cast<Workspace*>(::GetPropW(window, kPropertyName));
+        auto* self = Of(window);
         if (!self) {
             // Not attached (any more): the MDI client's own procedure.
             const auto system = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
@@ -63,7 +71,7 @@ public:
             case WM_NCDESTROY: {
                 const HWND client = client_;
                 const WNDPROC system = previous_;
-                ::RemovePropW(client, kPropertyName);
+                SetOf(client, nullptr);
                 ::SetWindowLongPtrW(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
                 delete this;
                 return ::CallWindowProcW(system, client, message, wParam, lParam);
@@ -189,12 +197,9 @@ private:
 
 bool AttachWorkspaceScrolling(HWND mdiClient) {
     auto* workspace = new Workspace(mdiClient);
-    if (!::SetPropW(mdiClient, kPropertyName, workspace)) {
-        delete workspace;
-        return false;
-    }
-    if (!workspace->Attach()) {
-        ::RemovePropW(mdiClient, kPropertyName);
+    Workspace::SetOf(mdiClient, workspace);
+    if (Workspace::Of(mdiClient) != workspace || !workspace->Attach()) {
+        Workspace::SetOf(mdiClient, nullptr);
         delete workspace;
         return false;
     }
@@ -203,7 +208,7 @@ bool AttachWorkspaceScrolling(HWND mdiClient) {
 
 LRESULT DefWorkspaceChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_WINDOWPOSCHANGED || message == WM_DESTROY) {
-        if (auto* workspace = static_cast<Workspace*>(::GetPropW(::GetParent(child), kPropertyName))) {
+        if (auto* workspace = Workspace::Of(::GetParent(child))) {
             workspace->PostUpdate();
         }
     }
