@@ -105,6 +105,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             OnStatusBarClockTick();
             break;
+        case WM_DISPLAYCHANGE:
+            capture_.ForgetScreen();
+            break;
         case WM_SYSCOLORCHANGE:
             // Only top-level windows hear of it; the tool bars keep their
             // pictures laid over the button colours.

@@ -95,7 +95,7 @@ void TimeTicks(MainWindow& main, PictureFormat format, const char* name, int rep
     const SIZE screen = win32::PrimaryScreenSize();
     Report(name, screen.cx, screen.cy, Measure(2, repetitions, [&] {
                ++number;
-               AutomaticCaptureTick(main);
+               AutomaticCaptureTick(main, *CaptureModes::Of(main.Handle()));
            }, [&] {
                ::DeleteFileW(AutomaticPicturePath(folder, main.Settings().automaticPrefix, number, format).c_str());
            }));

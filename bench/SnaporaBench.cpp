@@ -125,7 +125,7 @@ int RunPaths(int repetitions, const std::wstring& folder) {
     int tickNumber = 0;
     Report("auto-tick", w, h, Measure(2, repetitions, [&] {
                ++tickNumber;
-               AutomaticCaptureTick(*main);
+               AutomaticCaptureTick(*main, *CaptureModes::Of(main->Handle()));
            }, [&] {
                ::DeleteFileW(AutomaticPicturePath(autoFolder, main->Settings().automaticPrefix, tickNumber,
                                                     main->Settings().automaticFormat).c_str());

@@ -94,10 +94,9 @@ void ToggleAutomaticCapture(Frame& frame) {
     }
 }
 
-void AutomaticCaptureTick(Frame& frame) {
-    CaptureModes* modes = CaptureModes::Of(frame.Handle());
-    if (!modes || !modes->AutomaticRunning()) return;
-    AutomaticRunState& run = modes->automatic;
+void AutomaticCaptureTick(Frame& frame, CaptureModes& modes) {
+    if (!modes.AutomaticRunning()) return;
+    AutomaticRunState& run = modes.automatic;
     ++run.count;
     // Read afresh each tick, so the options dialog can change a running run.
     const CaptureSettings& settings = frame.Settings();

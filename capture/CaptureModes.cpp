@@ -11,7 +11,7 @@ constexpr wchar_t kProperty[] = L"SnaporaCaptureModes";
 
 struct TimerEntry {
     CaptureTimer timer;
-    void (*tick)(Frame&);
+    void (*tick)(Frame&, CaptureModes&);
 };
 
 constexpr TimerEntry kTicks[] = {
@@ -49,10 +49,15 @@ bool CaptureModes::AutomaticRunning() const noexcept {
     return timers_[static_cast<std::size_t>(CaptureTimer::Automatic) - 1].Enabled();
 }
 
+void CaptureModes::ForgetScreen() {
+    pointerAreaMonitors.reset();
+    pointerAreaGrab = RepeatedScreenGrab{};
+}
+
 bool CaptureModes::OnTimer(Frame& frame, UINT_PTR timerId) {
     for (const auto& entry : kTicks) {
         if (static_cast<UINT_PTR>(entry.timer) != timerId) continue;
-        entry.tick(frame);
+        entry.tick(frame, *this);
         return true;
     }
     return false;

@@ -9,8 +9,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "capture/ScreenGrab.h"
+#include "capture/logic/Monitors.h"
 #include "frame/logic/DelayedTickCounter.h"
 #include "picture/Picture.h"
 #include "win32/WindowTimer.h"
@@ -51,8 +54,12 @@ public:
     [[nodiscard]] bool PointerAreaRunning() const noexcept;
     [[nodiscard]] bool AutomaticRunning() const noexcept;
 
-    // Runs the tick of a capture timer; false for any other timer id.
+    // Runs the tick of a capture timer with this instance; false for any
+    // other timer id.
     bool OnTimer(Frame& frame, UINT_PTR timerId);
+    // The pointer area reads the monitors and gets the screen's DC afresh
+    // at its next tick: the monitors changed, or the mode starts or ends.
+    void ForgetScreen();
 
     DelayedTickCounter entireScreenTicks;
     DelayedTickCounter rectangleTicks;
@@ -64,6 +71,11 @@ public:
     // a limit) it and the area under it have stayed the same.
     POINT pointerAreaLastPointer{};
     int pointerAreaStillTicks = 0;
+    // The monitors as the pointer-area mode last read them. Asking the
+    // window system for them cost Wine as much as the grab itself, twenty
+    // times a second, and they only change with a WM_DISPLAYCHANGE.
+    std::optional<MonitorLayout> pointerAreaMonitors;
+    RepeatedScreenGrab pointerAreaGrab;
 
     // How the rectangle overlay cuts the selection out of the frozen screen;
     // tests put a failing one here. Nullptr means the picture's own copy.

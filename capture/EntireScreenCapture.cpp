@@ -54,10 +54,9 @@ void StartEntireScreenCapture(Frame& frame) {
     modes->Timer(CaptureTimer::EntireScreen).SetEnabled(true);
 }
 
-void EntireScreenCaptureTick(Frame& frame) {
-    CaptureModes* modes = CaptureModes::Of(frame.Handle());
-    if (!modes || !modes->entireScreenTicks.Tick()) return;
-    modes->Timer(CaptureTimer::EntireScreen).SetEnabled(false);
+void EntireScreenCaptureTick(Frame& frame, CaptureModes& modes) {
+    if (!modes.entireScreenTicks.Tick()) return;
+    modes.Timer(CaptureTimer::EntireScreen).SetEnabled(false);
     const PixelRect range = CurrentCaptureRange(frame.Settings().screenRange);
     // The document gets the bitmap just grabbed, not whatever the clipboard
     // holds afterwards: another program may keep the clipboard busy.

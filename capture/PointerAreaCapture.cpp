@@ -63,7 +63,7 @@ bool ShowArea(CaptureModes& modes, DocumentWindow& document, const PixelPoint& c
     if (spare.Width() != surface.cx || spare.Height() != surface.cy || !spare.DirectPixels()) {
         spare = Picture::CreateBlank(surface.cx, surface.cy);
     }
-    if (spare.Empty() || !GrabScreenAreaInto(spare, corner.x, corner.y, layout)) {
+    if (spare.Empty() || !modes.pointerAreaGrab.Into(spare, corner.x, corner.y, layout)) {
         // No reusable picture here: a fresh grab of the window system's own.
         Picture picture = CaptureWindowArea(nullptr, true, corner.x, corner.y, surface.cx, surface.cy);
         if (!picture.Empty()) document.SetPicture(std::move(picture));
@@ -83,6 +83,7 @@ void TogglePointerAreaCapture(Frame& frame) {
     modes->Timer(CaptureTimer::PointerArea).SetEnabled(start);
     frame.SetCaption(LoadText(IDS_APP_TITLE));
     modes->pointerAreaStillTicks = 0;
+    modes->ForgetScreen();
     PaceTicks(*modes, 0);
     if (!start) {
         modes->pointerAreaSpare = Picture{};
@@ -105,9 +106,8 @@ void TogglePointerAreaCapture(Frame& frame) {
     frame.SetCaption(LoadText(IDS_APP_TITLE) + LoadText(IDS_POINTER_AREA_HINT));
 }
 
-void PointerAreaCaptureTick(Frame& frame) {
-    CaptureModes* modes = CaptureModes::Of(frame.Handle());
-    if (!modes || !modes->PointerAreaRunning()) return;
+void PointerAreaCaptureTick(Frame& frame, CaptureModes& modes) {
+    if (!modes.PointerAreaRunning()) return;
     DocumentWindow* document = CurrentDocument(frame);
     if (!document) {
         // The user closed the preview: the mode has nothing left to show.
@@ -116,22 +116,24 @@ void PointerAreaCaptureTick(Frame& frame) {
     }
     POINT pointer{};
     if (!::GetCursorPos(&pointer)) return;
-    const bool moved = pointer.x != modes->pointerAreaLastPointer.x || pointer.y != modes->pointerAreaLastPointer.y;
-    modes->pointerAreaLastPointer = pointer;
+    const bool moved = pointer.x != modes.pointerAreaLastPointer.x || pointer.y != modes.pointerAreaLastPointer.y;
+    modes.pointerAreaLastPointer = pointer;
     const CaptureSettings& settings = frame.Settings();
-    // The monitor under the pointer, in real pixels whatever the DPI, looked
-    // up every tick: the pointer moves between monitors and they come and go.
-    const MonitorLayout layout = CurrentMonitors();
+    // The monitor under the pointer, in real pixels whatever the DPI: the
+    // pointer moves between monitors, and they come and go.
+    auto& monitors = modes.pointerAreaMonitors;
+    if (!monitors || monitors->monitors.empty()) monitors = CurrentMonitors();
+    const MonitorLayout& layout = *monitors;
     const auto monitor = MonitorNearest(layout.monitors, {pointer.x, pointer.y});
     if (!monitor) return;
     const PixelPoint corner =
         PointerAreaCornerOn({pointer.x, pointer.y}, settings.pointerAreaWidth, settings.pointerAreaHeight, *monitor);
     // The block has the size of the document's surface, which is the area's
     // size unless a newer capture of another mode took over CurrentDocument.
-    const bool changed = ShowArea(*modes, *document, corner, layout);
-    int& still = modes->pointerAreaStillTicks;
+    const bool changed = ShowArea(modes, *document, corner, layout);
+    int& still = modes.pointerAreaStillTicks;
     still = moved || changed ? 0 : std::min(still + 1, kStillTicksBeforeResting);
-    PaceTicks(*modes, still);
+    PaceTicks(modes, still);
 }
 
 }  // namespace snapora

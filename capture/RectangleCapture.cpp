@@ -17,11 +17,9 @@ void StartRectangleCapture(Frame& frame) {
     modes->Timer(CaptureTimer::Rectangle).SetEnabled(true);
 }
 
-void RectangleCaptureTick(Frame& frame) {
-    // Kept from one use to the next for the whole run.
-    CaptureModes* modes = CaptureModes::Of(frame.Handle());
-    if (!modes || !modes->rectangleTicks.Tick()) return;
-    modes->Timer(CaptureTimer::Rectangle).SetEnabled(false);
+void RectangleCaptureTick(Frame& frame, CaptureModes& modes) {
+    if (!modes.rectangleTicks.Tick()) return;
+    modes.Timer(CaptureTimer::Rectangle).SetEnabled(false);
     // Every monitor, as the layout is now.
     const PixelRect desktop = VirtualScreen(CurrentMonitors().monitors);
     if (!RectangleOverlay::Open(frame, GrabScreenArea(desktop.left, desktop.top, desktop.Width(), desktop.Height()),

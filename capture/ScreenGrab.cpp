@@ -11,21 +11,25 @@ namespace snapora {
 
 namespace {
 
-// Grabs into the picture in one read, or in bands when it is grabbed into
-// again (see GrabBands for why).
-bool BlitInto(Picture& picture, HDC source, int left, int top, bool again) {
-    if (picture.Empty() || !source) return false;
-    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
-    if (!memory) return false;
-    win32::ScopedSelect select(memory.get(), picture.Bitmap());
+// Grabs into the picture through a memory DC in one read, or in bands when
+// it is grabbed into again (see GrabBands for why). The picture is not left
+// selected: it may be drawn elsewhere next.
+bool BlitBands(HDC memory, Picture& picture, HDC source, int left, int top, bool again) {
+    win32::ScopedSelect select(memory, picture.Bitmap());
     const std::vector<RowBand> bands =
         again ? GrabBands(picture.Width(), picture.Height()) : std::vector<RowBand>{{0, picture.Height()}};
     for (const RowBand& band : bands) {
-        if (!::BitBlt(memory.get(), 0, band.top, picture.Width(), band.rows, source, left, top + band.top, SRCCOPY)) {
+        if (!::BitBlt(memory, 0, band.top, picture.Width(), band.rows, source, left, top + band.top, SRCCOPY)) {
             return false;
         }
     }
     return true;
+}
+
+bool BlitInto(Picture& picture, HDC source, int left, int top, bool again) {
+    if (picture.Empty() || !source) return false;
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(source));
+    return memory && BlitBands(memory.get(), picture, source, left, top, again);
 }
 
 // Copies width x height pixels at (left, top) of `source` into a new 32-bit
@@ -134,6 +138,15 @@ Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLa
 bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout) {
     win32::WindowDc desktop(nullptr, win32::WindowDc::Area::Client);
     if (!BlitInto(picture, desktop.get(), left, top, true)) return false;
+    BlankUncovered(picture, {left, top}, layout);
+    return true;
+}
+
+bool RepeatedScreenGrab::Into(Picture& picture, int left, int top, const MonitorLayout& layout) {
+    if (picture.Empty()) return false;
+    if (!desktop_) desktop_ = win32::WindowDc(nullptr, win32::WindowDc::Area::Client);
+    if (desktop_ && !memory_) memory_.reset(::CreateCompatibleDC(desktop_.get()));
+    if (!memory_ || !BlitBands(memory_.get(), picture, desktop_.get(), left, top, true)) return false;
     BlankUncovered(picture, {left, top}, layout);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "capture/logic/Monitors.h"
 #include "picture/Picture.h"
 #include "picture/logic/PixelGeometry.h"
+#include "win32/Handle.h"
 
 namespace snapora {
 
@@ -33,6 +34,20 @@ Picture GrabScreenArea(int left, int top, int width, int height, const MonitorLa
 // the picture's size, with the monitors the caller read for this grab.
 // False when it cannot be made; the picture may then hold anything.
 bool GrabScreenAreaInto(Picture& picture, int left, int top, const MonitorLayout& layout);
+
+// Grabs of the desktop into a picture, made again and again (the pointer
+// area, twenty times a second). The screen's DC and a memory DC are kept
+// from one grab to the next: getting them cost Wine more than the pixels.
+// Let go of it when the monitors change.
+class RepeatedScreenGrab {
+public:
+    // As GrabScreenAreaInto.
+    bool Into(Picture& picture, int left, int top, const MonitorLayout& layout);
+
+private:
+    win32::WindowDc desktop_;
+    win32::UniqueMemoryDc memory_;
+};
 
 // The desktop rectangle from (left, top), right - left by bottom - top
 // pixels, as a picture. A copy goes onto the clipboard as CF_BITMAP, replacing all
