@@ -69,14 +69,18 @@ LRESULT DocumentWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void DocumentWindow::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(window_, &paint);
-    if (dc && overlay_) {
-        RECT area{};
-        const RECT surface{0, 0, surface_.cx, surface_.cy};
-        if (::IntersectRect(&area, &paint.rcPaint, &surface)) overlay_->Paint(dc, area);
-    } else if (dc) {
-        picture_.Draw(dc, 0, 0, surface_.cx, surface_.cy);
-    }
+    if (dc) PaintSurface(dc, paint.rcPaint);
     ::EndPaint(window_, &paint);
+}
+
+void DocumentWindow::PaintSurface(HDC dc, const RECT& area) {
+    if (!overlay_) {
+        picture_.Draw(dc, 0, 0, surface_.cx, surface_.cy);
+        return;
+    }
+    RECT part{};
+    const RECT surface{0, 0, surface_.cx, surface_.cy};
+    if (::IntersectRect(&part, &area, &surface)) overlay_->Paint(dc, part);
 }
 
 void DocumentWindow::OnActivate(bool active) {
@@ -132,9 +136,24 @@ Picture DocumentWindow::ExchangePicture(Picture picture) {
     const bool covers = picture.Width() >= surface_.cx && picture.Height() >= surface_.cy;
     std::swap(picture_, picture);
     if (overlay_) overlay_->PictureReplaced();
-    RECT surface{0, 0, surface_.cx, surface_.cy};
-    ::InvalidateRect(window_, &surface, covers ? FALSE : TRUE);
+    if (!covers || !DrawPictureNow()) {
+        RECT surface{0, 0, surface_.cx, surface_.cy};
+        ::InvalidateRect(window_, &surface, covers ? FALSE : TRUE);
+    }
     return picture;
+}
+
+// The pointer-area preview's new picture goes onto the screen at once:
+// under Wine, the paint message's round trip cost ten times the drawing.
+// What is not visible is left to WM_PAINT.
+bool DocumentWindow::DrawPictureNow() {
+    if (!::IsWindowVisible(window_) || ::IsIconic(window_)) return false;
+    // Sibling documents above this one keep their pixels: every MDI child
+    // has WS_CLIPSIBLINGS, which GetDC follows.
+    win32::WindowDc dc(window_, win32::WindowDc::Area::Client);
+    if (!dc) return false;
+    PaintSurface(dc.get(), {0, 0, surface_.cx, surface_.cy});
+    return true;
 }
 
 void DocumentWindow::AdoptEditedPicture(Picture picture) {

@@ -71,11 +71,13 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void OnPaint();
+    void PaintSurface(HDC dc, const RECT& area);
     void OnActivate(bool active);
     bool OnKeyDown(WPARAM key);
     void OnClose();
     void OnDestroy();
     void InvalidateSurface();
+    bool DrawPictureNow();
 
     Frame& frame_;
     std::unique_ptr<PictureOverlay> overlay_;

@@ -340,11 +340,13 @@ void DocumentEditor::ApplyStyle() {
 }
 
 void DocumentEditor::PictureReplaced() {
-    // A new capture: what was being drawn ends with the old picture.
+    // A new capture: what was being drawn ends with the old picture. Only a
+    // gesture holds the mouse; the pointer-area preview comes here twenty
+    // times a second, and asking who holds it is a round trip under Wine.
+    if (gesture_ != Gesture::None && ::GetCapture() == document_) ::ReleaseCapture();
     gesture_ = Gesture::None;
     pending_.reset();
     before_.reset();
-    if (::GetCapture() == document_) ::ReleaseCapture();
     text_.Close();
     selected_.reset();
     crop_ = PixelRect{};
@@ -392,6 +394,12 @@ Picture DocumentEditor::Flatten() const {
 void DocumentEditor::Paint(HDC dc, const RECT& gdiArea) {
     const DocumentWindow* document = Document();
     const PixelRect area = ToRect(gdiArea);
+    if (document && drawing_.Count() == 0 && !pending_ && crop_.Empty()) {
+        // Nothing lies over the picture (a fresh capture, the pointer-area
+        // preview): no buffer to compose it in.
+        document->GetPicture().Draw(dc, 0, 0, area.right, area.bottom);
+        return;
+    }
     Picture buffer = Picture::CreateBlank(area.Width(), area.Height());
     win32::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (!document || buffer.Empty() || !memory || !editor::RenderArea(document->GetPicture(), drawing_, pending_.get(), area, buffer)) {

@@ -91,6 +91,52 @@ TEST_F(PointerAreaCapture, ThePreviewHoldsTheScreenAroundThePointer) {
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }
 
+RECT ClientOnScreen(HWND window) {
+    RECT rect{};
+    ::GetClientRect(window, &rect);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Each new area goes straight onto the screen, under a document lying over
+// the preview too; and the monitors are read again when they change.
+TEST_F(PointerAreaCapture, TheScreenShowsEachNewAreaAndADocumentOverThePreviewKeepsItsPixels) {
+    const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    PatternWindow pattern(RECT{screen.cx - 400, screen.cy - 300, screen.cx, screen.cy});
+    ASSERT_TRUE(::SetCursorPos(screen.cx - 200, screen.cy - 150));
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+    DocumentWindow* preview = CurrentDocument(Main());
+    ASSERT_NE(preview, nullptr);
+    const RECT shown = ClientOnScreen(preview->Handle());
+    std::vector<std::uint32_t> area = PatternPixels(screen.cx - 280, screen.cy - 210, 160, 120);
+    ASSERT_TRUE(WaitForPicture(preview, area));
+    EXPECT_TRUE(PumpUntil([&] { return ReadScreen(shown) == area; }));
+
+    const std::uint32_t flat = 0x00C08040;
+    DocumentWindow* over = OpenPictureDocument(Main(), PictureOf(200, 150, std::vector<std::uint32_t>(200 * 150, flat)));
+    ASSERT_NE(over, nullptr);
+    SetCurrentDocument(Main(), preview);
+    POINT at{shown.left + 60, shown.top + 50};
+    ::ScreenToClient(Main().MdiClient(), &at);
+    ::SetWindowPos(over->Handle(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpFor(std::chrono::milliseconds(100));
+    RECT covered{};
+    const RECT overClient = ClientOnScreen(over->Handle());
+    ASSERT_TRUE(::IntersectRect(&covered, &overClient, &shown));
+    // A stale monitor layout would keep the area inside this one.
+    Capture().pointerAreaMonitors = MonitorLayout{{PixelRect{0, 0, 200, 200}}, 0};
+    ::SendMessageW(Main().Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.cx, screen.cy));
+    ASSERT_TRUE(::SetCursorPos(screen.cx - 190, screen.cy - 150));
+    area = PatternPixels(screen.cx - 270, screen.cy - 210, 160, 120);
+    ASSERT_TRUE(WaitForPicture(preview, area));
+    RECT overWindow{};
+    ::GetWindowRect(over->Handle(), &overWindow);
+    const RECT open{shown.left, shown.top, shown.right, overWindow.top};
+    EXPECT_TRUE(PumpUntil([&] { return ReadScreen(open) == Crop(area, 160, RECT{0, 0, 160, open.bottom - shown.top}); }));
+    for (const std::uint32_t pixel : ReadScreen(covered)) ASSERT_EQ(pixel, flat);
+    Main().Execute(ID_CAPTURE_POINTER_AREA);
+}
+
 TEST_F(PointerAreaCapture, AStillAreaKeepsItsPictureAndAChangingOneTradesBetweenTwo) {
     PatternWindow pattern(RECT{0, 0, 420, 320});
     ASSERT_TRUE(::SetCursorPos(200, 150));
