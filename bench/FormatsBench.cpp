@@ -50,11 +50,12 @@ LRESULT CALLBACK ScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A topmost window over the whole screen showing `picture`.
-HWND ShowOverScreen(const Picture& picture) {
+}  // namespace
+
+HWND ShowPictureAt(const Picture& picture, POINT at) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     if (!win32::RegisterWindowClassOnce(instance, kScreenClass, ScreenProc)) return nullptr;
-    HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"screen", WS_POPUP, 0, 0,
+    HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kScreenClass, L"screen", WS_POPUP, at.x, at.y,
                                     picture.Width(), picture.Height(), nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture));
@@ -65,6 +66,11 @@ HWND ShowOverScreen(const Picture& picture) {
     Pump();
     return window;
 }
+
+namespace {
+
+// A topmost window over the whole screen showing `picture`.
+HWND ShowOverScreen(const Picture& picture) { return ShowPictureAt(picture, {0, 0}); }
 
 long long FileBytes(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
