@@ -1,7 +1,8 @@
 #pragma once
 // What the capture modes keep while the program runs: their timers, the
 // ticks they wait, the automatic run's buffers and the screen it offers on
-// the clipboard, and the overlay's copier. The main window owns the one
+// the clipboard, the pointer area's pictures and screen, and the overlay's
+// copier. The main window owns the one
 // instance and hands it its ticks; the capture commands find it from the
 // frame's window, so the frame itself knows nothing of capture.
 #include <windows.h>
@@ -75,6 +76,7 @@ public:
     // window system for them cost Wine as much as the grab itself, twenty
     // times a second, and they only change with a WM_DISPLAYCHANGE.
     std::optional<MonitorLayout> pointerAreaMonitors;
+    // The pointer area's screen DC and memory DC, kept for the same reason.
     RepeatedScreenGrab pointerAreaGrab;
 
     // How the rectangle overlay cuts the selection out of the frozen screen;

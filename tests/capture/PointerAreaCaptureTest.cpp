@@ -113,7 +113,8 @@ TEST_F(PointerAreaCapture, TheScreenShowsEachNewAreaAndADocumentOverThePreviewKe
     EXPECT_TRUE(PumpUntil([&] { return ReadScreen(shown) == area; }));
 
     const std::uint32_t flat = 0x00C08040;
-    DocumentWindow* over = OpenPictureDocument(Main(), PictureOf(200, 150, std::vector<std::uint32_t>(200 * 150, flat)));
+    DocumentWindow* over =
+        OpenPictureDocument(Main(), PictureOf(200, 150, std::vector<std::uint32_t>(200 * 150, flat)));
     ASSERT_NE(over, nullptr);
     SetCurrentDocument(Main(), preview);
     POINT at{shown.left + 60, shown.top + 50};
@@ -132,7 +133,8 @@ TEST_F(PointerAreaCapture, TheScreenShowsEachNewAreaAndADocumentOverThePreviewKe
     RECT overWindow{};
     ::GetWindowRect(over->Handle(), &overWindow);
     const RECT open{shown.left, shown.top, shown.right, overWindow.top};
-    EXPECT_TRUE(PumpUntil([&] { return ReadScreen(open) == Crop(area, 160, RECT{0, 0, 160, open.bottom - shown.top}); }));
+    const std::vector<std::uint32_t> openPart = Crop(area, 160, RECT{0, 0, 160, open.bottom - shown.top});
+    EXPECT_TRUE(PumpUntil([&] { return ReadScreen(open) == openPart; }));
     for (const std::uint32_t pixel : ReadScreen(covered)) ASSERT_EQ(pixel, flat);
     Main().Execute(ID_CAPTURE_POINTER_AREA);
 }

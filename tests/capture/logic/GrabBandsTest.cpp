@@ -13,7 +13,8 @@ namespace {
 TEST(GrabBands, CoverEveryRowOnceWithLaterBandsAtMostHalfTheFirst) {
     const struct {
         int width, height;
-    } sizes[] = {{1, 1}, {7, 3}, {160, 120}, {1024, 768}, {1920, 1080}, {3840, 2160}, {7680, 4320}, {100000, 5}, {16, 100000}};
+    } sizes[] = {{1, 1},       {7, 3},       {160, 120},  {1024, 768},
+                 {1920, 1080}, {3840, 2160}, {7680, 4320}, {100000, 5}, {16, 100000}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
         const std::vector<RowBand> bands = GrabBands(size.width, size.height);
