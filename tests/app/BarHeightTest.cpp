@@ -67,8 +67,7 @@ int TextPixelsInFirstPanel(HWND statusBar) {
     ::GetClientRect(statusBar, &panel);
     panel = RECT{4, 4, edges[0] - 4, panel.bottom - 4};
     ::MapWindowPoints(statusBar, nullptr, reinterpret_cast<POINT*>(&panel), 2);
-    ::RedrawWindow(statusBar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpFor(std::chrono::milliseconds(50));  // until the screen shows it
+    RepaintOnScreen(statusBar);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     int text = 0;
@@ -142,8 +141,7 @@ TEST_F(Bars, ButtonImagesAreTheArtEnlargedByAWholeFactorForTheDpi) {
         EXPECT_EQ(scale, 2);
     }
     HWND toolbar = Main().Toolbar();
-    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpFor(std::chrono::milliseconds(50));
+    RepaintOnScreen(toolbar);
     const int buttons = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
     int shown = 0;
     for (int i = 0; i < buttons; ++i) {

@@ -107,8 +107,7 @@ TEST_F(Toolbar, APointerRestingOnAButtonShowsItsTooltipAndAPressDraggedOffDoesNo
 
 TEST_F(Toolbar, PaintsEachImageInItsButtonOnTheButtonFace) {
     HWND toolbar = Main().Toolbar();
-    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpFor(std::chrono::milliseconds(50));
+    RepaintOnScreen(toolbar);
     auto redIn = [&](UINT command) {
         RECT button{};
         ::SendMessageW(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
@@ -138,8 +137,7 @@ TEST_F(Toolbar, AButtonPressedDownLooksPressedUntilItIsLetUp) {
     MoveMouse(512, 700);  // no button lit up by the pointer
     const RECT button = ButtonOnScreen(kAutomatic);
     const auto look = [&] {
-        ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        PumpFor(50ms);  // until the screen shows it
+        RepaintOnScreen(toolbar);
         return ReadScreen(button);
     };
     const auto up = look();

@@ -116,6 +116,11 @@ RECT PrimaryScreenRect() {
     return RECT{0, 0, screen.cx, screen.cy};
 }
 
+void RepaintOnScreen(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(std::chrono::milliseconds(50));
+}
+
 std::vector<std::uint32_t> ReadScreen(RECT rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;

@@ -43,6 +43,8 @@ private:
 RECT PrimaryScreenRect();
 // The screen's pixels in a rectangle, and the pattern mismatches there.
 std::vector<std::uint32_t> ReadScreen(RECT rect);
+// Paints `window` again now and waits until the screen shows it.
+void RepaintOnScreen(HWND window);
 int ScreenMismatches(RECT area, bool inverted = false);
 
 // A BMP file read with the system's own loader, which shares no code with
